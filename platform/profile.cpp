@@ -1,0 +1,259 @@
+#include "platform/profile.h"
+
+#include "platform/profilewriteerror.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <optional>
+
+namespace {
+
+const QByteArray kByteOrderMark("\xEF\xBB\xBF");
+const QByteArray kNewFileLineEnd("\r\n");
+
+enum class LineKind { Other, Blank, Header, Key };
+
+struct Line {
+    qsizetype contentBegin = 0; // after a byte-order mark
+    qsizetype contentEnd = 0;   // before the line ending
+    qsizetype end = 0;          // after the line ending
+    LineKind kind = LineKind::Other;
+    QByteArray name;          // section name of a header, key name of a key line
+    qsizetype valueBegin = 0; // after the "=" of a key line
+};
+
+struct ParsedFile {
+    QByteArray bytes;
+    QList<Line> lines;
+    QByteArray lineEnd = kNewFileLineEnd;
+};
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+QByteArray trimBlanks(QByteArrayView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin).toByteArray();
+}
+
+bool sameName(const QByteArray &a, const QByteArray &b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+void classify(const QByteArray &bytes, Line &line) {
+    const QByteArrayView content(bytes.constData() + line.contentBegin,
+                                 line.contentEnd - line.contentBegin);
+    qsizetype first = 0;
+    while (first < content.size() && isBlank(content[first]))
+        ++first;
+    if (first == content.size()) {
+        line.kind = LineKind::Blank;
+    } else if (content[first] == '[') {
+        const QByteArrayView rest = content.sliced(first + 1);
+        const qsizetype close = rest.indexOf(']');
+        line.kind = LineKind::Header;
+        line.name = trimBlanks(close < 0 ? rest : rest.first(close));
+    } else if (content[first] != ';') {
+        const qsizetype equals = content.indexOf('=');
+        if (equals >= 0) {
+            line.kind = LineKind::Key;
+            line.name = trimBlanks(content.first(equals));
+            line.valueBegin = line.contentBegin + equals + 1;
+        }
+    }
+}
+
+ParsedFile parse(QByteArray bytes) {
+    ParsedFile file;
+    file.bytes = std::move(bytes);
+    const QByteArray &b = file.bytes;
+    bool lineEndSeen = false;
+    qsizetype pos = b.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    while (pos < b.size()) {
+        Line line;
+        line.contentBegin = pos;
+        qsizetype i = pos;
+        while (i < b.size() && b[i] != '\n' && b[i] != '\r')
+            ++i;
+        line.contentEnd = i;
+        if (i < b.size())
+            i += (b[i] == '\r' && i + 1 < b.size() && b[i + 1] == '\n') ? 2 : 1;
+        line.end = i;
+        if (!lineEndSeen && line.end > line.contentEnd) {
+            file.lineEnd = b.mid(line.contentEnd, line.end - line.contentEnd);
+            lineEndSeen = true;
+        }
+        classify(b, line);
+        file.lines.append(line);
+        pos = i;
+    }
+    return file;
+}
+
+std::optional<ParsedFile> load(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return parse(file.readAll());
+}
+
+qsizetype findSection(const ParsedFile &file, const QByteArray &section) {
+    for (qsizetype i = 0; i < file.lines.size(); ++i) {
+        if (file.lines[i].kind == LineKind::Header && sameName(file.lines[i].name, section))
+            return i;
+    }
+    return -1;
+}
+
+// The index just past the section whose header is at index header.
+qsizetype sectionEnd(const ParsedFile &file, qsizetype header) {
+    qsizetype i = header + 1;
+    while (i < file.lines.size() && file.lines[i].kind != LineKind::Header)
+        ++i;
+    return i;
+}
+
+qsizetype findKey(const ParsedFile &file, qsizetype header, const QByteArray &key) {
+    const qsizetype end = sectionEnd(file, header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        if (file.lines[i].kind == LineKind::Key && sameName(file.lines[i].name, key))
+            return i;
+    }
+    return -1;
+}
+
+QByteArray valueOf(const ParsedFile &file, const Line &line) {
+    QByteArrayView raw(file.bytes.constData() + line.valueBegin, line.contentEnd - line.valueBegin);
+    const qsizetype nul = raw.indexOf('\0');
+    if (nul >= 0)
+        raw = raw.first(nul);
+    QByteArray value = trimBlanks(raw);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    return value;
+}
+
+bool hasLineBreak(const QByteArray &text) {
+    return text.contains('\r') || text.contains('\n');
+}
+
+// The file's bytes up to upTo, with a line ending added when they end in an unterminated line.
+QByteArray terminated(const ParsedFile &file, qsizetype upTo) {
+    QByteArray out = file.bytes.left(upTo);
+    if (!file.lines.isEmpty() && upTo == file.bytes.size() &&
+        file.lines.back().end == file.lines.back().contentEnd)
+        out += file.lineEnd;
+    return out;
+}
+
+bool writable(const QString &path) {
+    if (!QFile::exists(path))
+        return true;
+    constexpr QFileDevice::Permissions kAnyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return (QFile::permissions(path) & kAnyWrite) != 0;
+}
+
+void commit(const QString &path, const QByteArray &bytes) {
+    QSaveFile file(path);
+    if (!writable(path) || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !file.commit())
+        throw ProfileWriteError(path);
+}
+
+// The file as it stands, or an empty one when it does not exist; an existing file that cannot be
+// read is never replaced.
+ParsedFile loadForWrite(const QString &path) {
+    if (!QFile::exists(path))
+        return parse(QByteArray());
+    std::optional<ParsedFile> file = load(path);
+    if (!file)
+        throw ProfileWriteError(path);
+    return std::move(*file);
+}
+
+// The value of the key, or nothing when the file, the section or the key is missing.
+std::optional<QByteArray> lookup(const QString &path, const QByteArray &section,
+                                 const QByteArray &key) {
+    const std::optional<ParsedFile> file = load(path);
+    if (!file)
+        return std::nullopt;
+    const qsizetype header = findSection(*file, section);
+    const qsizetype line = header < 0 ? -1 : findKey(*file, header, key);
+    if (line < 0)
+        return std::nullopt;
+    return valueOf(*file, file->lines[line]);
+}
+
+} // namespace
+
+Profile::Profile(const QString &path)
+    : m_path(path) {}
+
+QByteArray Profile::readString(const QByteArray &section, const QByteArray &key,
+                               const QByteArray &defaultValue) const {
+    return lookup(m_path, section, key).value_or(defaultValue);
+}
+
+int Profile::readInteger(const QByteArray &section, const QByteArray &key, int defaultValue,
+                         IntegerRule rule) const {
+    const std::optional<QByteArray> value = lookup(m_path, section, key);
+    return value ? rule(QString::fromLatin1(*value), defaultValue) : defaultValue;
+}
+
+QList<QByteArray> Profile::readSectionNames() const {
+    QList<QByteArray> names;
+    if (const std::optional<ParsedFile> file = load(m_path)) {
+        for (const Line &line : file->lines) {
+            if (line.kind == LineKind::Header)
+                names.append(line.name);
+        }
+    }
+    return names;
+}
+
+void Profile::writeString(const QByteArray &section, const QByteArray &key,
+                          const QByteArray &value) {
+    if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
+        throw ProfileWriteError(m_path);
+    const ParsedFile file = loadForWrite(m_path);
+    const QByteArray entry = key + '=' + value;
+    const qsizetype header = findSection(file, section);
+    QByteArray out;
+    if (header < 0) {
+        out = terminated(file, file.bytes.size()) + '[' + section + ']' + file.lineEnd + entry +
+              file.lineEnd;
+    } else if (const qsizetype found = findKey(file, header, key); found >= 0) {
+        const Line &line = file.lines[found];
+        out = file.bytes.left(line.contentBegin) + entry + file.bytes.mid(line.contentEnd);
+    } else {
+        qsizetype last = sectionEnd(file, header) - 1;
+        while (last > header && file.lines[last].kind == LineKind::Blank)
+            --last;
+        const qsizetype at = file.lines[last].end;
+        out = terminated(file, at) + entry + file.lineEnd + file.bytes.mid(at);
+    }
+    commit(m_path, out);
+}
+
+void Profile::eraseSection(const QByteArray &section) {
+    const std::optional<ParsedFile> file = load(m_path);
+    if (!file)
+        return;
+    const qsizetype header = findSection(*file, section);
+    if (header < 0)
+        return;
+    const qsizetype end = sectionEnd(*file, header);
+    const qsizetype from = file->lines[header].contentBegin;
+    const qsizetype to =
+        end < file->lines.size() ? file->lines[end].contentBegin : file->bytes.size();
+    commit(m_path, file->bytes.left(from) + file->bytes.mid(to));
+}
