@@ -30,6 +30,67 @@ void appendDateTime(std::vector<int16_t> &words, const QDateTime &when) {
         words.push_back(static_cast<int16_t>(part));
 }
 
+// Word 0 agrees with the length and word 1 is the expected code.
+bool hasHeader(SrvWords msg, int code) {
+    return msg.size() >= 2 && msg[0] + 1 == static_cast<qsizetype>(msg.size()) && msg[1] == code;
+}
+
+// Whether the words [begin, begin + count) lie inside the message.
+bool fits(SrvWords msg, int begin, int count) {
+    return begin >= 0 && count >= 0 && qsizetype(begin) + count <= qsizetype(msg.size());
+}
+
+WireAddress addressAt(SrvWords msg, int begin) {
+    return {msg[begin], msg[begin + 1], msg[begin + 2], msg[begin + 3]};
+}
+
+uint32_t moduleIdAt(SrvWords msg, int begin) {
+    uint32_t id = 0;
+    for (int i = 0; i < 4; ++i)
+        id = (id << 8) | static_cast<uint32_t>(lowByte(msg[begin + i]));
+    return id;
+}
+
+QByteArray lowBytes(SrvWords words) {
+    QByteArray bytes(static_cast<qsizetype>(words.size()), Qt::Uninitialized);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        bytes[qsizetype(i)] = static_cast<char>(words[i]);
+    return bytes;
+}
+
+AlarmWireRecord alarmRecordAt(SrvWords msg, int e) {
+    AlarmWireRecord r;
+    r.address = addressAt(msg, e);
+    r.slot = msg[e + 4];
+    r.reg = msg[e + 5];
+    r.kind = msg[e + 6];
+    r.lower = msg[e + 7];
+    r.upper = msg[e + 8];
+    r.value = msg[e + 9];
+    r.alarmSet = msg[e + 10];
+    r.snmp = msg[e + 11];
+    r.alarmIndex = msg[e + 12];
+    r.moduleId = moduleIdAt(msg, e + 13);
+    return r;
+}
+
+std::optional<std::vector<WireAddress>> decodeAddressList(SrvWords msg, int code) {
+    if (!hasHeader(msg, code) || !fits(msg, 2, 1))
+        return std::nullopt;
+    const int count = msg[2];
+    if (count < 0 || !fits(msg, 3, 4 * count))
+        return std::nullopt;
+    std::vector<WireAddress> list;
+    list.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i)
+        list.push_back(addressAt(msg, 3 + 4 * i));
+    return list;
+}
+
+QString noneIsEmpty(QString text) {
+    return text == QLatin1String("NONE") ? QString() : text;
+}
+
 } // namespace
 
 void ConvertShortToByteBuffer(const int16_t *words, int nWords, char *bytes, int nBytes) {
@@ -141,4 +202,226 @@ std::optional<QByteArray> buildRackRename(const WireAddress &address, QStringVie
     for (const char c : text)
         words.push_back(static_cast<int16_t>(static_cast<signed char>(c)));
     return toBytes(words);
+}
+
+QString textFromLowBytes(SrvWords words) {
+    return fromWin1251(lowBytes(words));
+}
+
+QString textFromUtf16(SrvWords words) {
+    QString text(static_cast<qsizetype>(words.size()), Qt::Uninitialized);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        text[qsizetype(i)] = QChar(static_cast<char16_t>(words[i]));
+    return text;
+}
+
+std::optional<RackStructureMsg> decodeRackStructure(SrvWords msg) {
+    if (!hasHeader(msg, msgRackStructure) || !fits(msg, 2, 5))
+        return std::nullopt;
+    RackStructureMsg m;
+    m.address = addressAt(msg, 2);
+    m.tableWords = msg[6];
+    m.moduleCount = m.tableWords / 4;
+    if (!fits(msg, 7, m.tableWords) || m.moduleCount > MAX_RACK_SLOTS)
+        return std::nullopt;
+    for (int i = 0; i < m.moduleCount; ++i)
+        m.moduleIds[std::size_t(i)] = moduleIdAt(msg, 7 + 4 * i);
+    return m;
+}
+
+std::optional<RegisterValuesMsg> decodeRegisterValues(SrvWords msg) {
+    if (!hasHeader(msg, msgRegisterValues) || !fits(msg, 2, 6))
+        return std::nullopt;
+    const int count = msg[7];
+    if (!fits(msg, 8, count))
+        return std::nullopt;
+    return RegisterValuesMsg{addressAt(msg, 2), msg[6], msg.subspan(8, std::size_t(count))};
+}
+
+std::optional<BlockDescriptionMsg> decodeBlockDescription(SrvWords msg) {
+    if (!hasHeader(msg, msgBlockDescription) || !fits(msg, 2, 6))
+        return std::nullopt;
+    const int length = msg[7];
+    if (!fits(msg, 8, length))
+        return std::nullopt;
+    return BlockDescriptionMsg{addressAt(msg, 2), msg[6], msg.subspan(8, std::size_t(length))};
+}
+
+BlockDescriptionText splitBlockDescription(SrvWords text) {
+    enum class Section { None, Name, Description, DescriptionEng, ControlTable };
+    static constexpr QByteArrayView descriptionEngKey("DESCRIPTION_ENG=");
+
+    // The token holds no key and no ";" before each append, so a key is in it exactly when
+    // the token ends with it.
+    QByteArray token;
+    QByteArray name;
+    QByteArray descriptionEng;
+    QList<QByteArray> lines;
+    Section section = Section::None;
+    qsizetype descriptionBegin = -1;
+    qsizetype descriptionEnd = -1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        token.append(static_cast<char>(text[i]));
+        if (token.endsWith("NAME=")) {
+            token.clear();
+            section = Section::Name;
+        } else if (token.endsWith("DESCRIPTION=")) {
+            descriptionBegin = qsizetype(i) + 1;
+            token.clear();
+            section = Section::Description;
+        } else if (token.endsWith(descriptionEngKey)) {
+            descriptionEnd = qsizetype(i) - descriptionEngKey.size();
+            token.clear();
+            section = Section::DescriptionEng;
+        } else if (token.endsWith("CONTROL_TABLE=")) {
+            token.clear();
+            section = Section::ControlTable;
+        } else if (token.endsWith(';')) {
+            if (section == Section::Name)
+                name += token;
+            else if (section == Section::DescriptionEng)
+                descriptionEng += token;
+            if (section == Section::ControlTable) {
+                token.chop(1);
+                lines.append(token);
+            } else {
+                section = Section::None;
+            }
+            token.clear();
+        }
+    }
+
+    BlockDescriptionText result;
+    if (name.endsWith(';'))
+        name.chop(1);
+    if (descriptionEng.endsWith(';'))
+        descriptionEng.chop(1);
+    result.name = fromWin1251(name);
+    result.descriptionEng = fromWin1251(descriptionEng);
+    if (descriptionBegin >= 0 && descriptionEnd > descriptionBegin)
+        result.description = textFromUtf16(text.subspan(
+            std::size_t(descriptionBegin), std::size_t(descriptionEnd - descriptionBegin)));
+    for (const QByteArray &line : lines)
+        result.controlTable.append(fromWin1251(line));
+    return result;
+}
+
+std::optional<std::vector<AlarmWireRecord>> decodeAlarmSettings(SrvWords msg) {
+    if (!hasHeader(msg, msgAlarmSettings) || !fits(msg, 2, 1))
+        return std::nullopt;
+    const int count = msg[2];
+    if (count < 0 || !fits(msg, 3, ALARM_WIRE_RECORD_WORDS * count))
+        return std::nullopt;
+    std::vector<AlarmWireRecord> records;
+    records.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i)
+        records.push_back(alarmRecordAt(msg, 3 + ALARM_WIRE_RECORD_WORDS * i));
+    return records;
+}
+
+std::optional<AlarmEventMsg> decodeAlarmEvent(SrvWords msg) {
+    const bool raised = hasHeader(msg, msgAlarmRaised);
+    if ((!raised && !hasHeader(msg, msgAlarmCleared)) || !fits(msg, 2, 15))
+        return std::nullopt;
+    AlarmEventMsg m;
+    m.raised = raised;
+    m.address = addressAt(msg, 2);
+    m.slot = msg[6];
+    m.reg = msg[7];
+    m.alarmIndex = msg[12];
+    m.moduleId = moduleIdAt(msg, 13);
+    return m;
+}
+
+std::optional<AlarmInitFilesMsg> decodeAlarmInitFiles(SrvWords msg) {
+    if (!hasHeader(msg, msgAlarmInitFiles) || !fits(msg, 2, 1))
+        return std::nullopt;
+    AlarmInitFilesMsg m;
+    m.fileCount = msg[2];
+    if (m.fileCount < 0)
+        return std::nullopt;
+    if (m.fileCount == 0)
+        return m;
+    // w3 L (counting the skipped w4), the name in w5.., one unread word, then C and the content.
+    if (!fits(msg, 3, 1))
+        return std::nullopt;
+    const int nameLength = msg[3];
+    if (nameLength < 0 || !fits(msg, 5 + nameLength, 1))
+        return std::nullopt;
+    const int contentLength = msg[5 + nameLength];
+    if (!fits(msg, 6 + nameLength, contentLength))
+        return std::nullopt;
+    m.fileName = textFromLowBytes(msg.subspan(5, std::size_t(std::max(nameLength - 1, 0))));
+    m.file.content = lowBytes(msg.subspan(std::size_t(6 + nameLength), std::size_t(contentLength)));
+    return m;
+}
+
+std::optional<std::vector<WireAddress>> decodeAlarmReset(SrvWords msg) {
+    return decodeAddressList(msg, msgAlarmReset);
+}
+
+std::optional<std::vector<WireAddress>> decodeRackSelection(SrvWords msg) {
+    return decodeAddressList(msg, msgRackSelection);
+}
+
+bool decodePulseAnswer(SrvWords msg) {
+    return hasHeader(msg, msgPulse);
+}
+
+std::optional<LogWireRecord> decodeLogRecord(SrvWords msg) {
+    if (!hasHeader(msg, msgLogRecord) || !fits(msg, 2, 9))
+        return std::nullopt;
+    LogWireRecord r;
+    r.day = msg[2];
+    r.month = msg[3];
+    r.year = msg[4];
+    r.hour = msg[5];
+    r.minute = msg[6];
+    r.second = msg[7];
+    r.eventType = msg[8];
+    r.extra = msg[9];
+    r.alarmTextLength = msg[10];
+    const int l1 = r.alarmTextLength;
+    // The alarm text, the address and L2.
+    if (!fits(msg, 11, l1) || !fits(msg, 11 + l1, 5))
+        return std::nullopt;
+    r.frameTextLength = msg[15 + l1];
+    const int l2 = r.frameTextLength;
+    // The frame text, the slot, four unread words and L3.
+    if (!fits(msg, 16 + l1, l2) || !fits(msg, 16 + l1 + l2, 6))
+        return std::nullopt;
+    r.moduleNameLength = msg[21 + l1 + l2];
+    const int l3 = r.moduleNameLength;
+    if (!fits(msg, 22 + l1 + l2, l3))
+        return std::nullopt;
+    r.alarmText = noneIsEmpty(textFromLowBytes(msg.subspan(11, std::size_t(l1))));
+    r.address = addressAt(msg, 11 + l1);
+    r.frameText = textFromLowBytes(msg.subspan(std::size_t(16 + l1), std::size_t(l2)));
+    r.slot = msg[16 + l1 + l2];
+    r.moduleName =
+        noneIsEmpty(textFromLowBytes(msg.subspan(std::size_t(22 + l1 + l2), std::size_t(l3))));
+    return r;
+}
+
+std::optional<std::vector<RackNameEntry>> decodeRackNames(SrvWords msg) {
+    if (!hasHeader(msg, msgRackNames) || !fits(msg, 2, 1))
+        return std::nullopt;
+    const int count = msg[2];
+    if (count < 0)
+        return std::nullopt;
+    std::vector<RackNameEntry> entries;
+    int entry = 3;
+    for (int i = 0; i < count; ++i) {
+        // Four octet words and L, then L words whose first is skipped.
+        if (!fits(msg, entry, 5))
+            return std::nullopt;
+        const int length = msg[entry + 4];
+        if (!fits(msg, entry + 5, length))
+            return std::nullopt;
+        const SrvWords name =
+            length > 1 ? msg.subspan(std::size_t(entry + 6), std::size_t(length - 1)) : SrvWords();
+        entries.push_back({addressAt(msg, entry), textFromUtf16(name)});
+        entry += length + 5;
+    }
+    return entries;
 }

@@ -98,3 +98,117 @@ QByteArray buildLogRequest(const QDateTime &from, const QDateTime &to);
 // The name goes as Windows-1251 bytes, one sign-extended byte per word; refuses (nullopt) a
 // name longer than MAX_RACK_NAME_LENGTH characters.
 std::optional<QByteArray> buildRackRename(const WireAddress &address, QStringView name);
+
+// Decoders of every message the console receives. Each takes one whole message (word 0
+// included, as cut by word 0) and checks every count, length and offset against it: a message
+// of another code, whose word 0 disagrees with its length, or whose contents do not fit,
+// gives nullopt and nothing past its end is read. The limits of the console's tables (slots,
+// values, lines, addresses in a list) are left to the handlers.
+using SrvWords = std::span<const int16_t>;
+
+// Code 20: address and the module type id of each slot from slot 0 (T / 4 of them; a table
+// of more than MAX_RACK_SLOTS ids is malformed).
+struct RackStructureMsg {
+    WireAddress address{};
+    int tableWords = 0; // T
+    std::array<uint32_t, MAX_RACK_SLOTS> moduleIds{};
+    int moduleCount = 0; // T / 4
+};
+std::optional<RackStructureMsg> decodeRackStructure(SrvWords msg);
+
+// Code 30: raw register values, value i belonging to register i (a view into the message).
+struct RegisterValuesMsg {
+    WireAddress address{};
+    int16_t slot = 0;
+    SrvWords values;
+};
+std::optional<RegisterValuesMsg> decodeRegisterValues(SrvWords msg);
+
+// The text of a block description, split into its sections by the keys "NAME=",
+// "DESCRIPTION=", "DESCRIPTION_ENG=" and "CONTROL_TABLE=" as the console tokenises them:
+// the description is UTF-16 cut by position, the rest are 8-bit texts; each control-table
+// line is given without its ";", in order, as many as the text holds.
+struct BlockDescriptionText {
+    QString name;
+    QString description;
+    QString descriptionEng;
+    QStringList controlTable;
+};
+BlockDescriptionText splitBlockDescription(SrvWords text);
+
+// Code 40: address, slot and the description text words (a view into the message).
+struct BlockDescriptionMsg {
+    WireAddress address{};
+    int16_t slot = 0;
+    SrvWords text;
+};
+std::optional<BlockDescriptionMsg> decodeBlockDescription(SrvWords msg);
+
+// Code 80: the alarm settings.
+std::optional<std::vector<AlarmWireRecord>> decodeAlarmSettings(SrvWords msg);
+
+// Codes 90 and 91: one alarm raised or cleared.
+struct AlarmEventMsg {
+    bool raised = false; // code 90; false for 91
+    WireAddress address{};
+    int16_t slot = 0;
+    int16_t reg = 0;
+    int16_t alarmIndex = 0;
+    uint32_t moduleId = 0;
+};
+std::optional<AlarmEventMsg> decodeAlarmEvent(SrvWords msg);
+
+// The content of one alarm-init file, 8-bit text as it travelled (low bytes); a NUL in it
+// ends it early for the parser.
+struct AlarmInitFile {
+    QByteArray content;
+};
+
+// Code 100: the number of files F and the first file, present when F > 0.
+struct AlarmInitFilesMsg {
+    int16_t fileCount = 0;
+    std::optional<QString> fileName; // e.g. "000A1B2C_A.txt"
+    AlarmInitFile file;
+};
+std::optional<AlarmInitFilesMsg> decodeAlarmInitFiles(SrvWords msg);
+
+// Codes 110 and 120: a list of rack addresses (words as they stand; their texts use the
+// signed values).
+std::optional<std::vector<WireAddress>> decodeAlarmReset(SrvWords msg);
+std::optional<std::vector<WireAddress>> decodeRackSelection(SrvWords msg);
+
+// Code 130: true for a pulse answer.
+bool decodePulseAnswer(SrvWords msg);
+
+// Code 140: one event-log record. The texts "NONE" of the alarm and module texts stand for
+// empty ones and are given empty.
+struct LogWireRecord {
+    int16_t day = 0;
+    int16_t month = 0;
+    int16_t year = 0;
+    int16_t hour = 0;
+    int16_t minute = 0;
+    int16_t second = 0;
+    int16_t eventType = 0; // 1 ALARM, 2 ALARM CLEAR, 3 DEVICE LOST, 4 DEVICE PRESENT
+    int16_t extra = 0;
+    int16_t alarmTextLength = 0; // L1
+    QString alarmText;
+    WireAddress address{};
+    int16_t frameTextLength = 0; // L2
+    QString frameText;
+    int16_t slot = 0;
+    int16_t moduleNameLength = 0; // L3
+    QString moduleName;
+};
+std::optional<LogWireRecord> decodeLogRecord(SrvWords msg);
+
+// Code 161: the rack names, each with the address words it names.
+struct RackNameEntry {
+    WireAddress address{};
+    QString name;
+};
+std::optional<std::vector<RackNameEntry>> decodeRackNames(SrvWords msg);
+
+// 8-bit text of the words' low bytes, and UTF-16 text of the words as code units.
+QString textFromLowBytes(SrvWords words);
+QString textFromUtf16(SrvWords words);
