@@ -112,10 +112,10 @@ void InboundRing::freeChunk(int index) {
 }
 
 OutboundRing::OutboundRing()
-    : msgtosrv(new char[std::size_t(RING_ENTRIES) * NUM_MSG_TO_SRV_SLOT_BYTES]()) {}
+    : msgtosrv(new char[std::size_t(RING_ENTRIES) * NUM_MSG_TO_SRV_BYTES]()) {}
 
 bool OutboundRing::queue(const char *bytes, int length) {
-    if (length <= 0 || length > NUM_MSG_TO_SRV_SLOT_BYTES) {
+    if (length <= 0 || length > NUM_MSG_TO_SRV_BYTES) {
         qDebug() << "queueToSrv(): message of" << length << "bytes dropped";
         return false;
     }
@@ -125,8 +125,8 @@ bool OutboundRing::queue(const char *bytes, int length) {
                  << "still waits";
         return false;
     }
-    char *slot = msgtosrv.get() + std::size_t(index) * NUM_MSG_TO_SRV_SLOT_BYTES;
-    std::memset(slot, 0, NUM_MSG_TO_SRV_SLOT_BYTES);
+    char *slot = msgtosrv.get() + std::size_t(index) * NUM_MSG_TO_SRV_BYTES;
+    std::memset(slot, 0, NUM_MSG_TO_SRV_BYTES);
     std::memcpy(slot, bytes, std::size_t(length));
     lenmsgtosrv[index] = length;
     readymsgtosrv[index].store(1, std::memory_order_release);
@@ -138,14 +138,14 @@ QByteArrayView OutboundRing::waitingMessage() const {
     const int index = nread.load(std::memory_order_relaxed);
     if (readymsgtosrv[index].load(std::memory_order_acquire) != 1)
         return {};
-    return QByteArrayView(msgtosrv.get() + std::size_t(index) * NUM_MSG_TO_SRV_SLOT_BYTES,
+    return QByteArrayView(msgtosrv.get() + std::size_t(index) * NUM_MSG_TO_SRV_BYTES,
                           lenmsgtosrv[index]);
 }
 
 void OutboundRing::freeMessage() {
     const int index = nread.load(std::memory_order_relaxed);
-    std::memset(msgtosrv.get() + std::size_t(index) * NUM_MSG_TO_SRV_SLOT_BYTES, 0,
-                NUM_MSG_TO_SRV_SLOT_BYTES);
+    std::memset(msgtosrv.get() + std::size_t(index) * NUM_MSG_TO_SRV_BYTES, 0,
+                NUM_MSG_TO_SRV_BYTES);
     lenmsgtosrv[index] = 0;
     readymsgtosrv[index].store(0, std::memory_order_release);
     nread.store(nextIndex(index), std::memory_order_relaxed);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "console/link/srvmessage.h"
+
 #include <QByteArrayView>
 
 #include <array>
@@ -34,7 +36,6 @@
 
 constexpr int RING_ENTRIES = 1000;
 constexpr int RX_CHUNK_BYTES = 50000;
-constexpr int NUM_MSG_TO_SRV_SLOT_BYTES = 326;
 static_assert(RING_ENTRIES > 1);
 static_assert(RX_CHUNK_BYTES % 2 == 0, "a chunk holds whole 16-bit words");
 

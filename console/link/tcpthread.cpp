@@ -1,0 +1,209 @@
+#include "console/link/tcpthread.h"
+
+#include "console/link/globals.h"
+#include "console/link/rings.h"
+#include "console/link/serveraddress.h"
+#include "console/link/srvmessage.h"
+
+#include <QDebug>
+#include <QMutexLocker>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+// Longest single sleep of the link thread, so a stop request is seen promptly.
+constexpr int PAUSE_STEP_MS = 20;
+
+} // namespace
+
+TcpThread::TcpThread(QObject *parent, const LinkIntervals &intervals)
+    : QThread(parent)
+    , intervals(intervals)
+    , pulseTimer(std::make_unique<QTimer>()) {
+    pulseTimer->setInterval(intervals.pulseMs);
+    connect(pulseTimer.get(), &QTimer::timeout, this, &TcpThread::slot_SendPulseToSrv);
+    pulseTimer->start();
+    qDebug() << "thread id:" << QThread::currentThreadId();
+    qDebug() << "timer thread id:" << pulseTimer->thread();
+}
+
+TcpThread::~TcpThread() {
+    requestInterruption();
+    wait();
+}
+
+void TcpThread::slot_SendPulseToSrv() {
+    qDebug() << "from TcpThread::slot_SendPulseToSrv(): socket thread id:" << socketThreadId.load();
+    if (socketConnected.load() && srv_reconnect.load() == -1)
+        pulseDue.store(true);
+}
+
+void TcpThread::run() {
+    qDebug() << "in TcpThread::run()";
+    qDebug() << "thread run!!!!";
+    qDebug() << "thread id:" << QThread::currentThreadId();
+    QTcpSocket socket;
+    // Qt never buffers more than one chunk, so a full inbound ring stops reading the socket.
+    socket.setReadBufferSize(RX_CHUNK_BYTES);
+    socketThreadId.store(QThread::currentThreadId());
+    qDebug() << "socket thread id:" << socketThreadId.load();
+
+    while (!isInterruptionRequested()) {
+        bool connectNow = true;
+        if (socket.state() == QAbstractSocket::ConnectedState) {
+            if (srv_reconnect.load() == 1) {
+                emptyInboundRing();
+            } else {
+                connectNow = false;
+                if (srv_link_shown.load() != -1 && to_srv_130.load() == 0)
+                    announceLink(-1);
+            }
+        } else if (srv_reconnect.load() == 1 || buffersOldConnection) {
+            // A connection that the server closed leaves its data behind just the same.
+            emptyInboundRing();
+        }
+        if (connectNow)
+            connectToServer(socket);
+        checkPulses();
+        if (socket.state() == QAbstractSocket::ConnectedState) {
+            writeDuePulse(socket);
+            receiveChunk(socket);
+            sendOneMessage(socket);
+        }
+    }
+    socketConnected.store(false);
+    socket.disconnectFromHost();
+    socket.close();
+}
+
+void TcpThread::emptyInboundRing() {
+    inboundRing().discardAll();
+    buffersOldConnection = false;
+    to_srv_130.store(0);
+    srv_rings_reset.store(1);
+}
+
+void TcpThread::announceLink(int shown) {
+    srv_link_shown.store(shown);
+    emit sig_InfoMsgExec();
+}
+
+void TcpThread::connectToServer(QTcpSocket &socket) {
+    if (lastConnectFailed && lastConnectAttempt.isValid())
+        pause(int(intervals.connectPacingMs - lastConnectAttempt.elapsed()));
+    if (isInterruptionRequested())
+        return;
+    socketConnected.store(false);
+    if (socket.state() != QAbstractSocket::UnconnectedState || socket.isOpen()) {
+        socket.abort();
+        socket.close();
+    }
+    socket.readAll();
+
+    QString host;
+    int port = 0;
+    {
+        const QMutexLocker locker(&srvAddressLock);
+        host = ip_srv_text;
+        port = port_srv;
+    }
+    lastConnectAttempt.start();
+    bool connected = false;
+    if (const std::optional<QHostAddress> address = parseServerAddress(host)) {
+        socket.connectToHost(*address, quint16(port), QIODevice::ReadWrite);
+        connected = socket.waitForConnected(intervals.connectWaitMs);
+    }
+    lastConnectFailed = !connected;
+    if (!connected) {
+        socket.abort();
+        qDebug() << "socket don't connecting............";
+        if (srv_link_shown.load() != 1)
+            announceLink(1);
+        srv_reconnect.store(1);
+        return;
+    }
+    srv_reconnect.store(-1);
+    srv_log_requested.store(-1);
+    socket.readAll();
+    pulseDue.store(false);
+    const QByteArray hello = buildHello();
+    writeWhole(socket, hello.constData(), hello.size());
+    socketConnected.store(true);
+}
+
+void TcpThread::checkPulses() {
+    if (to_srv_130.load() <= 2)
+        return;
+    qDebug() << "Server cabel don't connecting...";
+    if (srv_link_shown.load() != 1)
+        announceLink(1);
+    to_srv_130.store(1);
+    srv_reconnect.store(1);
+}
+
+void TcpThread::writeDuePulse(QTcpSocket &socket) {
+    if (!pulseDue.exchange(false) || srv_reconnect.load() != -1)
+        return;
+    const QByteArray pulse = buildPulse();
+    if (writeWhole(socket, pulse.constData(), pulse.size())) {
+        to_srv_130.fetch_add(1);
+    } else {
+        qDebug() << "RES=-1 from slot_SendPulseToSrv(): to_srv_130 = " << to_srv_130.load();
+    }
+    qDebug() << "from slot_SendPulseToSrv(): to_srv_130 = " << to_srv_130.load();
+}
+
+void TcpThread::receiveChunk(QTcpSocket &socket) {
+    char *chunk = inboundRing().reserveChunk();
+    if (!chunk) {
+        // The GUI thread has not freed the next chunk yet: leave the data in the socket.
+        pause(intervals.readWaitMs);
+        return;
+    }
+    if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(intervals.readWaitMs))
+        return;
+    const qint64 length = std::min<qint64>(socket.bytesAvailable(), RX_CHUNK_BYTES);
+    if (length <= 0)
+        return;
+    const qint64 read = socket.read(chunk, length);
+    if (read <= 0)
+        return;
+    inboundRing().publishChunk(int(read));
+    buffersOldConnection = true;
+    emit sig_SrvMsgObrabot();
+}
+
+void TcpThread::sendOneMessage(QTcpSocket &socket) {
+    // A link about to be rebuilt keeps its messages for the new connection.
+    if (srv_reconnect.load() != -1)
+        return;
+    const QByteArrayView message = outboundRing().waitingMessage();
+    if (message.isEmpty())
+        return;
+    if (!writeWhole(socket, message.data(), message.size()))
+        qDebug() << "Error: In tcpsocket thread: data is not written to srv!!!";
+    outboundRing().freeMessage();
+}
+
+bool TcpThread::writeWhole(QTcpSocket &socket, const char *bytes, qint64 length) {
+    if (socket.write(bytes, length) != length)
+        return false;
+    QElapsedTimer waited;
+    waited.start();
+    while (socket.bytesToWrite() > 0) {
+        const qint64 left = intervals.writeWaitMs - waited.elapsed();
+        if (left <= 0 || !socket.waitForBytesWritten(int(left)))
+            break;
+    }
+    return socket.bytesToWrite() == 0;
+}
+
+void TcpThread::pause(int ms) {
+    QElapsedTimer slept;
+    slept.start();
+    while (!isInterruptionRequested() && slept.elapsed() < ms)
+        QThread::msleep(std::min<qint64>(PAUSE_STEP_MS, ms - slept.elapsed()));
+}

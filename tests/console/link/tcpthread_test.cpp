@@ -1,0 +1,325 @@
+#include "console/link/tcpthread.h"
+
+#include "console/link/globals.h"
+#include "console/link/rings.h"
+#include "console/link/srvmessage.h"
+#include "debuglog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QMutexLocker>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int WAIT_MS = 30000;
+
+bool waitUntil(const std::function<bool()> &done, int timeoutMs = WAIT_MS) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+QByteArray pattern(int size) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char((i * 7 + i / 251) & 0xff);
+    return bytes;
+}
+
+// The core server's side of the link, on 127.0.0.1: records what each connection received.
+class LinkServer {
+public:
+    bool listen(quint16 port = 0) {
+        if (!server.listen(QHostAddress::LocalHost, port))
+            return false;
+        QObject::connect(&server, &QTcpServer::newConnection, [this] { accept(); });
+        return true;
+    }
+    void close() {
+        QObject::disconnect(&server, nullptr, nullptr, nullptr);
+        server.close();
+    }
+    quint16 port() const { return server.serverPort(); }
+    int connections() const { return int(sockets.size()); }
+    QTcpSocket &socket(int i) { return *sockets.at(size_t(i)); }
+    QByteArray received(int i) const { return inbox.at(size_t(i)); }
+    bool receivedAtLeast(int i, int bytes) const {
+        return connections() > i && inbox[size_t(i)].size() >= bytes;
+    }
+
+    // Connections from this index on answer each pulse.
+    int answerPulsesFrom = 1 << 30;
+
+private:
+    void accept() {
+        while (QTcpSocket *s = server.nextPendingConnection()) {
+            const size_t index = sockets.size();
+            sockets.emplace_back(s);
+            inbox.emplace_back();
+            QObject::connect(s, &QTcpSocket::readyRead, [this, s, index] {
+                const QByteArray bytes = s->readAll();
+                inbox[index] += bytes;
+                if (int(index) >= answerPulsesFrom)
+                    for (int i = 0; i < bytes.count(buildPulse()); ++i)
+                        s->write(buildPulse());
+            });
+        }
+    }
+
+    QTcpServer server;
+    std::vector<std::unique_ptr<QTcpSocket>> sockets;
+    std::vector<QByteArray> inbox;
+};
+
+class TcpThreadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        srv_reconnect = -1;
+        srv_link_shown = -1;
+        srv_rings_reset = -1;
+        srv_log_requested = -1;
+        to_srv_130 = 0;
+        while (!inboundRing().takeInboundChunk().bytes().isEmpty()) {
+        }
+        while (!outboundRing().waitingMessage().isEmpty())
+            outboundRing().freeMessage();
+        ASSERT_TRUE(server.listen());
+        setServer("127.0.0.1", server.port());
+        intervals.connectWaitMs = 2000;
+        intervals.connectPacingMs = 20;
+        intervals.readWaitMs = 10;
+        intervals.writeWaitMs = 2000;
+        intervals.pulseMs = 3600 * 1000;
+    }
+
+    void TearDown() override { link.reset(); }
+
+    static void setServer(const QString &address, int port) {
+        const QMutexLocker locker(&srvAddressLock);
+        ip_srv_text = address;
+        port_srv = port;
+    }
+
+    void startLink() {
+        link = std::make_unique<TcpThread>(nullptr, intervals);
+        QObject::connect(link.get(), &TcpThread::sig_InfoMsgExec, &context,
+                         [this] { ++announcements; });
+        QObject::connect(link.get(), &TcpThread::sig_SrvMsgObrabot, &context, [this] {
+            ++chunkSignals;
+            if (consuming)
+                takeOne();
+        });
+        link->start();
+    }
+
+    // The GUI thread's consumer: one chunk per call, as the dispatcher takes it.
+    bool takeOne() {
+        const InboundChunk chunk = inboundRing().takeInboundChunk();
+        if (chunk.dropPartial()) {
+            ++partialDrops;
+            consumed.clear();
+            answersCounted = 0;
+        }
+        if (chunk.bytes().isEmpty())
+            return false;
+        largestChunk = std::max(largestChunk, int(chunk.bytes().size()));
+        ++chunksTaken;
+        consumed += chunk.bytes().toByteArray();
+        if (answerHandling) {
+            // The pulse-answer handler: every whole answer counts the pulse counter down.
+            const int answers = int(consumed.size() / 4) - answersCounted;
+            for (int i = 0; i < answers; ++i)
+                if (to_srv_130.fetch_sub(1) - 1 < -1)
+                    to_srv_130 = -1;
+            answersCounted += answers;
+        }
+        return true;
+    }
+
+    void takeAll() {
+        while (takeOne()) {
+        }
+    }
+
+    // Queues a message and waits until connection `i` has received it: every message queued
+    // before it was sent by then.
+    void sendMarkerThrough(int i) {
+        const QByteArray marker = buildLogRequest(QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5)),
+                                                  QDateTime(QDate(2021, 6, 7), QTime(8, 9, 10)));
+        ASSERT_TRUE(queueToSrv(marker.constData(), int(marker.size())));
+        ASSERT_TRUE(waitUntil([&] { return server.received(i).endsWith(marker); }));
+    }
+
+    DebugLog log;
+    LinkServer server;
+    LinkIntervals intervals;
+    QObject context;
+    std::unique_ptr<TcpThread> link;
+    int announcements = 0;
+    int chunkSignals = 0;
+    bool consuming = true;
+    bool answerHandling = false;
+    int answersCounted = 0;
+    int partialDrops = 0;
+    int chunksTaken = 0;
+    int largestChunk = 0;
+    QByteArray consumed;
+};
+
+TEST_F(TcpThreadTest, HelloComesFirstThenQueuedMessagesOnceEachInOrder) {
+    QByteArray expected = buildHello();
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray message = buildSetRegister(WireAddress{127, 0, 0, 9}, 3, int16_t(i), 7);
+        ASSERT_TRUE(queueToSrv(message.constData(), int(message.size())));
+        expected += message;
+    }
+    startLink();
+    ASSERT_TRUE(waitUntil([&] { return server.receivedAtLeast(0, int(expected.size())); }));
+    sendMarkerThrough(0);
+
+    EXPECT_TRUE(server.received(0).startsWith(expected));
+    EXPECT_EQ(server.received(0).size(), expected.size() + buildLogRequest({}, {}).size());
+    EXPECT_EQ(server.connections(), 1);
+    EXPECT_EQ(srv_reconnect, -1);
+    EXPECT_EQ(srv_log_requested, -1);
+    EXPECT_EQ(announcements, 0) << "a first connect that works announces nothing";
+}
+
+TEST_F(TcpThreadTest, ThirdUnansweredPulseDropsTheLinkAndANewOneStartsWithHello) {
+    intervals.pulseMs = 50;
+    answerHandling = true;
+    server.answerPulsesFrom = 1;
+    startLink();
+    ASSERT_TRUE(waitUntil([&] { return server.receivedAtLeast(1, 4 * 4); }));
+    ASSERT_TRUE(
+        waitUntil([&] { return server.socket(0).state() == QAbstractSocket::UnconnectedState; }));
+    ASSERT_TRUE(waitUntil([&] { return announcements == 2 && srv_link_shown == -1; }));
+    const int answeredPulses = int(server.received(1).count(buildPulse()));
+    ASSERT_TRUE(
+        waitUntil([&] { return server.received(1).count(buildPulse()) >= answeredPulses + 5; }));
+
+    const QByteArray pulse = buildPulse();
+    EXPECT_EQ(server.received(0), buildHello() + pulse + pulse + pulse);
+    EXPECT_TRUE(server.received(1).startsWith(buildHello()));
+    EXPECT_EQ(server.connections(), 2);
+    EXPECT_EQ(announcements, 2) << "link down once, link up once";
+    EXPECT_EQ(log.count("Server cabel don't connecting..."), 1);
+    EXPECT_EQ(srv_rings_reset, 1);
+}
+
+TEST_F(TcpThreadTest, UnreachableServerIsAnnouncedDownOnceAndUpOnceWhenItComes) {
+    const quint16 port = server.port();
+    server.close();
+    startLink();
+    ASSERT_TRUE(waitUntil([&] { return log.count("socket don't connecting") >= 3; }));
+    ASSERT_TRUE(waitUntil([&] { return announcements >= 1; }));
+    EXPECT_EQ(srv_link_shown, 1);
+
+    ASSERT_TRUE(server.listen(port));
+    ASSERT_TRUE(waitUntil([&] { return server.receivedAtLeast(0, 4); }));
+    EXPECT_EQ(server.received(0), buildHello());
+    ASSERT_TRUE(waitUntil([&] { return srv_link_shown == -1; }));
+    sendMarkerThrough(0);
+    EXPECT_EQ(announcements, 2);
+}
+
+TEST_F(TcpThreadTest, OnlyDottedDecimalAddressesAreConnected) {
+    struct Case {
+        const char *address;
+        bool connects;
+    };
+    const Case cases[] = {
+        {"127.000.000.001", true}, {"localhost", false}, {"", false}, {"127.0.0", false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.address);
+        const int connectionsBefore = server.connections();
+        const int failuresBefore = log.count("socket don't connecting");
+        setServer(QString::fromLatin1(c.address), server.port());
+        startLink();
+        if (c.connects) {
+            EXPECT_TRUE(waitUntil([&] { return server.receivedAtLeast(connectionsBefore, 4); }));
+        } else {
+            EXPECT_TRUE(waitUntil(
+                [&] { return log.count("socket don't connecting") >= failuresBefore + 2; }));
+            QCoreApplication::processEvents();
+            EXPECT_EQ(server.connections(), connectionsBefore);
+        }
+        link.reset();
+    }
+}
+
+TEST_F(TcpThreadTest, BurstArrivesWholeInOrderInChunksOfAtMost50000Bytes) {
+    startLink();
+    ASSERT_TRUE(waitUntil([&] { return server.receivedAtLeast(0, 4); }));
+    const QByteArray burst = pattern(120000);
+    server.socket(0).write(burst);
+    ASSERT_TRUE(waitUntil([&] { return consumed.size() >= burst.size(); }));
+
+    EXPECT_EQ(consumed, burst);
+    EXPECT_LE(largestChunk, RX_CHUNK_BYTES);
+    EXPECT_GE(chunksTaken, 3);
+    EXPECT_EQ(partialDrops, 0);
+}
+
+TEST_F(TcpThreadTest, ReconnectDiscardsWhatTheOldConnectionLeftBuffered) {
+    startLink();
+    ASSERT_TRUE(waitUntil([&] { return server.receivedAtLeast(0, 4); }));
+    server.socket(0).write("partial-");
+    ASSERT_TRUE(waitUntil([&] { return consumed == "partial-"; }));
+
+    consuming = false;
+    server.socket(0).write("untaken");
+    ASSERT_TRUE(waitUntil([&] { return inboundRing().waitingChunks() == 1; }));
+    srv_reconnect = 1; // as the settings dialog does for a new server address
+    ASSERT_TRUE(waitUntil([&] { return server.receivedAtLeast(1, 4); }));
+    server.socket(1).write("fresh");
+    ASSERT_TRUE(waitUntil([&] { return inboundRing().waitingChunks() == 2; }));
+
+    takeAll();
+    EXPECT_EQ(partialDrops, 1);
+    EXPECT_EQ(consumed, "fresh");
+    EXPECT_EQ(srv_rings_reset, 1);
+    EXPECT_EQ(inboundRing().waitingChunks(), 0);
+}
+
+TEST_F(TcpThreadTest, FullInboundRingStopsReadingUntilChunksAreFreedAndLosesNothing) {
+    consuming = false;
+    startLink();
+    ASSERT_TRUE(waitUntil([&] { return server.receivedAtLeast(0, 4); }));
+    const QByteArray stream = pattern(RING_ENTRIES * RX_CHUNK_BYTES + 6 * 1000 * 1000);
+    server.socket(0).write(stream);
+    ASSERT_TRUE(waitUntil([&] { return inboundRing().waitingChunks() == RING_ENTRIES; }, 120000));
+    // The link keeps running but takes no more data while every chunk waits.
+    sendMarkerThrough(0);
+    EXPECT_EQ(inboundRing().waitingChunks(), RING_ENTRIES);
+    EXPECT_EQ(chunkSignals, RING_ENTRIES);
+
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            takeAll();
+            return consumed.size() >= stream.size();
+        },
+        120000));
+    EXPECT_TRUE(consumed == stream);
+    EXPECT_EQ(partialDrops, 0);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
