@@ -97,11 +97,11 @@ void TcpThread::connectToServer(QTcpSocket &socket) {
     if (isInterruptionRequested())
         return;
     socketConnected.store(false);
+    // Aborting also drops whatever the old connection left in the socket's buffers.
     if (socket.state() != QAbstractSocket::UnconnectedState || socket.isOpen()) {
         socket.abort();
         socket.close();
     }
-    socket.readAll();
 
     QString host;
     int port = 0;
