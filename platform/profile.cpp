@@ -3,9 +3,15 @@
 #include "platform/profilewriteerror.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <optional>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -162,22 +168,91 @@ bool writable(const QString &path) {
     return (QFile::permissions(path) & kAnyWrite) != 0;
 }
 
-void commit(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
-    if (!writable(path) || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-        !file.commit())
-        throw ProfileWriteError(path);
+// A new file next to target, created with the kernel's default mode, open for writing; -1 when the
+// folder takes none.
+int createSibling(const QString &target, QByteArray &name) {
+    const QByteArray base = QFile::encodeName(target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = base + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
 }
 
-// The file as it stands, or an empty one when it does not exist; an existing file that cannot be
-// read is never replaced.
-ParsedFile loadForWrite(const QString &path) {
-    if (!QFile::exists(path))
-        return parse(QByteArray());
-    std::optional<ParsedFile> file = load(path);
-    if (!file)
+bool writeAll(int fd, const QByteArray &bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// Replaces the file by a complete new one in a single rename, keeping its mode; a symbolic link
+// keeps pointing at the file it names.
+void commit(const QString &path, const QByteArray &bytes) {
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    if (!writable(target))
         throw ProfileWriteError(path);
-    return std::move(*file);
+    QByteArray temporary;
+    const int fd = createSibling(target, temporary);
+    if (fd < 0)
+        throw ProfileWriteError(path);
+    struct stat existing {};
+    bool ok = ::stat(QFile::encodeName(target).constData(), &existing) != 0 ||
+              ::fchmod(fd, existing.st_mode & 07777) == 0;
+    ok = ok && writeAll(fd, bytes);
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.constData(), QFile::encodeName(target).constData()) == 0;
+    if (!ok) {
+        ::unlink(temporary.constData());
+        throw ProfileWriteError(path);
+    }
+}
+
+void syncPath(const QByteArray &path, int flags) {
+    const int fd = ::open(path.constData(), flags | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// The file's bytes, or none when it does not exist; an existing file that cannot be read is never
+// replaced.
+QByteArray loadForWrite(const QString &path) {
+    if (!QFile::exists(path))
+        return QByteArray();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ProfileWriteError(path);
+    return file.readAll();
+}
+
+// The bytes with the entry written by the profile rules.
+QByteArray withEntry(QByteArray bytes, const Profile::Entry &e) {
+    const ParsedFile file = parse(std::move(bytes));
+    const QByteArray entry = e.key + '=' + e.value;
+    const qsizetype header = findSection(file, e.section);
+    if (header < 0)
+        return terminated(file, file.bytes.size()) + '[' + e.section + ']' + file.lineEnd + entry +
+               file.lineEnd;
+    if (const qsizetype found = findKey(file, header, e.key); found >= 0) {
+        const Line &line = file.lines[found];
+        return file.bytes.left(line.contentBegin) + entry + file.bytes.mid(line.contentEnd);
+    }
+    qsizetype last = sectionEnd(file, header) - 1;
+    while (last > header && file.lines[last].kind == LineKind::Blank)
+        --last;
+    const qsizetype at = file.lines[last].end;
+    return terminated(file, at) + entry + file.lineEnd + file.bytes.mid(at);
 }
 
 // The value of the key, or nothing when the file, the section or the key is missing.
@@ -222,26 +297,18 @@ QList<QByteArray> Profile::readSectionNames() const {
 
 void Profile::writeString(const QByteArray &section, const QByteArray &key,
                           const QByteArray &value) {
-    if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
-        throw ProfileWriteError(m_path);
-    const ParsedFile file = loadForWrite(m_path);
-    const QByteArray entry = key + '=' + value;
-    const qsizetype header = findSection(file, section);
-    QByteArray out;
-    if (header < 0) {
-        out = terminated(file, file.bytes.size()) + '[' + section + ']' + file.lineEnd + entry +
-              file.lineEnd;
-    } else if (const qsizetype found = findKey(file, header, key); found >= 0) {
-        const Line &line = file.lines[found];
-        out = file.bytes.left(line.contentBegin) + entry + file.bytes.mid(line.contentEnd);
-    } else {
-        qsizetype last = sectionEnd(file, header) - 1;
-        while (last > header && file.lines[last].kind == LineKind::Blank)
-            --last;
-        const qsizetype at = file.lines[last].end;
-        out = terminated(file, at) + entry + file.lineEnd + file.bytes.mid(at);
+    writeStrings({{section, key, value}});
+}
+
+void Profile::writeStrings(const QList<Entry> &entries) {
+    for (const Entry &e : entries) {
+        if (hasLineBreak(e.section) || hasLineBreak(e.key) || hasLineBreak(e.value))
+            throw ProfileWriteError(m_path);
     }
-    commit(m_path, out);
+    QByteArray bytes = loadForWrite(m_path);
+    for (const Entry &e : entries)
+        bytes = withEntry(std::move(bytes), e);
+    commit(m_path, bytes);
 }
 
 void Profile::eraseSection(const QByteArray &section) {
@@ -256,4 +323,10 @@ void Profile::eraseSection(const QByteArray &section) {
     const qsizetype to =
         end < file->lines.size() ? file->lines[end].contentBegin : file->bytes.size();
     commit(m_path, file->bytes.left(from) + file->bytes.mid(to));
+}
+
+void Profile::flush() {
+    const QFileInfo info(m_path);
+    syncPath(QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : m_path), O_RDONLY);
+    syncPath(QFile::encodeName(info.absolutePath()), O_RDONLY | O_DIRECTORY);
 }

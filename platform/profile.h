@@ -6,12 +6,19 @@
 
 // An INI ("profile") file, read and written one value at a time with no cache: every read parses
 // the file, every write rewrites it through a temporary file and a rename, so a failed write
-// leaves the old file whole. Names match case-insensitively; the first matching section and the
-// first matching key win. Bytes are kept as they are: values are neither decoded nor encoded.
+// leaves the old file whole and a reader never sees half a file. Names match case-insensitively;
+// the first matching section and the first matching key win. Bytes are kept as they are: values are
+// neither decoded nor encoded.
 class Profile {
 public:
     // Reads a signed integer from a value's text, giving the default for any other text.
     using IntegerRule = int (*)(const QString &text, int defaultValue);
+
+    struct Entry {
+        QByteArray section;
+        QByteArray key;
+        QByteArray value;
+    };
 
     explicit Profile(const QString &path);
 
@@ -31,10 +38,13 @@ public:
     // or appends the section; creates a missing file. Throws ProfileWriteError on failure, and
     // for CR or LF in the section, key or value.
     void writeString(const QByteArray &section, const QByteArray &key, const QByteArray &value);
+    // Writes the entries in order as writeString does, in one rewrite of the file: all of them
+    // or, on failure, none.
+    void writeStrings(const QList<Entry> &entries);
     // Removes the first matching section, its header and every line up to the next header.
     void eraseSection(const QByteArray &section);
-    // Every write is committed to disk when it is made, so nothing is left to flush.
-    void flush() {}
+    // Makes the writes made so far durable: syncs the file and its folder to disk.
+    void flush();
 
 private:
     QString m_path;

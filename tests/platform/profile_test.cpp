@@ -151,6 +151,16 @@ TEST_F(ProfileTest, CreatesAMissingFileWithCrlf) {
     EXPECT_EQ(profile.readString("S", "c", ""), "3");
 }
 
+TEST_F(ProfileTest, WritesSeveralEntriesAsOneWriteOrNone) {
+    put("[S]\nk=1\n");
+    Profile profile(path());
+    profile.writeStrings({{"T", "a", "1"}, {"S", "k", "2"}, {"T", "b", "2"}, {"t", "A", "3"}});
+    EXPECT_EQ(contents(), "[S]\nk=2\n[T]\nA=3\nb=2\n");
+
+    EXPECT_THROW(profile.writeStrings({{"S", "k", "3"}, {"S", "j", "x\r\ny"}}), ProfileWriteError);
+    EXPECT_EQ(contents(), "[S]\nk=2\n[T]\nA=3\nb=2\n");
+}
+
 TEST_F(ProfileTest, ErasesTheFirstMatchingSection) {
     put("; head\n[A]\na=1\n; note\n\n[b]\nb=2\n[A]\na=3\n");
     Profile profile(path());
