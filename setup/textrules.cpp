@@ -138,14 +138,17 @@ quint32 IpTextToNumber(const QString &text) {
     return value;
 }
 
+std::optional<quint32> IpTextValue(const QString &text) {
+    QString canonical = text;
+    return NormalizeIpText(canonical) ? std::optional(IpTextToNumber(canonical)) : std::nullopt;
+}
+
 int CompareIpTexts(const QString &a, const QString &b) {
-    QString left = a;
-    QString right = b;
-    if (!NormalizeIpText(left) || !NormalizeIpText(right))
+    const std::optional<quint32> x = IpTextValue(a);
+    const std::optional<quint32> y = IpTextValue(b);
+    if (!x || !y)
         return kInvalidIpComparison;
-    const quint32 x = IpTextToNumber(left);
-    const quint32 y = IpTextToNumber(right);
-    return x < y ? -1 : (x > y ? 1 : 0);
+    return *x < *y ? -1 : (*x > *y ? 1 : 0);
 }
 
 bool ParseUdpEndpoint(const QString &text, QString &address, int &port) {

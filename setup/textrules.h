@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // Text rules for addresses, integers, delimited lists and SNMP endpoints. Every function is pure
 // and safe on any input: a NUL ends the text, as it does in the configuration files.
@@ -29,6 +30,9 @@ bool NormalizeIpText(QString &text);
 
 // The 32-bit value of a canonical address, first part most significant.
 quint32 IpTextToNumber(const QString &text);
+
+// The 32-bit value of any valid address text, or nothing when it is no address.
+std::optional<quint32> IpTextValue(const QString &text);
 
 // -1, 0 or 1 by unsigned address value; kInvalidIpComparison when either text is no address.
 int CompareIpTexts(const QString &a, const QString &b);
