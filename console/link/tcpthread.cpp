@@ -61,8 +61,8 @@ void TcpThread::run() {
                 if (srv_link_shown.load() != -1 && to_srv_130.load() == 0)
                     announceLink(-1);
             }
-        } else if (srv_reconnect.load() == 1 || buffersOldConnection) {
-            // A connection that the server closed leaves its data behind just the same.
+        } else if (srv_reconnect.load() == 1 || hadConnection) {
+            // A connection that the server closed is replaced like a lost one.
             emptyInboundRing();
         }
         if (connectNow)
@@ -81,7 +81,7 @@ void TcpThread::run() {
 
 void TcpThread::emptyInboundRing() {
     inboundRing().discardAll();
-    buffersOldConnection = false;
+    hadConnection = false;
     to_srv_130.store(0);
     srv_rings_reset.store(1);
 }
@@ -129,6 +129,7 @@ void TcpThread::connectToServer(QTcpSocket &socket) {
     srv_log_requested.store(-1);
     socket.readAll();
     pulseDue.store(false);
+    hadConnection = true;
     const QByteArray hello = buildHello();
     writeWhole(socket, hello.constData(), hello.size());
     socketConnected.store(true);
@@ -172,7 +173,6 @@ void TcpThread::receiveChunk(QTcpSocket &socket) {
     if (read <= 0)
         return;
     inboundRing().publishChunk(int(read));
-    buffersOldConnection = true;
     emit sig_SrvMsgObrabot();
 }
 

@@ -56,7 +56,7 @@ private:
     std::atomic<bool> pulseDue = false;
     std::atomic<Qt::HANDLE> socketThreadId = nullptr;
     // Link thread only.
-    bool buffersOldConnection = false;
+    bool hadConnection = false;
     bool lastConnectFailed = false;
     QElapsedTimer lastConnectAttempt;
 };

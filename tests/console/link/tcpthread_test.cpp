@@ -294,6 +294,23 @@ TEST_F(TcpThreadTest, ReconnectDiscardsWhatTheOldConnectionLeftBuffered) {
     EXPECT_EQ(inboundRing().waitingChunks(), 0);
 }
 
+TEST_F(TcpThreadTest, ConnectionClosedByTheServerIsReplacedAndItsPartialDataDropped) {
+    startLink();
+    ASSERT_TRUE(waitUntil([&] { return server.receivedAtLeast(0, 4); }));
+    server.socket(0).write("partial-");
+    ASSERT_TRUE(waitUntil([&] { return consumed == "partial-"; }));
+    to_srv_130 = 2;
+    server.socket(0).close();
+
+    ASSERT_TRUE(waitUntil([&] { return server.receivedAtLeast(1, 4); }));
+    EXPECT_EQ(server.received(1), buildHello());
+    server.socket(1).write("fresh");
+    ASSERT_TRUE(waitUntil([&] { return consumed == "fresh"; }));
+    EXPECT_EQ(partialDrops, 1);
+    EXPECT_EQ(to_srv_130, 0);
+    EXPECT_EQ(announcements, 0) << "the reconnect succeeded at once";
+}
+
 TEST_F(TcpThreadTest, FullInboundRingStopsReadingUntilChunksAreFreedAndLosesNothing) {
     consuming = false;
     startLink();
