@@ -1,0 +1,32 @@
+#include "console/windows/mybutton.h"
+
+#include <QDebug>
+
+MyButton::MyButton(int value, const QString &text, QWidget *parent)
+    : QPushButton(text, parent)
+    , value(value) {
+    // Enter in a panel's number field must not press a button.
+    setAutoDefault(false);
+    if (value == TOGGLE)
+        connect(this, &QPushButton::clicked, this, &MyButton::slot_Group_Btns);
+    else
+        connect(this, &QPushButton::pressed, this, &MyButton::slot_Group_Btns);
+}
+
+void MyButton::restoreNormalPalette() {
+    setStyleSheet(CHECKED_STYLE);
+    setPalette(normalPalette);
+}
+
+void MyButton::slot_Group_Btns() {
+    setStyleSheet("QPushButton:pressed {background-color:gray}");
+    pendingPalette = palette();
+    pendingPalette.setColor(QPalette::ButtonText, Qt::white);
+    setPalette(pendingPalette);
+    int sent = value;
+    if (value == TOGGLE) {
+        sent = isChecked() ? 1 : 0;
+        qDebug() << "ics.nValue = " << sent;
+    }
+    target.send(int16_t(sent & 0xFF));
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "console/windows/registertarget.h"
+
+#include <QPalette>
+#include <QPushButton>
+
+// A button of a block panel: a group button or an ON/OFF button sends its `value` when
+// pressed, a toggle (`value` TOGGLE) sends its new checked state, 1 or 0, when clicked. The
+// button then shows the pending palette until the panel's next refresh.
+class MyButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    static constexpr int TOGGLE = -1;
+    static constexpr const char *CHECKED_STYLE = "QPushButton:checked {background-color:yellow}";
+
+    // `value`: position in a group, 1 for "ON", 0 for "OFF", TOGGLE for a toggle.
+    explicit MyButton(int value, const QString &text = {}, QWidget *parent = nullptr);
+
+    // The look of the last refresh: the yellow checked style and the normal palette.
+    void restoreNormalPalette();
+
+    RegisterTarget target;
+    int value = 0;
+    QPalette normalPalette;
+    QPalette pendingPalette;
+
+public slots:
+    void slot_Group_Btns();
+};
