@@ -1,0 +1,73 @@
+#include "controls/controlservices.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+
+namespace {
+
+bool &ThemesFlag() {
+    static bool active = true;
+    return active;
+}
+
+std::function<void()> &BeepHandler() {
+    static std::function<void()> handler;
+    return handler;
+}
+
+std::function<void(const QString &)> &ErrorReporter() {
+    static std::function<void(const QString &)> reporter;
+    return reporter;
+}
+
+} // namespace
+
+bool ThemesActive() {
+    return ThemesFlag();
+}
+
+void SetThemesActive(bool active) {
+    ThemesFlag() = active;
+}
+
+void SystemBeep() {
+    if (BeepHandler())
+        BeepHandler()();
+    else
+        QApplication::beep();
+}
+
+void SetBeepHandler(std::function<void()> handler) {
+    BeepHandler() = std::move(handler);
+}
+
+void SetHandlerErrorReporter(std::function<void(const QString &)> reporter) {
+    ErrorReporter() = std::move(reporter);
+}
+
+void ReportHandlerError(const QString &message) {
+    if (ErrorReporter()) {
+        ErrorReporter()(message);
+        return;
+    }
+    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
+}
+
+QChar KeyEventChar(const QKeyEvent &event) {
+    switch (event.key()) {
+    case Qt::Key_Backspace:
+        return QChar(8);
+    case Qt::Key_Tab:
+        return QChar(9);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QChar(13);
+    case Qt::Key_Escape:
+        return QChar(27);
+    default:
+        break;
+    }
+    const QString text = event.text();
+    return text.isEmpty() ? QChar(0) : text.at(0);
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "controls/componentstate.h"
+#include "controls/frameset.h"
+#include "controls/kxevents.h"
+#include "controls/tkxframecontroller.h"
+
+#include <QPointer>
+#include <QStyle>
+
+class QPainter;
+class QWidget;
+
+// What every framed control shares: the frame property set, the state colours (normal, focused,
+// disabled), the hot state under focus and mouse, the frame painted over the control's 2-pixel
+// border, and membership in a frame controller. A control derives from its Qt widget and this.
+class FramedControl : public ComponentState {
+public:
+    enum THotFlag { hfFocused, hfMouseOver };
+
+    explicit FramedControl(QWidget *self);
+    ~FramedControl() override;
+
+    // The colour shown; a change from outside also becomes the normal colour.
+    TColor Color() const { return m_color; }
+    void SetColor(TColor color);
+
+    TColor DisabledColor() const { return m_frame.DisabledColor; }
+    TColor FocusColor() const { return m_frame.FocusColor; }
+    TColor FrameColor() const { return m_frame.FrameColor; }
+    TKxFrameController *FrameController() const { return m_controller; }
+    TColor FrameHotColor() const { return m_frame.FrameHotColor; }
+    bool FrameHotTrack() const { return m_frame.FrameHotTrack; }
+    TFrameStyle FrameHotStyle() const { return m_frame.FrameHotStyle; }
+    TSides FrameSides() const { return m_frame.FrameSides; }
+    TFrameStyle FrameStyle() const { return m_frame.FrameStyle; }
+    bool FrameVisible() const { return m_frame.FrameVisible; }
+    TFramingPreference FramingPreference() const { return m_frame.FramingPreference; }
+    TKxFrameControllerNotifications FrameControllerNotifications() const {
+        return m_frame.FrameControllerNotifications;
+    }
+
+    virtual void SetDisabledColor(TColor value);
+    virtual void SetFocusColor(TColor value);
+    virtual void SetFrameColor(TColor value);
+    virtual void SetFrameController(TKxFrameController *controller);
+    virtual void SetFrameHotColor(TColor value);
+    virtual void SetFrameHotTrack(bool value);
+    virtual void SetFrameHotStyle(TFrameStyle value);
+    virtual void SetFrameSides(TSides value);
+    virtual void SetFrameStyle(TFrameStyle value);
+    virtual void SetFrameVisible(bool value);
+    virtual void SetFramingPreference(TFramingPreference value);
+    void SetFrameControllerNotifications(TKxFrameControllerNotifications value);
+
+    virtual bool UsesThemedFrame() const;
+    void Loaded() override;
+
+    bool HotFlag(THotFlag which) const { return which == hfFocused ? m_focused : m_mouseOver; }
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+protected:
+    // The colour for the current state, applied through Color.
+    virtual void UpdateColors();
+    virtual void UpdateHotState(THotFlag which, bool value);
+    virtual void InvalidateFrame();
+    // The focus entered the control from another control of its window, or left it for one;
+    // a window that is merely deactivated and activated again keeps its focused control.
+    virtual void DoEnter();
+    virtual void DoExit();
+
+    TColor NormalColor() const { return m_normalColor; }
+    bool IsHot() const;
+    // Sets Color as the control's own choice, which leaves the normal colour alone.
+    void ShowStateColor(TColor color);
+    // Width of the border that the frame is painted over.
+    static constexpr int kBorderWidth = 2;
+    // Paints the border: the library's frame, or the style's primitive while themed.
+    void PaintNonClientFrame(QPainter &painter, QStyle::PrimitiveElement themedFrame) const;
+    void EnabledChanged();
+    // The mouse entered or left: fires OnMouseEnter or OnMouseLeave, then follows the hot state.
+    void MouseOverChanged(bool over);
+    QWidget *Self() const { return m_self; }
+
+private:
+    void ApplyColorToPalette();
+    void FocusChanged(QWidget *now);
+
+    QWidget *m_self;
+    FrameSet m_frame;
+    QPointer<TKxFrameController> m_controller;
+    TColor m_color = clWindow;
+    TColor m_normalColor = clWindow;
+    bool m_updatingColors = false;
+    bool m_focused = false;
+    bool m_mouseOver = false;
+};

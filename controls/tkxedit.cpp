@@ -1,0 +1,171 @@
+#include "controls/tkxedit.h"
+
+#include "controls/controlservices.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace {
+
+Qt::Alignment QtAlignment(TAlignment alignment) {
+    switch (alignment) {
+    case taRightJustify:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case taCenter:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case taLeftJustify:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+} // namespace
+
+TKxEdit::TKxEdit(QWidget *parent)
+    : QLineEdit(parent)
+    , FramedControl(this) {
+    // The frame is the library's, painted over a border of its width.
+    setFrame(false);
+    setTextMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
+    setAlignment(QtAlignment(m_alignment));
+    connect(this, &QLineEdit::textChanged, this, [this] { CallGuarded([this] { Change(); }); });
+}
+
+TKxEdit::~TKxEdit() = default;
+
+void TKxEdit::SetReadOnlyColor(TColor value) {
+    if (m_readOnlyColor == value)
+        return;
+    m_readOnlyColor = value;
+    if (IsReadOnly())
+        UpdateColors();
+}
+
+void TKxEdit::SetReadOnlyColorOnFocus(bool value) {
+    if (m_readOnlyColorOnFocus == value)
+        return;
+    m_readOnlyColorOnFocus = value;
+    UpdateColors();
+}
+
+bool TKxEdit::IsReadOnly() const {
+    return isReadOnly();
+}
+
+void TKxEdit::SetReadOnly(bool value) {
+    if (isReadOnly() == value)
+        return;
+    setReadOnly(value);
+    ReadOnlyChanged();
+}
+
+void TKxEdit::SetAlignment(TAlignment value) {
+    if (m_alignment == value)
+        return;
+    m_alignment = value;
+    setAlignment(QtAlignment(value));
+}
+
+QRect TKxEdit::TextAreaRect() const {
+    return contentsRect();
+}
+
+QString TKxEdit::ShownText() const {
+    return text();
+}
+
+void TKxEdit::UpdateColors() {
+    if (IsLoading())
+        return;
+    if (!isEnabled())
+        ShowStateColor(DisabledColor());
+    else if (HotFlag(hfFocused))
+        ShowStateColor(IsReadOnly() && m_readOnlyColorOnFocus ? m_readOnlyColor : FocusColor());
+    else
+        ShowStateColor(IsReadOnly() ? m_readOnlyColor : NormalColor());
+}
+
+void TKxEdit::ReadOnlyEntered() {}
+
+void TKxEdit::ReadOnlyLeft() {}
+
+void TKxEdit::ReadOnlyChanged() {
+    if (IsReadOnly())
+        ReadOnlyEntered();
+    else
+        ReadOnlyLeft();
+    UpdateColors();
+    InvalidateFrame();
+}
+
+void TKxEdit::KeyPress(QChar &key) {
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+}
+
+void TKxEdit::Change() {
+    if (!IsLoading() && OnChange)
+        OnChange(this);
+}
+
+void TKxEdit::paintEvent(QPaintEvent *event) {
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    CallGuarded([&] { PaintNonClientFrame(painter, QStyle::PE_FrameLineEdit); });
+}
+
+void TKxEdit::keyPressEvent(QKeyEvent *event) {
+    CallGuarded([&] {
+        int key = event->key();
+        if (OnKeyDown) {
+            OnKeyDown(this, key, event->modifiers());
+            if (key == 0)
+                return;
+        }
+        const QChar typed = KeyEventChar(*event);
+        if (typed.unicode() == 13 && m_tabOnEnter) {
+            focusNextChild();
+            return;
+        }
+        if (typed.isNull()) {
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
+        QChar ch = typed;
+        KeyPress(ch);
+        if (ch.isNull())
+            return;
+        if (ch != typed && ch.unicode() >= 32)
+            insert(QString(ch));
+        else
+            QLineEdit::keyPressEvent(event);
+    });
+}
+
+void TKxEdit::enterEvent(QEnterEvent *event) {
+    QLineEdit::enterEvent(event);
+    MouseOverChanged(true);
+}
+
+void TKxEdit::leaveEvent(QEvent *event) {
+    QLineEdit::leaveEvent(event);
+    MouseOverChanged(false);
+}
+
+void TKxEdit::mouseReleaseEvent(QMouseEvent *event) {
+    QLineEdit::mouseReleaseEvent(event);
+    if (OnClick)
+        CallGuarded([this] { OnClick(this); });
+}
+
+void TKxEdit::mouseDoubleClickEvent(QMouseEvent *event) {
+    QLineEdit::mouseDoubleClickEvent(event);
+    if (OnDblClick)
+        CallGuarded([this] { OnDblClick(this); });
+}
+
+void TKxEdit::changeEvent(QEvent *event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        EnabledChanged();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "controls/framedcontrol.h"
+#include "controls/kxevents.h"
+
+#include <QLineEdit>
+
+// The library's single-line edit: framed painting and colours for the focused, disabled and
+// read-only states, with a hot-tracked frame.
+class TKxEdit : public QLineEdit, public FramedControl {
+    Q_OBJECT
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)
+    Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)
+    Q_PROPERTY(TColor ReadOnlyColor READ ReadOnlyColor WRITE SetReadOnlyColor)
+    Q_PROPERTY(bool ReadOnlyColorOnFocus READ ReadOnlyColorOnFocus WRITE SetReadOnlyColorOnFocus)
+    Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)
+    Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)
+    Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)
+    Q_PROPERTY(TFrameStyle FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)
+    Q_PROPERTY(TSides FrameSides READ FrameSides WRITE SetFrameSides)
+    Q_PROPERTY(TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(bool FrameVisible READ FrameVisible WRITE SetFrameVisible)
+    Q_PROPERTY(
+        TFramingPreference FramingPreference READ FramingPreference WRITE SetFramingPreference)
+    Q_PROPERTY(quint16 FrameControllerNotifications READ FrameControllerNotifications WRITE
+                   SetFrameControllerNotifications)
+
+public:
+    explicit TKxEdit(QWidget *parent = nullptr);
+    ~TKxEdit() override;
+
+    TColor ReadOnlyColor() const { return m_readOnlyColor; }
+    virtual void SetReadOnlyColor(TColor value);
+    bool ReadOnlyColorOnFocus() const { return m_readOnlyColorOnFocus; }
+    void SetReadOnlyColorOnFocus(bool value);
+    virtual bool IsReadOnly() const;
+    void SetReadOnly(bool value);
+    TAlignment Alignment() const { return m_alignment; }
+    virtual void SetAlignment(TAlignment value);
+    bool TabOnEnter() const { return m_tabOnEnter; }
+    void SetTabOnEnter(bool value) { m_tabOnEnter = value; }
+    bool BeepOnInvalidKey() const { return m_beepOnInvalidKey; }
+    void SetBeepOnInvalidKey(bool value) { m_beepOnInvalidKey = value; }
+
+    virtual QRect TextAreaRect() const;
+    virtual QString ShownText() const;
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+
+protected:
+    void UpdateColors() override;
+    virtual void ReadOnlyEntered();
+    virtual void ReadOnlyLeft();
+    virtual void ReadOnlyChanged();
+    // A typed character after the key handling and OnKeyPress; 0 drops it.
+    virtual void KeyPress(QChar &key);
+    // The text changed; fires OnChange outside loading.
+    virtual void Change();
+
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    TColor m_readOnlyColor = clInfoBk;
+    bool m_readOnlyColorOnFocus = false;
+    TAlignment m_alignment = taLeftJustify;
+    bool m_tabOnEnter = false;
+    bool m_beepOnInvalidKey = true;
+};
