@@ -103,6 +103,15 @@ void pruneGuiConfig(const QString &path, const QStringList &users) {
 
 } // namespace
 
+bool FormMainState::SetCoreDir(const QString &folder) {
+    QString candidate = folder;
+    if (!candidate.endsWith(u'/'))
+        candidate += u'/';
+    const bool changed = candidate != CoreDir;
+    CoreDir = candidate;
+    return changed;
+}
+
 QString FormMainState::CoreConfigPath() const {
     return CoreDir + QLatin1String(kCoreConfigName);
 }
@@ -115,9 +124,12 @@ void FormMainState::LoadWindowSettings() {
     const Profile file(IniPath);
     Left = readInteger(file, kWindowSection, "LEFT", kDefaultWindowPosition);
     Top = readInteger(file, kWindowSection, "TOP", kDefaultWindowPosition);
-    CoreDir = TrimText(QFile::decodeName(file.readString(kWindowSection, "PATH", QByteArray())));
-    if (!CoreDir.isEmpty() && !CoreDir.endsWith(u'/'))
-        CoreDir += u'/';
+    const QString path =
+        TrimText(QFile::decodeName(file.readString(kWindowSection, "PATH", QByteArray())));
+    if (path.isEmpty())
+        CoreDir.clear();
+    else
+        SetCoreDir(path);
 }
 
 void FormMainState::SaveWindowSettings() {

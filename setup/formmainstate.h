@@ -18,6 +18,9 @@ public:
     static constexpr int kDefaultRackPort = 5003;
     static constexpr int kDefaultWindowPosition = 100;
 
+    // Takes the folder as the core folder, with a trailing "/"; true when that changes CoreDir.
+    // Folders compare case-sensitively, as the file system does.
+    bool SetCoreDir(const QString &folder);
     QString CoreConfigPath() const;
     QString GuiConfigPath() const;
 

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -149,6 +150,15 @@ TEST_F(ProfileTest, CreatesAMissingFileWithCrlf) {
     profile.writeString("S", "c", "3");
     EXPECT_EQ(contents("new.ini"), "[S]\r\na=1\r\nc=3\r\n[T]\r\nb=2\r\n");
     EXPECT_EQ(profile.readString("S", "c", ""), "3");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"new.ini"});
+}
+
+TEST_F(ProfileTest, WritesThroughASymbolicLink) {
+    put("[S]\nk=1\n", "target.ini");
+    ASSERT_TRUE(QFile::link(path("target.ini"), path("link.ini")));
+    Profile(path("link.ini")).writeString("S", "k", "2");
+    EXPECT_TRUE(QFileInfo(path("link.ini")).isSymLink());
+    EXPECT_EQ(contents("target.ini"), "[S]\nk=2\n");
 }
 
 TEST_F(ProfileTest, WritesSeveralEntriesAsOneWriteOrNone) {
@@ -198,6 +208,7 @@ TEST_F(ProfileTest, ReadOnlyFileIsLeftWhole) {
     ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     EXPECT_THROW(Profile(path()).writeString("S", "k", "2"), ProfileWriteError);
     EXPECT_EQ(contents(), "[S]\nk=1\n");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"test.ini"});
 }
 
 TEST_F(ProfileTest, LineBreaksAreRefused) {

@@ -325,4 +325,15 @@ TEST_F(FormMainStateTest, WindowPathGetsItsTrailingDelimiter) {
     EXPECT_EQ(state.CoreDir, "/srv/core/");
 }
 
+TEST_F(FormMainStateTest, CoreDirChangesOnlyForAnotherFolder) {
+    state.CoreDir.clear();
+    EXPECT_TRUE(state.SetCoreDir("/srv/core"));
+    EXPECT_EQ(state.CoreDir, "/srv/core/");
+    EXPECT_EQ(state.CoreConfigPath(), "/srv/core/core_config.conf");
+    EXPECT_EQ(state.GuiConfigPath(), "/srv/core/gui_config.conf");
+    EXPECT_FALSE(state.SetCoreDir("/srv/core/"));
+    EXPECT_TRUE(state.SetCoreDir("/srv/Core"));
+    EXPECT_EQ(state.CoreDir, "/srv/Core/");
+}
+
 } // namespace
