@@ -3,6 +3,7 @@
 #include "console/link/srvmessage.h"
 
 #include "tools/fakecore/fakenetwork.h"
+#include "tools/fakecore/servermessages.h"
 #include "tools/fakecore/wellformed.h"
 
 #include <benchmark/benchmark.h>
@@ -31,6 +32,11 @@ const QByteArray &chunk() {
                 break;
             out += messages[i];
         }
+        // Pulse answers (4 bytes) and at most one empty rack list (6 bytes) fill it up exactly.
+        if ((CHUNK_BYTES - out.size()) % 4 == 2)
+            out += encodeRackSelectionList({});
+        while (out.size() < CHUNK_BYTES)
+            out += encodePulseAnswer();
         return out;
     }();
     return bytes;
