@@ -103,6 +103,9 @@ void TcpThread::connectToServer(QTcpSocket &socket) {
         socket.close();
     }
 
+    // Served from here on: a request made while this attempt runs (a new address set after
+    // the copy below) stays pending and rebuilds the link at the next turn.
+    srv_reconnect.store(-1);
     QString host;
     int port = 0;
     {
@@ -125,7 +128,6 @@ void TcpThread::connectToServer(QTcpSocket &socket) {
         srv_reconnect.store(1);
         return;
     }
-    srv_reconnect.store(-1);
     srv_log_requested.store(-1);
     socket.readAll();
     pulseDue.store(false);
