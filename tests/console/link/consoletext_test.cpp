@@ -1,0 +1,43 @@
+#include "console/link/consoletext.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ControlLineCaption, CutAtCommaThenBracketAndMarksRemoved) {
+    struct Case {
+        QString line, caption;
+    };
+    const std::vector<Case> cases = {
+        {"Gain[0.1],x", "Gain"},
+        {"#Power", "Power"},
+        {"Lev,el[1]", "Lev"},
+        {"a|b$c~d%e#f", "abcdef"},
+        {"Temp]", "Temp]"},
+        {"[x]", ""},
+        {"", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        EXPECT_EQ(controlLineCaption(c.line), c.caption);
+    }
+}
+
+TEST(SignExtend14, BitThirteenIsTheSign) {
+    const std::vector<std::pair<int, int>> cases = {
+        {0x0000, 0},  {0x1FFF, 8191}, {0x2000, -8192}, {0x3FFF, -1},
+        {0x7FFF, -1}, {0x4001, 1},    {-1, -1},        {-32768, 0},
+    };
+    for (const auto &[raw, value] : cases) {
+        SCOPED_TRACE(raw);
+        EXPECT_EQ(signExtend14(int16_t(raw)), value);
+    }
+}
+
+TEST(AlarmInitFileName, LeadingZerosAndSuffixGo) {
+    EXPECT_EQ(alarmInitFileName("000A1B2C_A.txt"), "A1B2C");
+    EXPECT_EQ(alarmInitFileName("0_A.txt_A.txt"), "");
+    EXPECT_EQ(alarmInitFileName("10_a.txt"), "10_a.txt");
+}
+
+} // namespace

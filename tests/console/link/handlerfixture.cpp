@@ -1,0 +1,38 @@
+#include "handlerfixture.h"
+
+#include "console/link/rings.h"
+
+namespace {
+
+void resetLink() {
+    clearRackAddressTables();
+    srv_reconnect = -1;
+    srv_log_requested = 1;
+    to_srv_130 = 0;
+    while (!outboundRing().waitingMessage().isEmpty())
+        outboundRing().freeMessage();
+}
+
+} // namespace
+
+HandlerTest::HandlerTest() {
+    resetLink();
+}
+
+HandlerTest::~HandlerTest() {
+    resetLink();
+}
+
+void HandlerTest::addRack(const Ip &ip, const std::vector<uint32_t> &ids) {
+    feed(rackStructureMsg(ip, ids));
+    views.clear();
+}
+
+std::vector<QByteArray> HandlerTest::takeSent() {
+    std::vector<QByteArray> sent;
+    while (!outboundRing().waitingMessage().isEmpty()) {
+        sent.push_back(outboundRing().waitingMessage().toByteArray());
+        outboundRing().freeMessage();
+    }
+    return sent;
+}

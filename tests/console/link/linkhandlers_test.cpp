@@ -1,0 +1,190 @@
+#include "handlerfixture.h"
+
+#include "console/link/globals.h"
+#include "console/link/rings.h"
+
+namespace {
+
+const Ip rackA{10, 0, 0, 1};
+const Ip rackB{10, 0, 0, 2};
+const Ip rackC{10, 0, 0, 3};
+
+std::vector<Ip> addresses(int count) {
+    std::vector<Ip> list;
+    for (int i = 0; i < count; ++i)
+        list.push_back({10, 1, i / 256, i % 256});
+    return list;
+}
+
+QStringList texts(const RackAddressTable &table) {
+    QStringList list;
+    for (int i = 0; i < table.count; ++i)
+        list.append(table.entries[i].text);
+    return list;
+}
+
+using AlarmResetTest = HandlerTest;
+
+TEST_F(AlarmResetTest, ResetsAlarmsHidesEveryRackAndStoresTheList) {
+    addRack(rackA, {1});
+    addRack(rackB, {1});
+    AlarmEntry &e = t.alarm_table[1][4][3];
+    e.name = "Gain";
+    e.state = 1;
+    e.alarm_set = 1;
+    e.snmp = 0;
+    e.rackIndex = 0;
+    e.viewState3 = 0;
+    t.num_init_file_all = 3;
+
+    feed(addressListMsg(110, {rackC, {-1, 300, 0, 7}}));
+
+    EXPECT_EQ(e.name, "");
+    EXPECT_EQ(e.state, -1);
+    EXPECT_EQ(e.alarm_set, 0);
+    EXPECT_EQ(e.snmp, 1);
+    EXPECT_EQ(e.viewState3, -1);
+    EXPECT_EQ(e.rackIndex, 1);
+    EXPECT_EQ(e.slotIndex, 4);
+    EXPECT_EQ(e.alarmIndex, 3);
+    EXPECT_EQ(t.num_init_file_all, 0);
+    EXPECT_EQ(t.rack[0].absent, 1);
+    EXPECT_EQ(t.rack[1].absent, 1);
+    EXPECT_EQ(t.visibleRackCount, 0);
+    EXPECT_EQ(t.currnrack, -1);
+    EXPECT_EQ(t.rackPanelHeight, 2 * 166 - 2 * 161);
+    EXPECT_EQ(texts(ip_all), (QStringList{"10.0.0.3", "-1.300.0.7"}));
+    EXPECT_EQ(ip_all.entries[1].ip[1], 300);
+    EXPECT_EQ(texts(ip_all_old), texts(ip_all));
+    EXPECT_EQ(views.calls("resetAlarmIndicators").size(), 1);
+    EXPECT_EQ(views.calls("setRackRowsVisible"),
+              (QStringList{"setRackRowsVisible(0,0)", "setRackRowsVisible(1,0)"}));
+    EXPECT_EQ(views.calls().last(), "LogDlgInit()");
+}
+
+TEST_F(AlarmResetTest, ListsOf255AddressesAreDroppedAnd254Kept) {
+    for (int kod : {110, 120}) {
+        SCOPED_TRACE(kod);
+        RackAddressTable &table = kod == 110 ? ip_all : ip_sel;
+        addRack(rackA, {1});
+        feed(addressListMsg(kod, addresses(255)));
+        EXPECT_EQ(table.count, 0);
+        EXPECT_EQ(t.rack[0].absent, 0) << "the dropped list hides nothing";
+        EXPECT_TRUE(views.calls().isEmpty());
+        feed(addressListMsg(kod, addresses(254)));
+        EXPECT_EQ(table.count, 254);
+        EXPECT_EQ(table.entries[253].text, "10.1.0.253");
+    }
+}
+
+using RackSelectionTest = HandlerTest;
+
+TEST_F(RackSelectionTest, DropsOnlyShownRacksThatLeftTheSelection) {
+    addRack(rackA, {1});
+    addRack(rackB, {1});
+    addRack(rackC, {1});
+    feed(addressListMsg(120, {rackA, rackB, rackC}));
+    feed(addressListMsg(120, {rackB, rackA}));
+    EXPECT_EQ(t.rack[2].absent, 1);
+    EXPECT_EQ(views.calls("setRackRowsVisible"), QStringList{"setRackRowsVisible(2,0)"});
+    EXPECT_EQ(t.rackPanelHeight, 3 * 166 - 161);
+    EXPECT_EQ(t.visibleRackCount, 2);
+
+    views.clear();
+    feed(addressListMsg(120, {{10, 0, 0, 9}}));
+    EXPECT_EQ(views.calls("setRackRowsVisible"),
+              (QStringList{"setRackRowsVisible(0,0)", "setRackRowsVisible(1,0)"}))
+        << "the rack dropped before is not dropped again";
+    EXPECT_EQ(t.rackPanelHeight, 3 * 166 - 3 * 161);
+    EXPECT_EQ(texts(ip_sel), QStringList{"10.0.0.9"});
+    EXPECT_EQ(texts(ip_sel_old), QStringList{"10.0.0.9"});
+    EXPECT_EQ(views.calls().last(), "SettingDlgInit()");
+
+    views.clear();
+    feed(rackStructureMsg(rackC, {1}));
+    EXPECT_EQ(t.rack[2].absent, 0) << "a dropped rack is shown by its next structure";
+}
+
+using PulseAnswerTest = HandlerTest;
+
+TEST_F(PulseAnswerTest, CountsDownToMinusOne) {
+    to_srv_130 = 1;
+    std::vector<int> seen;
+    for (int i = 0; i < 3; ++i) {
+        feed(srvMsg({130}));
+        seen.push_back(to_srv_130);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{0, -1, -1}));
+    EXPECT_TRUE(takeSent().empty());
+}
+
+TEST_F(PulseAnswerTest, FirstAnswerAfterAConnectRequestsTheLogOnce) {
+    logFrom = QDateTime(QDate(2026, 11, 10), QTime(9, 8, 7));
+    logTo = QDateTime(QDate(2026, 12, 10), QTime(23, 59, 58));
+    t.logRecIndex = 17;
+    srv_log_requested = -1;
+    feed(srvMsg({130}) + srvMsg({130}));
+    const std::vector<QByteArray> sent = takeSent();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0], rawWords({13, 140, 2026, 11, 10, 9, 8, 7, 2026, 12, 10, 23, 59, 58}));
+    EXPECT_EQ(sent[0].size(), 28);
+    EXPECT_EQ(srv_log_requested, 1);
+    EXPECT_EQ(t.logRecIndex, 0);
+    EXPECT_EQ(views.calls("clearLogTable").size(), 1);
+}
+
+TEST_F(PulseAnswerTest, RequestThatFindsTheRingFullIsTriedAgain) {
+    for (int i = 0; i < RING_ENTRIES; ++i)
+        ASSERT_TRUE(queueToSrv("\0\1\0\202", 4));
+    srv_log_requested = -1;
+    feed(srvMsg({130}));
+    EXPECT_EQ(srv_log_requested, -1);
+    takeSent();
+    feed(srvMsg({130}));
+    EXPECT_EQ(srv_log_requested, 1);
+    EXPECT_EQ(takeSent().size(), 1u);
+}
+
+using LogRecordTest = HandlerTest;
+
+TEST_F(LogRecordTest, RecordIsStoredDayMonthYearAndShown) {
+    feed(
+        logRecordMsg({25, 12, 2026, 13, 14, 15}, 2, "NONE", {10, 0, 0, -5}, "Frame 1", 16, "NONE"));
+    feed(logRecordMsg({1, 2, 2027, 0, 0, 0}, 1, "Over", rackA, "", 3, "PSU"));
+    ASSERT_EQ(t.logRecIndex, 2);
+    const LogRecord &r = t.logRecords[0];
+    EXPECT_EQ(r.day, 25);
+    EXPECT_EQ(r.month, 12);
+    EXPECT_EQ(r.year, 2026);
+    EXPECT_EQ(r.dateTime, QDateTime(QDate(2026, 12, 25), QTime(13, 14, 15)));
+    EXPECT_EQ(r.eventType, 2);
+    EXPECT_EQ(r.alarmText, "");
+    EXPECT_EQ(r.alarmTextLength, 4);
+    EXPECT_EQ(r.ipText, "10.0.0.-5");
+    EXPECT_EQ(r.frameText, "Frame 1");
+    EXPECT_EQ(r.slot, 16);
+    EXPECT_EQ(r.moduleName, "");
+    EXPECT_EQ(r.shown, -1);
+    EXPECT_EQ(t.logRecords[1].alarmText, "Over");
+    EXPECT_EQ(t.logRecords[1].moduleName, "PSU");
+    EXPECT_EQ(views.calls("addLogRow").size(), 2);
+}
+
+TEST_F(LogRecordTest, TenThousandAndFirstRecordLandsInSlotZero) {
+    t.logRecIndex = MAX_LOG_RECORDS;
+    feed(logRecordMsg({1, 1, 2026, 0, 0, 0}, 3, "A", rackA, "F", 1, "M"));
+    EXPECT_EQ(t.logRecords[0].eventType, 3);
+    EXPECT_EQ(t.logRecIndex, 1);
+}
+
+TEST_F(LogRecordTest, TruncatedRecordIsDropped) {
+    const QByteArray whole = logRecordMsg({1, 1, 2026, 0, 0, 0}, 3, "A", rackA, "F", 1, "MOD");
+    Words words;
+    for (int i = 2; i + 1 < whole.size() - 2; i += 2)
+        words.push_back(int16_t(uint8_t(whole[i]) << 8 | uint8_t(whole[i + 1])));
+    feed(srvMsg(words));
+    EXPECT_EQ(t.logRecIndex, 0);
+    EXPECT_TRUE(views.calls().isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,164 @@
+#include "handlerfixture.h"
+
+#include "console/link/rings.h"
+
+namespace {
+
+// A log record whose slot word tells the messages apart.
+QByteArray record(int slot) {
+    return logRecordMsg({1, 2, 2026, 3, 4, 5}, 1, "ABCD", {10, 0, 0, 1}, "FRAM", slot, "MODU");
+}
+
+// Code 161 padded to `words` words in all, word 0 included.
+QByteArray namesOfLength(int words) {
+    Words body{161, 0};
+    body.resize(size_t(words - 1), 7);
+    return srvMsg(body);
+}
+
+class FramingTest : public HandlerTest {
+protected:
+    std::vector<int> handledSlots() const {
+        std::vector<int> handled;
+        for (int i = 0; i < t.logRecIndex; ++i)
+            handled.push_back(t.logRecords[i].slot);
+        return handled;
+    }
+};
+
+TEST_F(FramingTest, WholeMessageInOneChunkIsHandledAndNothingIsCarried) {
+    feed(record(1));
+    EXPECT_EQ(handledSlots(), std::vector<int>{1});
+    EXPECT_EQ(t.rxCarry, 0);
+    EXPECT_EQ(views.calls("addLogRow").size(), 1);
+}
+
+TEST_F(FramingTest, MessageSplitAnywhereIsHandledWhenItsLastByteArrives) {
+    const QByteArray bytes = record(3);
+    for (int cut = 1; cut < bytes.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        t.logRecIndex = 0;
+        feed(bytes.left(cut));
+        EXPECT_EQ(t.logRecIndex, 0);
+        EXPECT_EQ(t.rxCarry, cut);
+        feed(bytes.mid(cut));
+        EXPECT_EQ(handledSlots(), std::vector<int>{3});
+        EXPECT_EQ(t.rxCarry, 0);
+    }
+}
+
+TEST_F(FramingTest, HeaderSplitOneAndThreeBytes) {
+    const QByteArray pulse = srvMsg({130});
+    to_srv_130 = 2;
+    feed(pulse.left(1));
+    EXPECT_EQ(to_srv_130, 2);
+    feed(pulse.mid(1));
+    EXPECT_EQ(to_srv_130, 1);
+}
+
+TEST_F(FramingTest, EveryWholeMessageOfAChunkIsHandledInThatCall) {
+    // A long message, a short one and the start of another long one: the short one must not
+    // wait for the next chunk because it is shorter than the message before it.
+    const QByteArray third = record(3);
+    feed(record(1) + srvMsg({60, 1, 2}) + record(2) + third.left(20));
+    EXPECT_EQ(handledSlots(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(t.rxCarry, 20);
+    feed(third.mid(20));
+    EXPECT_EQ(handledSlots(), (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(FramingTest, ShortMessageBeforeAPartialOneIsHandledOnce) {
+    to_srv_130 = 2;
+    const QByteArray next = record(4);
+    feed(srvMsg({130}) + next.left(10));
+    EXPECT_EQ(to_srv_130, 1);
+    feed(next.mid(10));
+    EXPECT_EQ(to_srv_130, 1);
+    EXPECT_EQ(handledSlots(), std::vector<int>{4});
+}
+
+TEST_F(FramingTest, UnknownCodeIsPassedOver) {
+    feed(srvMsg({60, 1, 2, 3}) + record(5));
+    EXPECT_EQ(handledSlots(), std::vector<int>{5});
+}
+
+TEST_F(FramingTest, LargestMessageIsHandledAcrossChunksAndFollowersToo) {
+    const QByteArray largest = namesOfLength(MAX_SRV_MSG_WORDS);
+    ASSERT_EQ(largest.size(), 49998);
+    QByteArray followers;
+    int count = 0;
+    while (followers.size() < 40000)
+        followers += record(count++);
+    const QByteArray stream = largest + followers;
+    // Chunks of at most a ring chunk's size, so carry and chunk together exceed the buffer.
+    feed(stream.left(30000));
+    feed(stream.mid(30000, RX_CHUNK_BYTES));
+    feed(stream.mid(30000 + RX_CHUNK_BYTES));
+    EXPECT_EQ(t.rackNameList[0], MAX_SRV_MSG_WORDS - 1);
+    EXPECT_EQ(t.logRecIndex, count);
+    EXPECT_EQ(t.rxCarry, 0);
+    EXPECT_EQ(srv_reconnect, -1);
+}
+
+TEST_F(FramingTest, UnframeableStreamIsDroppedAndTheLinkRebuilt) {
+    struct Case {
+        const char *name;
+        QByteArray bad;
+    };
+    const std::vector<Case> cases = {
+        {"oversized", namesOfLength(MAX_SRV_MSG_WORDS + 1).left(100)},
+        {"word 0 is 0", rawWords({0, 140})},
+        {"word 0 is -1", rawWords({-1, 140})},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        srv_reconnect = -1;
+        t.logRecIndex = 0;
+        processor.discardPartial();
+        feed(record(1) + c.bad + record(2));
+        EXPECT_EQ(handledSlots(), std::vector<int>{1}) << "nothing after the bad word 0";
+        EXPECT_EQ(srv_reconnect, 1);
+        EXPECT_EQ(t.rxCarry, 0);
+        feed(record(3));
+        EXPECT_EQ(t.logRecIndex, 1) << "the old connection's bytes wait for the reconnect";
+        processor.discardPartial();
+        feed(record(4));
+        EXPECT_EQ(handledSlots(), (std::vector<int>{1, 4}));
+    }
+}
+
+TEST_F(FramingTest, DiscardingThePartialMessageStartsFramingAfresh) {
+    feed(record(1).left(40));
+    processor.discardPartial();
+    EXPECT_EQ(t.rxCarry, 0);
+    feed(record(2));
+    EXPECT_EQ(handledSlots(), std::vector<int>{2});
+}
+
+TEST_F(FramingTest, ChunkFromTheRingReportsAReconnect) {
+    feed(record(1).left(40));
+    inboundRing().discardAll();
+    char *chunk = inboundRing().reserveChunk();
+    ASSERT_NE(chunk, nullptr);
+    const QByteArray bytes = record(2);
+    std::copy(bytes.begin(), bytes.end(), chunk);
+    inboundRing().publishChunk(int(bytes.size()));
+    processor.processInboundChunk(inboundRing().takeInboundChunk());
+    EXPECT_EQ(handledSlots(), std::vector<int>{2});
+}
+
+TEST_F(FramingTest, LookupNamesTheRackOfTheMessage) {
+    addRack({10, 0, 0, 1}, {0x11});
+    addRack({10, 0, 0, 2}, {0x22});
+    feed(registerValuesMsg({10, 0, 0, 1}, 0, {5}));
+    EXPECT_EQ(t.currIp, "10.0.0.1");
+    EXPECT_EQ(t.currnrack, 0);
+    EXPECT_TRUE(t.currRackMatched);
+    feed(registerValuesMsg({266, 0, 0, 2}, 0, {5})); // the low byte names 10.0.0.2
+    EXPECT_EQ(t.currnrack, 1);
+    feed(srvMsg({130}));
+    EXPECT_EQ(t.currIp, "0.0.0.0") << "a short message has no address words";
+    EXPECT_FALSE(t.currRackMatched);
+}
+
+} // namespace
