@@ -2,15 +2,21 @@
 
 #include "console/link/consoletables.h"
 #include "console/link/globals.h"
+#include "console/link/nullconsoleviews.h"
 #include "console/link/rings.h"
 #include "console/link/settingdlg.h"
+#include "console/link/srvmsgprocessor.h"
 #include "platform/endprocess.h"
 
 #include <QDateTime>
 
 MainWindow::MainWindow()
     : QWidget(nullptr)
-    , tcpThread(nullptr) {
+    , tcpThread(nullptr)
+    , tables(ConsoleTables::create())
+    // The window's own views replace these once it shows racks and slots.
+    , views(std::make_unique<NullConsoleViews>())
+    , processor(std::make_unique<SrvMsgProcessor>(*tables, *views, appDir)) {
     setLogRangeToMonthBefore(QDateTime::currentDateTime());
 
     settingDlg = new SettingDlg(ip_all, ip_all_old, ip_sel, ip_sel_old, this);
@@ -27,6 +33,5 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::slot_SrvMsgObrabot() {
-    // Taking the chunk frees its slot; nothing processes server messages yet.
-    inboundRing().takeInboundChunk();
+    processor->processInboundChunk(inboundRing().takeInboundChunk());
 }

@@ -4,7 +4,12 @@
 
 #include <QWidget>
 
+#include <memory>
+
+class ConsoleTables;
+class ConsoleViews;
 class SettingDlg;
+class SrvMsgProcessor;
 
 // The console's one top-level window. Builds the link thread first and starts it last, after
 // the settings are read, so the first connect uses the stored server address; its destruction
@@ -21,5 +26,8 @@ private slots:
 
 private:
     TcpThread tcpThread;
+    std::unique_ptr<ConsoleTables> tables;
+    std::unique_ptr<ConsoleViews> views;
+    std::unique_ptr<SrvMsgProcessor> processor;
     SettingDlg *settingDlg = nullptr;
 };
