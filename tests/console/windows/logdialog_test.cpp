@@ -1,0 +1,451 @@
+#include "console/windows/logdialog.h"
+
+#include "console/link/consoletables.h"
+#include "console/link/globals.h"
+#include "console/link/rings.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDateTimeEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <memory>
+
+namespace {
+
+const QDateTime RANGE_FROM(QDate(2026, 2, 10), QTime(9, 30, 15));
+const QDateTime RANGE_TO(QDate(2026, 3, 10), QTime(9, 30, 15));
+
+struct Event {
+    QDateTime t;
+    int type;
+    QString ip;
+    int slot;
+    QString module;
+};
+
+void drainOutboundRing() {
+    while (!outboundRing().waitingMessage().isEmpty())
+        outboundRing().freeMessage();
+}
+
+class LogDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        logFrom = RANGE_FROM;
+        logTo = RANGE_TO;
+        for (QString *s :
+             {&logFilterOnOff, &logSelectFilter, &logDateTime, &logEventType, &logIPs, &logSlots})
+            s->clear();
+        ip_all.clear();
+        drainOutboundRing();
+        makeDialog();
+    }
+    void TearDown() override { drainOutboundRing(); }
+
+    void makeDialog() {
+        dialog.reset();
+        dialog = std::make_unique<LogDialog>(*tables);
+        table = dialog->findChild<QTableWidget *>(QStringLiteral("logTable"));
+        ipList = dialog->findChild<QListWidget *>(QStringLiteral("logIpList"));
+        slotList = dialog->findChild<QListWidget *>(QStringLiteral("logSlotList"));
+        typeList = dialog->findChild<QListWidget *>(QStringLiteral("logTypeList"));
+        criteriaList = dialog->findChild<QListWidget *>(QStringLiteral("logCriteriaList"));
+        fromEdit = dialog->findChild<QDateTimeEdit *>(QStringLiteral("logFromEdit"));
+        toEdit = dialog->findChild<QDateTimeEdit *>(QStringLiteral("logToEdit"));
+        filterOn = dialog->findChild<QPushButton *>(QStringLiteral("filterOnBtn"));
+        filterOff = dialog->findChild<QPushButton *>(QStringLiteral("filterOffBtn"));
+        errorBox = dialog->findChild<QMessageBox *>(QStringLiteral("dateRangeErrorBox"));
+        confirmBox = dialog->findChild<QMessageBox *>(QStringLiteral("dateRangeConfirmBox"));
+        yes = dialog->findChild<QPushButton *>(QStringLiteral("logDtYesBtn"));
+        cansel = dialog->findChild<QPushButton *>(QStringLiteral("logDtCanselBtn"));
+        ASSERT_TRUE(table && ipList && slotList && typeList && criteriaList && fromEdit && toEdit &&
+                    filterOn && filterOff && errorBox && confirmBox && yes && cansel);
+    }
+
+    // What the code-140 handler does: store the record at logRecIndex, show it, advance.
+    void receive(const Event &e) {
+        if (tables->logRecIndex > MAX_LOG_RECORDS - 1)
+            tables->logRecIndex = 0;
+        LogRecord &r = tables->logRecords[tables->logRecIndex];
+        r = LogRecord{};
+        r.dateTime = e.t;
+        r.eventType = e.type;
+        r.ipText = e.ip;
+        r.slot = e.slot;
+        r.moduleName = e.module;
+        r.alarmText = QStringLiteral("alarm");
+        r.frameText = QStringLiteral("frame");
+        r.shown = -1;
+        dialog->addLogRow();
+        ++tables->logRecIndex;
+    }
+
+    // Record i: type i % 4 + 1, slot i % 17, address 10.0.0.(i % 5), a minute after record i - 1.
+    void receiveMixed(int count) {
+        for (int i = 0; i < count; ++i)
+            receive({RANGE_FROM.addSecs(60 * i), i % 4 + 1, QStringLiteral("10.0.0.%1").arg(i % 5),
+                     i % 17, QStringLiteral("MOD")});
+    }
+
+    static void click(QListWidget *list, int row) {
+        QListWidgetItem *item = list->item(row);
+        item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        emit list->itemClicked(item);
+    }
+
+    int visibleRows(int rows) const {
+        int n = 0;
+        for (int r = 0; r < rows; ++r)
+            n += !table->isRowHidden(r);
+        return n;
+    }
+
+    void setAddresses(const QStringList &texts) {
+        ip_all.clear();
+        for (const QString &t : texts)
+            ip_all.entries[ip_all.count++].text = t;
+    }
+
+public:
+    std::unique_ptr<ConsoleTables> tables = ConsoleTables::create();
+    std::unique_ptr<LogDialog> dialog;
+    QTableWidget *table = nullptr;
+    QListWidget *ipList = nullptr;
+    QListWidget *slotList = nullptr;
+    QListWidget *typeList = nullptr;
+    QListWidget *criteriaList = nullptr;
+    QDateTimeEdit *fromEdit = nullptr;
+    QDateTimeEdit *toEdit = nullptr;
+    QPushButton *filterOn = nullptr;
+    QPushButton *filterOff = nullptr;
+    QMessageBox *errorBox = nullptr;
+    QMessageBox *confirmBox = nullptr;
+    QPushButton *yes = nullptr;
+    QPushButton *cansel = nullptr;
+};
+
+TEST_F(LogDialogTest, BuildsTheFilterPanelAndTheFullTable) {
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Log"));
+    EXPECT_EQ(table->rowCount(), LOG_TABLE_ROWS);
+    EXPECT_EQ(table->columnCount(), LOG_TABLE_COLUMNS);
+    EXPECT_NE(table->item(LOG_TABLE_ROWS - 1, LOG_TABLE_COLUMNS - 1), nullptr);
+    EXPECT_EQ(slotList->count(), 17);
+    EXPECT_EQ(slotList->item(16)->text(), QStringLiteral("16"));
+    EXPECT_EQ(typeList->item(3)->text(), QStringLiteral("DEVICE PRESENT"));
+    EXPECT_EQ(criteriaList->item(0)->text(), QStringLiteral("IP adress"));
+    EXPECT_EQ(criteriaList->item(3)->text(), QStringLiteral("Date Time"));
+    EXPECT_TRUE(filterOff->isChecked());
+    EXPECT_EQ(fromEdit->dateTime(), RANGE_FROM);
+    EXPECT_EQ(toEdit->dateTime(), RANGE_TO);
+    EXPECT_EQ(confirmBox->text(), QStringLiteral("REALLY CHANGE DATE-TIME RANGE?"));
+    EXPECT_EQ(errorBox->text(), QStringLiteral("ATTENTION:   ERROR DATE-TIME RANGE!"));
+}
+
+TEST_F(LogDialogTest, RowsShowTheRecordsTextsAndNewAddresses) {
+    receive({QDateTime(QDate(2026, 3, 1), QTime(7, 8, 9)), 3, QStringLiteral("10.0.0.7"), 5,
+             QStringLiteral("PSU")});
+    receive({QDateTime(QDate(2026, 3, 2), QTime(0, 0, 0)), 9, QStringLiteral("10.0.0.7"), 6,
+             QString()});
+    EXPECT_EQ(dialog->logRowIndex(), 2);
+    const QStringList row0 = {QStringLiteral("01/03/2026 07:08:09"),
+                              QStringLiteral("DEVICE LOST"),
+                              QStringLiteral("alarm"),
+                              QStringLiteral("10.0.0.7"),
+                              QStringLiteral("frame"),
+                              QStringLiteral("5"),
+                              QStringLiteral("PSU")};
+    for (int c = 0; c < LOG_TABLE_COLUMNS; ++c)
+        EXPECT_EQ(table->item(0, c)->text(), row0[c]) << "column " << c;
+    EXPECT_EQ(table->item(1, 1)->text(), QString()) << "a type outside 1..4 has no name";
+    EXPECT_EQ(table->item(1, 5)->text(), QString()) << "no slot without a module name";
+    ASSERT_EQ(ipList->count(), 1) << "an address is listed once";
+    EXPECT_EQ(ipList->item(0)->text(), QStringLiteral("10.0.0.7"));
+}
+
+TEST_F(LogDialogTest, TheRecordAfterTenThousandEmptiesTheTableAndTakesRowZero) {
+    receiveMixed(MAX_LOG_RECORDS);
+    EXPECT_EQ(table->item(MAX_LOG_RECORDS - 1, 0)->text().isEmpty(), false);
+    receive({RANGE_TO, 4, QStringLiteral("10.9.9.9"), 2, QStringLiteral("LAST")});
+    EXPECT_EQ(dialog->logRowIndex(), 1);
+    EXPECT_EQ(tables->logRecIndex, 1);
+    EXPECT_EQ(table->item(0, 6)->text(), QStringLiteral("LAST"));
+    EXPECT_TRUE(table->item(1, 0)->text().isEmpty());
+    EXPECT_TRUE(table->item(MAX_LOG_RECORDS - 1, 0)->text().isEmpty());
+}
+
+TEST_F(LogDialogTest, FilterOnHidesRowsByEachCriterionAndAllTogether) {
+    constexpr int ROWS = 340; // 20 of each slot, 85 of each type, 68 of each address
+    int allTogether = 0;      // records 10 .. 109 lie in the range
+    for (int i = 10; i <= 109; ++i)
+        allTogether += i % 5 == 1 && (i % 17 == 4 || i % 17 == 16) && i % 4 + 1 == 2;
+    ASSERT_GT(allTogether, 0);
+    struct Case {
+        const char *name;
+        std::vector<std::pair<QListWidget * LogDialogTest::*, int>> clicks;
+        int visible;
+    };
+    const std::vector<Case> cases = {
+        {"address 10.0.0.1", {{&LogDialogTest::ipList, 1}, {&LogDialogTest::criteriaList, 0}}, 68},
+        {"slots 0 and 16",
+         {{&LogDialogTest::slotList, 0},
+          {&LogDialogTest::slotList, 16},
+          {&LogDialogTest::criteriaList, 1}},
+         40},
+        {"DEVICE LOST", {{&LogDialogTest::typeList, 2}, {&LogDialogTest::criteriaList, 2}}, 85},
+        {"date range", {{&LogDialogTest::criteriaList, 3}}, 100},
+        {"all together",
+         {{&LogDialogTest::ipList, 1},
+          {&LogDialogTest::slotList, 4},
+          {&LogDialogTest::slotList, 16},
+          {&LogDialogTest::typeList, 1},
+          {&LogDialogTest::criteriaList, 0},
+          {&LogDialogTest::criteriaList, 1},
+          {&LogDialogTest::criteriaList, 2},
+          {&LogDialogTest::criteriaList, 3}},
+         allTogether},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        makeDialog();
+        tables->logRecIndex = 0;
+        receiveMixed(ROWS);
+        fromEdit->setDateTime(RANGE_FROM.addSecs(60 * 10));
+        toEdit->setDateTime(RANGE_FROM.addSecs(60 * 109));
+        for (const auto &[list, row] : c.clicks)
+            click(this->*list, row);
+        filterOn->click();
+        EXPECT_TRUE(dialog->filterOn());
+        EXPECT_EQ(logFilterOnOff, QStringLiteral("1"));
+        EXPECT_EQ(visibleRows(ROWS), c.visible);
+
+        filterOff->click();
+        EXPECT_FALSE(dialog->filterOn());
+        EXPECT_EQ(logFilterOnOff, QStringLiteral("0"));
+        EXPECT_EQ(visibleRows(LOG_TABLE_ROWS), LOG_TABLE_ROWS);
+        EXPECT_EQ(tables->logRecords[0].shown, -1);
+    }
+}
+
+TEST_F(LogDialogTest, FilterOnWithoutAnActiveCriterionTurnsTheFilterOff) {
+    receiveMixed(20);
+    click(typeList, 0);     // a type is checked, but its criterion is not
+    click(criteriaList, 1); // the slot criterion is checked, but no slot
+    filterOn->click();
+    EXPECT_FALSE(dialog->filterOn());
+    EXPECT_TRUE(filterOff->isChecked());
+    EXPECT_EQ(logFilterOnOff, QStringLiteral("0"));
+    EXPECT_EQ(visibleRows(20), 20);
+}
+
+TEST_F(LogDialogTest, ChangingAListWhileTheFilterIsOnFiltersAgainAndStoresTheChecks) {
+    receiveMixed(40);
+    click(typeList, 0);
+    click(criteriaList, 2);
+    filterOn->click();
+    EXPECT_EQ(visibleRows(40), 10);
+    click(typeList, 3);
+    EXPECT_EQ(visibleRows(40), 20);
+    EXPECT_EQ(logEventType, QStringLiteral("1001"));
+    EXPECT_EQ(logSelectFilter, QStringLiteral("0010"));
+    click(criteriaList, 2); // no criterion left: the filter goes off, every row shows
+    EXPECT_FALSE(dialog->filterOn());
+    EXPECT_EQ(visibleRows(40), 40);
+}
+
+TEST_F(LogDialogTest, RecordsArrivingAfterAClearObeyTheFilter) {
+    receiveMixed(8); // types 1, 2, 3, 4, 1, 2, 3, 4
+    click(typeList, 0);
+    click(criteriaList, 2);
+    filterOn->click();
+    ASSERT_TRUE(table->isRowHidden(1));
+    dialog->clearLogTable();
+    EXPECT_EQ(dialog->logRowIndex(), 0);
+    EXPECT_EQ(tables->logRecIndex, 0);
+    EXPECT_TRUE(table->item(0, 0)->text().isEmpty());
+
+    receive({RANGE_TO, 3, QStringLiteral("10.0.0.1"), 1, QStringLiteral("M")}); // row 0: fails
+    receive({RANGE_TO, 1, QStringLiteral("10.0.0.1"), 1, QStringLiteral("M")}); // row 1: passes
+    EXPECT_TRUE(table->isRowHidden(0));
+    EXPECT_FALSE(table->isRowHidden(1)) << "a passing record shows in a row hidden before";
+    EXPECT_EQ(tables->logRecords[1].shown, 1);
+    EXPECT_EQ(tables->logRecords[0].shown, 0);
+}
+
+TEST_F(LogDialogTest, ARangeEndingBeforeItsStartShowsTheErrorBoxAndSendsNothing) {
+    dialog->show();
+    fromEdit->setDateTime(RANGE_FROM.addDays(5));
+    toEdit->setDateTime(RANGE_FROM.addDays(20)); // narrower: nothing to confirm
+    EXPECT_FALSE(confirmBox->isVisible());
+    EXPECT_FALSE(errorBox->isVisible());
+    toEdit->setDateTime(RANGE_TO.addDays(3)); // wider: confirmation pending
+    EXPECT_TRUE(confirmBox->isVisible());
+    toEdit->setDateTime(RANGE_FROM);
+    EXPECT_TRUE(errorBox->isVisible());
+    EXPECT_FALSE(confirmBox->isVisible()) << "the error hides a pending confirmation";
+    EXPECT_EQ(errorBox->pos(), dialog->pos() + QPoint(700, 500));
+    EXPECT_EQ(logDateTime, QStringLiteral("15/02/2026 09:30:15;10/02/2026 09:30:15;"));
+    toEdit->setDateTime(RANGE_FROM.addDays(6));
+    EXPECT_FALSE(errorBox->isVisible());
+    EXPECT_TRUE(outboundRing().waitingMessage().isEmpty());
+}
+
+TEST_F(LogDialogTest, CanselPutsTheEditorsBackAndSendsNothing) {
+    dialog->show();
+    receiveMixed(5);
+    fromEdit->setDateTime(RANGE_FROM.addDays(-7));
+    ASSERT_TRUE(confirmBox->isVisible());
+    cansel->click();
+    EXPECT_FALSE(confirmBox->isVisible());
+    EXPECT_EQ(fromEdit->dateTime(), RANGE_FROM);
+    EXPECT_EQ(toEdit->dateTime(), RANGE_TO);
+    EXPECT_EQ(dialog->logRowIndex(), 5) << "the table stays";
+    EXPECT_TRUE(outboundRing().waitingMessage().isEmpty());
+    EXPECT_EQ(logFrom, RANGE_FROM);
+}
+
+TEST_F(LogDialogTest, YesClearsTheTableQueuesTheLogRequestAndKeepsTheRange) {
+    dialog->show();
+    receiveMixed(5);
+    const QDateTime from(QDate(2025, 12, 31), QTime(23, 59, 58));
+    const QDateTime to(QDate(2026, 3, 11), QTime(1, 2, 3));
+    fromEdit->setDateTime(from);
+    toEdit->setDateTime(to);
+    ASSERT_TRUE(confirmBox->isVisible());
+    EXPECT_TRUE(outboundRing().waitingMessage().isEmpty()) << "nothing before Yes";
+    yes->click();
+
+    EXPECT_FALSE(confirmBox->isVisible());
+    EXPECT_EQ(dialog->logRowIndex(), 0);
+    EXPECT_EQ(tables->logRecIndex, 0);
+    EXPECT_TRUE(table->item(0, 0)->text().isEmpty());
+    EXPECT_EQ(logFrom, from);
+    EXPECT_EQ(logTo, to);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Log from  31/12/2025 23:59:58"));
+
+    // [13] [140], year month day hour minute second of the start, then of the end.
+    const unsigned char expected[28] = {0, 13, 0,    140,  0x07, 0xE9, 0, 12, 0, 31, 0, 23, 0, 59,
+                                        0, 58, 0x07, 0xEA, 0,    3,    0, 11, 0, 1,  0, 2,  0, 3};
+    const QByteArrayView sent = outboundRing().waitingMessage();
+    ASSERT_EQ(sent.size(), 28);
+    EXPECT_EQ(QByteArray(sent.data(), sent.size()),
+              QByteArray(reinterpret_cast<const char *>(expected), 28));
+    outboundRing().freeMessage();
+    EXPECT_TRUE(outboundRing().waitingMessage().isEmpty()) << "exactly one request";
+
+    // The confirmed range is the new reference: narrowing inside it asks nothing.
+    fromEdit->setDateTime(from.addDays(1));
+    EXPECT_FALSE(confirmBox->isVisible());
+}
+
+TEST_F(LogDialogTest, FilterSettingsRoundTripThroughTheSixStrings) {
+    setAddresses(
+        {QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2"), QStringLiteral("10.0.0.3")});
+    dialog->LogDlgInit();
+    ASSERT_EQ(ipList->count(), 3);
+    click(ipList, 1);
+    click(slotList, 4);
+    click(typeList, 3);
+    click(criteriaList, 0);
+    click(criteriaList, 3);
+    const QDateTime from = RANGE_FROM.addDays(2);
+    const QDateTime to = RANGE_TO.addDays(-2);
+    fromEdit->setDateTime(from);
+    toEdit->setDateTime(to);
+    filterOn->click();
+    ASSERT_TRUE(dialog->filterOn());
+
+    EXPECT_EQ(logIPs, QStringLiteral("10.0.0.1,0;10.0.0.2,1;10.0.0.3,0;"));
+    EXPECT_EQ(logSlots, QStringLiteral("00001000000000000"));
+    EXPECT_EQ(logEventType, QStringLiteral("0001"));
+    EXPECT_EQ(logSelectFilter, QStringLiteral("1001"));
+    EXPECT_EQ(logDateTime, QStringLiteral("12/02/2026 09:30:15;08/03/2026 09:30:15;"));
+    EXPECT_EQ(logFilterOnOff, QStringLiteral("1"));
+
+    // A restart: a new dialog restores everything at the first rack list.
+    const QStringList saved = {logFilterOnOff, logSelectFilter, logDateTime,
+                               logEventType,   logIPs,          logSlots};
+    makeDialog();
+    dialog->LogDlgInit();
+    EXPECT_EQ(ipList->item(1)->checkState(), Qt::Checked);
+    EXPECT_EQ(ipList->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(slotList->item(4)->checkState(), Qt::Checked);
+    EXPECT_EQ(slotList->item(5)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(typeList->item(3)->checkState(), Qt::Checked);
+    EXPECT_EQ(criteriaList->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(criteriaList->item(3)->checkState(), Qt::Checked);
+    EXPECT_EQ(fromEdit->dateTime(), from);
+    EXPECT_EQ(toEdit->dateTime(), to);
+    EXPECT_TRUE(dialog->filterOn());
+    EXPECT_TRUE(filterOn->isChecked());
+    EXPECT_EQ(dialog->windowTitle(),
+              QStringLiteral("Log from  12/02/2026 09:30:15  -  08/03/2026 09:30:15"));
+    const QStringList restored = {logFilterOnOff, logSelectFilter, logDateTime,
+                                  logEventType,   logIPs,          logSlots};
+    EXPECT_EQ(restored, saved);
+
+    // The restored range is the confirmed one: widening it asks.
+    toEdit->setDateTime(to.addSecs(1));
+    EXPECT_TRUE(confirmBox->isVisible());
+}
+
+TEST_F(LogDialogTest, AStoredFilterForOtherAddressesIsDropped) {
+    logIPs = QStringLiteral("10.0.0.1,1;10.0.0.9,0;");
+    logSlots = QStringLiteral("1");
+    logEventType = QStringLiteral("1000");
+    logSelectFilter = QStringLiteral("1100");
+    logFilterOnOff = QStringLiteral("1");
+    logDateTime = QStringLiteral("12/02/2026 09:30:15;08/03/2026 09:30:15;");
+    setAddresses({QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2")});
+    dialog->LogDlgInit();
+    for (const QString *s :
+         {&logFilterOnOff, &logSelectFilter, &logDateTime, &logEventType, &logIPs, &logSlots})
+        EXPECT_TRUE(s->isEmpty());
+    EXPECT_FALSE(dialog->filterOn());
+    EXPECT_EQ(ipList->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(slotList->item(0)->checkState(), Qt::Unchecked);
+}
+
+TEST_F(LogDialogTest, OnlyTheFirstRackListAcceptsAStoredListOfOtherLength) {
+    setAddresses({QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2")});
+    logIPs = QStringLiteral("10.0.0.1,1;");
+    logSlots = QStringLiteral("01");
+    dialog->LogDlgInit();
+    EXPECT_EQ(ipList->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(slotList->item(1)->checkState(), Qt::Checked);
+    EXPECT_EQ(fromEdit->dateTime(), RANGE_FROM) << "filter off: the editors take the log range";
+    EXPECT_EQ(logDateTime, QStringLiteral("10/02/2026 09:30:15;10/03/2026 09:30:15;"));
+
+    dialog->LogDlgInit(); // a later rack list
+    EXPECT_TRUE(logIPs.isEmpty());
+    EXPECT_TRUE(logSlots.isEmpty());
+    EXPECT_EQ(ipList->item(0)->checkState(), Qt::Unchecked) << "the list is built anew";
+}
+
+TEST_F(LogDialogTest, TheDialogReopensWhereItWasClosed) {
+    dialog->on_LogBtn_clicked();
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->move(123, 77);
+    const QPoint where = dialog->pos();
+    fromEdit->setDateTime(RANGE_FROM.addDays(-1));
+    ASSERT_TRUE(confirmBox->isVisible());
+    dialog->findChild<QPushButton *>(QStringLiteral("closeBtn"))->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(confirmBox->isVisible()) << "closing hides the range boxes";
+    dialog->move(400, 300);
+    dialog->on_LogBtn_clicked();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->pos(), where);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
