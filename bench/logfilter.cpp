@@ -1,10 +1,10 @@
 #include "console/link/consoletables.h"
 #include "console/windows/logdialog.h"
 #include "console/windows/logfilter.h"
+#include "bench/widgetbenchmain.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDateTimeEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -145,13 +145,5 @@ BENCHMARK(BM_AddLogRows)->Arg(0)->Arg(1)->ArgName("filter")->Unit(benchmark::kMi
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }
