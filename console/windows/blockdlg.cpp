@@ -173,7 +173,7 @@ void BlockDlg::buildStatusRow() {
         rows[0].controls.push_back(field);
         layout->addWidget(field);
     }
-    colourStatusFields();
+    colourStatusFields(state != -1);
     if (state != -1) {
         for (int f = 0; f < STATUS_FIELDS; ++f)
             statusFields[f]->setPalette(statusPalettes[f]);
@@ -181,10 +181,10 @@ void BlockDlg::buildStatusRow() {
     grid->addWidget(box, 0, 1, Qt::AlignLeft);
 }
 
-void BlockDlg::colourStatusFields() {
+void BlockDlg::colourStatusFields(bool coloured) {
     std::array<Qt::GlobalColor, STATUS_FIELDS> colours;
     colours.fill(Qt::gray);
-    if (state != -1 && slotIndex != 0)
+    if (coloured && slotIndex != 0)
         colours = statusFieldColours(values[0]);
     for (int f = 0; f < STATUS_FIELDS; ++f)
         statusPalettes[f].setColor(QPalette::Base, colours[f]);
@@ -331,7 +331,7 @@ QWidget *BlockDlg::buildRow(int n, const ControlTableLine &line) {
 void BlockDlg::UpdateBlockControls() {
     if (!content)
         return;
-    colourStatusFields();
+    colourStatusFields(true);
     for (int f = 0; f < STATUS_FIELDS; ++f) {
         QLineEdit *field = statusFields[f];
         field->setEnabled(true);

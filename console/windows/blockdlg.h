@@ -73,7 +73,8 @@ private:
 
     void makeFrame();
     void buildStatusRow();
-    void colourStatusFields();
+    // Gray, or coloured by the STATUS word when `coloured` and the slot is not slot 0.
+    void colourStatusFields(bool coloured);
     QWidget *buildRow(int n, const ControlTableLine &line);
     void updateRow(int n, const ControlTableLine &line);
     void setLampColour(QWidget *lamp, const ControlTableLine &line, int value, bool atBuild);
