@@ -4,13 +4,18 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 QString controlLineCaption(const QString &line) {
-    static const QRegularExpression marks(QStringLiteral("[#|$~%]"));
-    QString caption = line.left(line.indexOf(QLatin1Char(',')));
-    caption = caption.left(caption.indexOf(QLatin1Char('[')));
-    return caption.remove(marks);
+    QStringView caption(line);
+    caption = caption.left(caption.indexOf(u','));
+    caption = caption.left(caption.indexOf(u'['));
+    QString kept;
+    kept.reserve(caption.size());
+    for (const QChar c : caption) {
+        if (!QStringView(u"#|$~%").contains(c))
+            kept.append(c);
+    }
+    return kept;
 }
 
 namespace {
