@@ -12,11 +12,13 @@
 FramedControl::FramedControl(QWidget *self)
     : m_self(self) {
     ApplyColorToPalette();
-    QObject::connect(qApp, &QApplication::focusChanged, self,
-                     [this](QWidget *, QWidget *now) { FocusChanged(now); });
+    m_focusConnection = QObject::connect(qApp, &QApplication::focusChanged, self,
+                                         [this](QWidget *, QWidget *now) { FocusChanged(now); });
 }
 
 FramedControl::~FramedControl() {
+    // The widget's own destruction may still move the focus; this part is gone by then.
+    QObject::disconnect(m_focusConnection);
     if (m_controller)
         m_controller->UnregisterFramedControl(m_self);
 }

@@ -84,7 +84,6 @@ protected:
     void EnabledChanged();
     // The mouse entered or left: fires OnMouseEnter or OnMouseLeave, then follows the hot state.
     void MouseOverChanged(bool over);
-    QWidget *Self() const { return m_self; }
 
 private:
     void ApplyColorToPalette();
@@ -98,4 +97,5 @@ private:
     bool m_updatingColors = false;
     bool m_focused = false;
     bool m_mouseOver = false;
+    QMetaObject::Connection m_focusConnection;
 };

@@ -31,7 +31,9 @@ TKxEdit::TKxEdit(QWidget *parent)
     connect(this, &QLineEdit::textChanged, this, [this] { CallGuarded([this] { Change(); }); });
 }
 
-TKxEdit::~TKxEdit() = default;
+TKxEdit::~TKxEdit() {
+    disconnect(this, &QLineEdit::textChanged, this, nullptr);
+}
 
 void TKxEdit::SetReadOnlyColor(TColor value) {
     if (m_readOnlyColor == value)

@@ -63,7 +63,10 @@ TKxListBox::TKxListBox(QWidget *parent)
     UpdateSelectionMode();
 }
 
-TKxListBox::~TKxListBox() = default;
+TKxListBox::~TKxListBox() {
+    // The list widget empties its model while it is destroyed; this part is gone by then.
+    model()->disconnect(this);
+}
 
 int TKxListBox::AddListText(const QString &text) {
     addItem(text);

@@ -1,0 +1,178 @@
+#include "controls/ikxframecontrollernotification.h"
+#include "controls/tkxedit.h"
+#include "controls/tkxframecontroller.h"
+#include "controls/tkxlistbox.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// A control that reads the settings itself and counts how often it is told.
+class NotifiedControl : public QWidget, public IKxFrameControllerNotification {
+public:
+    void FrameControllerChanged() override { ++notifications; }
+    int notifications = 0;
+};
+
+// A control that counts how often each of its frame properties is assigned.
+class CountingEdit : public TKxEdit {
+public:
+    void SetFrameColor(TColor value) override {
+        ++frameColorSets;
+        TKxEdit::SetFrameColor(value);
+    }
+    void SetFrameStyle(TFrameStyle value) override {
+        ++frameStyleSets;
+        TKxEdit::SetFrameStyle(value);
+    }
+    int frameColorSets = 0;
+    int frameStyleSets = 0;
+};
+
+TEST(FrameController, RegistrationAppliesEverySetting) {
+    TKxFrameController controller;
+    controller.SetFrameColor(TColor::FromRgb(1, 2, 3));
+    controller.SetFrameStyle(fsGroove);
+    controller.SetFocusColor(TColor::FromRgb(255, 255, 0));
+    controller.SetReadOnlyColor(TColor::FromRgb(9, 9, 9));
+    TKxEdit edit;
+    TKxListBox list;
+    edit.SetFrameController(&controller);
+    list.SetFrameController(&controller);
+    EXPECT_EQ(controller.ControlCount(), 2);
+    for (FramedControl *control :
+         {static_cast<FramedControl *>(&edit), static_cast<FramedControl *>(&list)}) {
+        EXPECT_EQ(control->FrameColor(), TColor::FromRgb(1, 2, 3));
+        EXPECT_EQ(control->FrameStyle(), fsGroove);
+        EXPECT_EQ(control->FocusColor(), TColor::FromRgb(255, 255, 0));
+    }
+    EXPECT_EQ(edit.ReadOnlyColor(), TColor::FromRgb(9, 9, 9));
+}
+
+TEST(FrameController, ChangesReachEveryControlThatAcceptsThem) {
+    TKxFrameController controller;
+    TKxEdit accepting;
+    TKxListBox refusing;
+    refusing.SetFrameControllerNotifications(kAllFrameControllerNotifications &
+                                             ~(1u << fcpFrameColor));
+    refusing.SetFrameColor(TColor::FromRgb(7, 7, 7));
+    accepting.SetFrameController(&controller);
+    refusing.SetFrameController(&controller);
+    controller.SetFrameColor(TColor::FromRgb(0, 0, 200));
+    controller.SetFrameHotStyle(fsRaised);
+    EXPECT_EQ(accepting.FrameColor(), TColor::FromRgb(0, 0, 200));
+    EXPECT_EQ(refusing.FrameColor(), TColor::FromRgb(7, 7, 7));
+    EXPECT_EQ(accepting.FrameHotStyle(), fsRaised);
+    EXPECT_EQ(refusing.FrameHotStyle(), fsRaised);
+}
+
+TEST(FrameController, SuspendedChangesArriveOnceAsAFullApplication) {
+    TKxFrameController controller;
+    CountingEdit edit;
+    edit.SetFrameController(&controller);
+    edit.frameColorSets = 0;
+    edit.frameStyleSets = 0;
+    controller.SuspendApply();
+    controller.SetFrameColor(TColor::FromRgb(1, 1, 1));
+    controller.SetFrameColor(TColor::FromRgb(2, 2, 2));
+    controller.SetFrameStyle(fsBump);
+    controller.SetFrameHotColor(TColor::FromRgb(3, 3, 3));
+    controller.SetDisabledColor(TColor::FromRgb(4, 4, 4));
+    EXPECT_EQ(edit.frameColorSets, 0);
+    EXPECT_EQ(edit.FrameColor(), clBtnShadow);
+    controller.ResumeApply();
+    EXPECT_EQ(edit.frameColorSets, 1);
+    EXPECT_EQ(edit.frameStyleSets, 1);
+    EXPECT_EQ(edit.FrameColor(), TColor::FromRgb(2, 2, 2));
+    EXPECT_EQ(edit.FrameStyle(), fsBump);
+    EXPECT_EQ(edit.FrameHotColor(), TColor::FromRgb(3, 3, 3));
+    EXPECT_EQ(edit.DisabledColor(), TColor::FromRgb(4, 4, 4));
+}
+
+TEST(FrameController, EqualValueAppliesNothing) {
+    TKxFrameController controller;
+    CountingEdit edit;
+    edit.SetFrameController(&controller);
+    edit.frameColorSets = 0;
+    controller.SetFrameColor(controller.FrameColor());
+    EXPECT_EQ(edit.frameColorSets, 0);
+}
+
+TEST(FrameController, ColorEqualToFocusColorMovesBoth) {
+    TKxFrameController controller;
+    TKxEdit edit;
+    edit.SetFrameController(&controller);
+    controller.SetColor(TColor::FromRgb(0, 200, 0));
+    EXPECT_EQ(controller.FocusColor(), TColor::FromRgb(0, 200, 0));
+    EXPECT_EQ(edit.Color(), TColor::FromRgb(0, 200, 0));
+    EXPECT_EQ(edit.FocusColor(), TColor::FromRgb(0, 200, 0));
+    controller.SetFocusColor(TColor::FromRgb(255, 255, 0));
+    controller.SetColor(TColor::FromRgb(0, 0, 200));
+    EXPECT_EQ(controller.FocusColor(), TColor::FromRgb(255, 255, 0));
+}
+
+TEST(FrameController, HotTrackTurnsTheFrameOnWithAllSides) {
+    TKxFrameController controller;
+    controller.SetFrameSides(TSides().With(sdLeft));
+    TKxListBox list;
+    list.SetFrameController(&controller);
+    controller.SetFrameHotTrack(true);
+    EXPECT_TRUE(controller.FrameVisible());
+    EXPECT_EQ(controller.FrameSides(), TSides::All());
+    EXPECT_TRUE(list.FrameVisible());
+    EXPECT_TRUE(list.FrameHotTrack());
+}
+
+TEST(FrameController, NotifiedControlsAreToldOncePerChange) {
+    TKxFrameController controller;
+    NotifiedControl control;
+    controller.RegisterFramedControl(&control);
+    controller.RegisterFramedControl(&control);
+    EXPECT_EQ(control.notifications, 1);
+    EXPECT_EQ(controller.ControlCount(), 1);
+    controller.SetFrameStyle(fsRaised);
+    EXPECT_EQ(control.notifications, 2);
+    controller.UnregisterFramedControl(&control);
+    EXPECT_EQ(controller.ControlCount(), 0);
+}
+
+TEST(FrameController, ControlsAndControllersForgetEachOther) {
+    auto controller = std::make_unique<TKxFrameController>();
+    {
+        TKxEdit edit;
+        edit.SetFrameController(controller.get());
+        EXPECT_EQ(controller->ControlCount(), 1);
+    }
+    EXPECT_EQ(controller->ControlCount(), 0);
+    TKxEdit edit;
+    edit.SetFrameController(controller.get());
+    controller.reset();
+    EXPECT_EQ(edit.FrameController(), nullptr);
+    TKxFrameController other;
+    edit.SetFrameController(&other);
+    EXPECT_EQ(other.ControlCount(), 1);
+}
+
+TEST(FrameController, AssignCopiesEveryValue) {
+    TKxFrameController source;
+    source.SetFrameStyle(fsStatus);
+    source.SetReadOnlyColorOnFocus(true);
+    source.SetFlatButtons(false);
+    source.SetFramingPreference(fpCustomFraming);
+    TKxFrameController target;
+    CountingEdit edit;
+    edit.SetFrameController(&target);
+    edit.frameStyleSets = 0;
+    target.Assign(source);
+    EXPECT_EQ(target.FrameStyle(), fsStatus);
+    EXPECT_TRUE(target.ReadOnlyColorOnFocus());
+    EXPECT_FALSE(target.FlatButtons());
+    EXPECT_EQ(edit.FramingPreference(), fpCustomFraming);
+    EXPECT_EQ(edit.frameStyleSets, 1);
+}
+
+} // namespace
