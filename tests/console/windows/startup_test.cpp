@@ -1,9 +1,11 @@
+#include "console/link/globals.h"
 #include "console/link/settingsfile.h"
 #include "console/link/srvmessage.h"
+#include "console/windows/mainwindow.h"
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -70,10 +72,33 @@ TEST(Startup, ConsoleConnectsToTheServerInTheSettingsFileOfItsCurrentFolder) {
     EXPECT_EQ(link->read(4), buildHello());
 }
 
+TEST(StartupDeathTest, DestroyingTheWindowWritesTheSettingsWithTheTimeAndExitsWithZero) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The death test's child runs this body again, so the path must not be a random one.
+    const QString path = QDir::currentPath() + QStringLiteral("/exit_settings.txt");
+    QFile::remove(path);
+    const QDateTime before = QDateTime::currentDateTime();
+
+    EXPECT_EXIT(
+        {
+            settingFileName = path;
+            { const MainWindow window; }
+        },
+        ::testing::ExitedWithCode(0), "");
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    SettingsFile written;
+    parseSettingsFile(file.readAll(), written);
+    ASSERT_TRUE(written.lastTime.isValid());
+    EXPECT_GE(written.lastTime, before.addSecs(-1));
+    EXPECT_LE(written.lastTime, QDateTime::currentDateTime().addSecs(1));
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
