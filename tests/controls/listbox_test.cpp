@@ -1,3 +1,4 @@
+#include "controls/controlservices.h"
 #include "controls/tkxlistbox.h"
 #include "widgettesting.h"
 
@@ -243,6 +244,50 @@ TEST(ListBoxColors, FocusColorFollowsTheStates) {
     list->SetFocusColor(clWindow);
     list->SetColor(TColor::FromRgb(0, 255, 0));
     EXPECT_EQ(list->FocusColor(), TColor::FromRgb(0, 255, 0));
+}
+
+TEST(ListBoxExtent, FollowsTheWidestRowWhileTheScrollBarIsOn) {
+    TKxListBox list;
+    list.AddListText(QStringLiteral("ab"));
+    EXPECT_EQ(list.HorzExtent(), 0);
+    list.SetHorzScrollBar(true);
+    const QFontMetrics metrics(list.font());
+    EXPECT_EQ(list.HorzExtent(), metrics.horizontalAdvance(QStringLiteral("abx")));
+    list.AddListText(QStringLiteral("a much longer row"));
+    EXPECT_EQ(list.HorzExtent(), metrics.horizontalAdvance(QStringLiteral("a much longer rowx")));
+    list.takeItem(1);
+    EXPECT_EQ(list.HorzExtent(), metrics.horizontalAdvance(QStringLiteral("abx")));
+}
+
+TEST(ListBoxFrame, ThemedFrameIsLeftToTheStyleUnlessCustomFramingIsAsked) {
+    QWidget window;
+    auto *list = new TKxListBox(&window);
+    list->setGeometry(0, 0, 100, 60);
+    list->SetFrameVisible(true);
+    list->SetFrameColor(TColor::FromRgb(200, 0, 0));
+    ShowActive(window);
+    SetThemesActive(true);
+    EXPECT_TRUE(list->UsesThemedFrame());
+    const QImage themed = list->grab().toImage();
+    list->SetFramingPreference(fpCustomFraming);
+    const QImage custom = list->grab().toImage();
+    SetThemesActive(false);
+    EXPECT_NE(themed.pixelColor(0, 30), QColor(200, 0, 0));
+    EXPECT_EQ(custom.pixelColor(0, 30), QColor(200, 0, 0));
+}
+
+TEST(ListBoxKeys, EnterMovesTheFocusOnWhenAsked) {
+    QWidget window;
+    auto *list = new TKxListBox(&window);
+    auto *next = new TKxListBox(&window);
+    next->move(0, 120);
+    ShowActive(window);
+    list->setFocus(Qt::TabFocusReason);
+    Settle();
+    list->SetTabOnEnter(true);
+    TypeKey(*list, Qt::Key_Return, QStringLiteral("\r"));
+    Settle();
+    EXPECT_TRUE(next->hasFocus());
 }
 
 } // namespace
