@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/shellfolder.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+class QMimeData;
+
+// What the shell tree and the shell list share: the browsable-folder test, the detail texts and
+// the drag-and-drop data of shell items.
+
+// The MIME type of an id-list array: a count, count + 1 offsets (the parent's list first) and the
+// lists, as the shell's IDList array block lays them out (32-bit little-endian words).
+inline constexpr char kShellIdListArrayMime[] = "application/x-shell-idlist-array";
+
+// SfgaoFolder set, and (streams count as folders, or SfgaoStream clear).
+bool IsBrowsableFolder(ShellAttributes attributes, bool streamsAsFolders);
+// Size in KB rounded up, grouped by the locale, then "KB": 1,025 bytes -> "2KB".
+QString ShellSizeText(qint64 bytes);
+// The locale's short date, a blank and its short time.
+QString ShellDateText(const QDateTime &time);
+
+QByteArray EncodeIdListArray(const QByteArray &parent, const QList<QByteArray> &items);
+// False for a block that is short or whose offsets leave it.
+bool DecodeIdListArray(const QByteArray &block, QByteArray &parent, QList<QByteArray> &items);
+
+// The drag data of items of one folder: the id-list array and, for the items that have a path,
+// a uri-list. The caller (a QDrag) owns the result.
+QMimeData *CreateShellMimeData(const QByteArray &parentIdList, const QList<QByteArray> &items);
+// The id-list array of dropped data; false when it carries none.
+bool ShellIdListsFromMime(const QMimeData &data, QByteArray &parent, QList<QByteArray> &items);
