@@ -1,0 +1,8 @@
+#include "platform/restart.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+
+bool StartProgramAgain() {
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QObject>
+
+#include <functional>
+
+class QUdpSocket;
+
+// Listens for UDP datagrams on one port of every local IPv4 interface, on the thread that owns
+// it, and hands each datagram with its sender to OnUDPRead. It only listens: nothing is sent.
+class UdpListener : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr quint16 kDefaultPort = 5003;
+    // Datagrams larger than the receive buffer are dropped.
+    static constexpr qint64 kBufferSize = 8192;
+    static constexpr auto kBindErrorText =
+        "Could not bind socket. Address and port are already in use.";
+
+    explicit UdpListener(quint16 port = kDefaultPort, QObject *parent = nullptr);
+    ~UdpListener() override;
+
+    bool Active() const { return m_socket != nullptr; }
+    // Binds or closes the socket; false when the port cannot be bound, the listener then stays
+    // inactive.
+    bool SetActive(bool active);
+    // The port bound while active (the given one, or the one chosen for port 0).
+    quint16 LocalPort() const;
+
+    std::function<void(const QByteArray &datagram, const QHostAddress &sender)> OnUDPRead;
+
+private:
+    void readPending();
+
+    quint16 m_port = kDefaultPort;
+    QUdpSocket *m_socket = nullptr;
+};
