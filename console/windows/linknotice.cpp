@@ -1,0 +1,51 @@
+#include "console/windows/linknotice.h"
+
+#include "console/link/consoletables.h"
+#include "console/link/rackhandlers.h"
+#include "console/link/rings.h"
+
+#include <QMessageBox>
+
+namespace {
+
+constexpr int NOTICE_FONT_PIXELS = 20;
+
+} // namespace
+
+LinkNotice::LinkNotice(QWidget *window, ConsoleTables &tables, ConsoleViews &views)
+    : tables(tables)
+    , views(views)
+    , box(new QMessageBox(window)) {
+    box->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
+    box->setWindowModality(Qt::NonModal);
+    box->setModal(false);
+    box->setStandardButtons(QMessageBox::NoButton);
+    box->setPalette(QPalette(Qt::yellow));
+    box->setWindowTitle(QStringLiteral("Attention!"));
+    QFont font = box->font();
+    font.setPixelSize(NOTICE_FONT_PIXELS);
+    box->setFont(font);
+    box->setText(QStringLiteral("ATTENTION:   NO CONNECTION TO SERVER!"));
+}
+
+void LinkNotice::infoMsgExec() {
+    if (srv_link_shown.load() == 1 && infoBoxShown != 1) {
+        if (box)
+            box->show();
+        infoBoxShown = 1;
+    } else if (srv_link_shown.load() != 1) {
+        // The box has no button to close it with, so it is hidden rather than closed.
+        if (box)
+            box->hide();
+        infoBoxShown = -1;
+    }
+
+    // Taken before the racks go, so a reset made meanwhile is handled by the next call.
+    int reset = 1;
+    if (!srv_rings_reset.compare_exchange_strong(reset, -1))
+        return;
+    for (int r = 0; r < MAX_RACK_NUMBER; ++r) {
+        if (tables.rack[r].absent != 1)
+            hideRack(tables, views, r);
+    }
+}
