@@ -25,6 +25,10 @@ public:
 private:
     // The full path of an entry item; empty for an item that is no entry or a bad name.
     QByteArray entryPath(const QByteArray &item) const;
+    // The paths of all the items; false when one is no entry or there is none.
+    // Entries can be renamed, moved and deleted when the folder is writable.
+    bool canModifyEntries() const;
+    bool entryPaths(const QList<QByteArray> &items, QList<QByteArray> &paths) const;
 
     QByteArray m_path;
 };

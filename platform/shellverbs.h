@@ -10,8 +10,9 @@
 // folder: the clipboard's files copied into it), "delete" (to the trash) and "rename" (carried
 // out by the view through setNameOf). canModify leaves out delete and rename.
 QList<ShellVerb> FileSystemVerbs(const QList<QByteArray> &paths, bool canModify);
-// 0, or an errno code (ENOTSUP for an unknown verb).
-int InvokeFileSystemVerb(const QList<QByteArray> &paths, const QString &verb);
+// 0, or an errno code: EPERM for delete without canModify, ENOTSUP for an unknown verb and for
+// "rename", which only the view can carry out.
+int InvokeFileSystemVerb(const QList<QByteArray> &paths, const QString &verb, bool canModify);
 // Copies (or moves) files and folders into a folder, never replacing an existing name; what a
 // drop on a folder does. 0, or the errno code of the first failure (the rest is not tried).
 int TransferIntoFolder(const QList<QByteArray> &paths, const QByteArray &folder, bool move);

@@ -1,0 +1,116 @@
+#include "platform/mountinfo.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSet>
+
+namespace {
+
+// mountinfo writes blank, tab, newline and backslash in paths as three octal digits.
+QByteArray unescape(const QByteArray &field) {
+    QByteArray out;
+    out.reserve(field.size());
+    for (int i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            const QByteArray digits = field.mid(i + 1, 3);
+            bool ok = false;
+            const int value = digits.toInt(&ok, 8);
+            if (ok && digits.size() == 3 && value < 256) {
+                out.append(static_cast<char>(value));
+                i += 3;
+                continue;
+            }
+        }
+        out.append(field[i]);
+    }
+    return out;
+}
+
+bool isPseudoFileSystem(const QString &fsType) {
+    static const QSet<QString> pseudo = {"proc",
+                                         "sysfs",
+                                         "cgroup",
+                                         "cgroup2",
+                                         "devpts",
+                                         "mqueue",
+                                         "debugfs",
+                                         "tracefs",
+                                         "securityfs",
+                                         "pstore",
+                                         "bpf",
+                                         "configfs",
+                                         "fusectl",
+                                         "hugetlbfs",
+                                         "autofs",
+                                         "binfmt_misc",
+                                         "efivarfs",
+                                         "nsfs",
+                                         "rpc_pipefs",
+                                         "devtmpfs",
+                                         "ramfs",
+                                         "selinuxfs",
+                                         "fuse.gvfsd-fuse",
+                                         "overlay.none"};
+    return pseudo.contains(fsType);
+}
+
+bool isBelowSystemFolder(const QByteArray &path) {
+    for (const char *root : {"/proc", "/sys", "/dev"}) {
+        const QByteArray prefix(root);
+        if (path == prefix || path.startsWith(prefix + '/'))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QList<MountPoint> ParseMountInfo(const QByteArray &text) {
+    QList<MountPoint> mounts;
+    for (const QByteArray &line : text.split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        const int separator = static_cast<int>(fields.indexOf("-"));
+        // id, parent, device, root, mount point, options, optional fields, "-", type, source
+        if (separator < 6 || separator + 2 >= fields.size())
+            continue;
+        MountPoint mount;
+        mount.mountPath = unescape(fields[4]);
+        mount.fsType = QString::fromUtf8(unescape(fields[separator + 1]));
+        mount.source = QString::fromUtf8(unescape(fields[separator + 2]));
+        if (!mount.mountPath.startsWith('/'))
+            continue;
+        mounts.append(mount);
+    }
+    return mounts;
+}
+
+QList<MountPoint> BrowsableMounts(const QList<MountPoint> &mounts) {
+    // A later mount on the same path hides the earlier one.
+    QList<MountPoint> browsable;
+    QHash<QByteArray, qsizetype> seen;
+    for (const MountPoint &mount : mounts) {
+        if (isBelowSystemFolder(mount.mountPath))
+            continue;
+        const auto found = seen.constFind(mount.mountPath);
+        if (found != seen.constEnd()) {
+            browsable[*found] = mount;
+            continue;
+        }
+        seen.insert(mount.mountPath, browsable.size());
+        browsable.append(mount);
+    }
+    browsable.removeIf([](const MountPoint &mount) { return isPseudoFileSystem(mount.fsType); });
+    return browsable;
+}
+
+QList<MountPoint> ReadMountPoints(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return BrowsableMounts(ParseMountInfo(file.readAll()));
+}
+
+bool IsNetworkFileSystem(const QString &fsType) {
+    static const QSet<QString> network = {"nfs", "nfs4", "cifs", "smb3", "fuse.sshfs", "sshfs"};
+    return network.contains(fsType);
+}
