@@ -29,12 +29,13 @@ LinkNotice::LinkNotice(QWidget *window, ConsoleTables &tables, ConsoleViews &vie
 }
 
 void LinkNotice::infoMsgExec() {
-    if (srv_link_shown.load() == 1 && infoBoxShown != 1) {
+    const bool linkDown = srv_link_shown.load() == 1;
+    if (linkDown && infoBoxShown != 1) {
         if (box)
             box->show();
         infoBoxShown = 1;
-    } else if (srv_link_shown.load() != 1) {
-        // The box has no button to close it with, so it is hidden rather than closed.
+    } else if (!linkDown) {
+        // A message box without buttons refuses close(), so the notice is hidden.
         if (box)
             box->hide();
         infoBoxShown = -1;

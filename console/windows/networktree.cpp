@@ -143,7 +143,7 @@ void NetworkTree::selectMonitoredBlock(int pane, int rack, int slot) {
     host.markSlotHeader(pane, rack, slot);
     if (otherRack == -1 && otherSlot == -1)
         host.closePane(other);
-    host.showMonitorPane(pane, rack);
+    host.showMonitorPane(pane, paneRack);
 }
 
 void NetworkTree::on_TreeItem_DoubleClicked(const QModelIndex &) {

@@ -26,6 +26,7 @@ public:
     virtual void markSlotHeader(int pane, int rack, int slot) = 0;
     // Closes the pane's window.
     virtual void closePane(int pane) = 0;
-    // Shows the pane's selection (its slot is in the tables' selection of that pane).
+    // Shows the pane's selection; rack is 1-based, as in the tables' pane selections, whose
+    // slot the pane shows.
     virtual void showMonitorPane(int pane, int rack) = 0;
 };

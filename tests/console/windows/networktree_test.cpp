@@ -366,7 +366,7 @@ TEST_F(NetworkTreeTest, TreeMenuSelectsTheSlotOfItsOwnRack) {
     tree.setCurrentItem(tree.rackItem(6)->child(2));
     emit tree.customContextMenuRequested(QPoint(5, 5));
     EXPECT_EQ(host.calls, (QStringList{"placeSelectionFrame(1,6,2)", "markSlotHeader(1,6,2)",
-                                       "closePane(2)", "showMonitorPane(1,6)"}));
+                                       "closePane(2)", "showMonitorPane(1,7)"}));
     EXPECT_EQ(tables->monitorRack1, 7);
     EXPECT_EQ(tables->monitorSlot1, 3);
 
@@ -393,7 +393,7 @@ TEST_F(NetworkTreeTest, SlotButtonMenuMovesASelectionBetweenPanes) {
     tree.showSlotMenu(3, 0, QPoint(10, 10));
     EXPECT_EQ(host.calls,
               (QStringList{"placeSelectionFrame(1,3,0)", "restoreSlotHeader(2,4)",
-                           "markSlotHeader(1,3,0)", "closePane(2)", "showMonitorPane(1,3)"}));
+                           "markSlotHeader(1,3,0)", "closePane(2)", "showMonitorPane(1,4)"}));
     host.calls.clear();
 
     // SECONDARY on the PRIMARY slot takes it over from pane 1.
@@ -401,7 +401,7 @@ TEST_F(NetworkTreeTest, SlotButtonMenuMovesASelectionBetweenPanes) {
     tree.showSlotMenu(3, 0, QPoint(10, 10));
     EXPECT_EQ(host.calls,
               (QStringList{"hideSelectionFrame(1)", "placeSelectionFrame(2,3,0)",
-                           "markSlotHeader(2,3,0)", "closePane(1)", "showMonitorPane(2,3)"}));
+                           "markSlotHeader(2,3,0)", "closePane(1)", "showMonitorPane(2,4)"}));
     EXPECT_EQ(tables->monitorRack1, -1);
     EXPECT_EQ(tables->monitorSlot1, -1);
     EXPECT_EQ(tables->monitorRack2, 4);
@@ -412,7 +412,7 @@ TEST_F(NetworkTreeTest, SlotButtonMenuMovesASelectionBetweenPanes) {
     choice = 1;
     tree.showSlotMenu(0, 16, QPoint(10, 10));
     EXPECT_EQ(host.calls, (QStringList{"placeSelectionFrame(1,0,16)", "markSlotHeader(1,0,16)",
-                                       "showMonitorPane(1,0)"}));
+                                       "showMonitorPane(1,1)"}));
     host.calls.clear();
 
     choice = 0;
