@@ -203,7 +203,7 @@ void NetworkTree::openMonitorMenu(int rack, int slot, const QPoint &globalPos) {
         selectMonitoredBlock(pane, rack, slot);
 }
 
-int execMonitorMenu(QWidget *parent, const QPoint &globalPos) {
+int NetworkTree::execMonitorMenu(QWidget *parent, const QPoint &globalPos) {
     QMenu menu(parent);
     const QAction *primary = menu.addAction(QStringLiteral("Select PRIMARY block to MONITORING"));
     menu.addSeparator();

@@ -43,6 +43,8 @@ public:
     // Asks for the pane at globalPos: 1, 2, or 0 for none. Runs the monitoring menu unless
     // replaced.
     std::function<int(const QPoint &globalPos)> chooseMonitorPane;
+    // The monitoring menu at globalPos: 1 for PRIMARY, 2 for SECONDARY, 0 for nothing chosen.
+    static int execMonitorMenu(QWidget *parent, const QPoint &globalPos);
 
 public slots:
     void on_TreeItem_DoubleClicked(const QModelIndex &index);
@@ -60,6 +62,3 @@ private:
     ConsoleTables &tables;
     NetworkTreeHost &host;
 };
-
-// The monitoring menu at globalPos: 1 for PRIMARY, 2 for SECONDARY, 0 when nothing is chosen.
-int execMonitorMenu(QWidget *parent, const QPoint &globalPos);
