@@ -77,26 +77,33 @@ void showUnsetLimit(AlarmDspin *editor, const QString &kind) {
 
 AlarmTable::AlarmTable(ConsoleTables &tables, ConsoleViews &views, RegisterSpinLookup registerSpin)
     : tables(tables)
-    , registerSpin(std::move(registerSpin)) {
+    , views(views)
+    , registerSpin(std::move(registerSpin)) {}
+
+void AlarmTable::makeSlotCells(int r, int s) {
+    if (made[r][s])
+        return;
+    made[r][s] = true;
     // Each cell is made without a parent: a common parent would make every later reparenting
-    // walk the focus chain of all 36,720 widgets.
+    // walk the focus chain of all the cells.
     QFont choiceFont;
     choiceFont.setPixelSize(CHOICE_FONT_PIXELS);
-    for (int r = 0; r < MAX_RACK_NUMBER; ++r) {
-        for (int s = 0; s < SLOTS_PER_RACK; ++s) {
-            for (int a = 0; a < ALARMS_PER_SLOT; ++a) {
-                Cells &c = store[r][s][a];
-                c.name = new QLabel;
-                c.name->setAlignment(Qt::AlignVCenter);
-                c.upper = new AlarmDspin(tables, r, s, AlarmUpperLimit, a);
-                c.lower = new AlarmDspin(tables, r, s, AlarmLowerLimit, a);
-                c.alarmSetCell = makeChoiceCell(choiceFont, c.alarmSetNormal, c.alarmSetIgnore,
-                                                tables, views, r, s, AlarmSetNormal, a);
-                c.snmpCell = makeChoiceCell(choiceFont, c.snmpNormal, c.snmpIgnore, tables, views,
-                                            r, s, AlarmSnmpNormal, a);
-            }
-        }
+    for (int a = 0; a < ALARMS_PER_SLOT; ++a) {
+        Cells &c = store[r][s][a];
+        c.name = new QLabel;
+        c.name->setAlignment(Qt::AlignVCenter);
+        c.upper = new AlarmDspin(tables, r, s, AlarmUpperLimit, a);
+        c.lower = new AlarmDspin(tables, r, s, AlarmLowerLimit, a);
+        c.alarmSetCell = makeChoiceCell(choiceFont, c.alarmSetNormal, c.alarmSetIgnore, tables,
+                                        views, r, s, AlarmSetNormal, a);
+        c.snmpCell = makeChoiceCell(choiceFont, c.snmpNormal, c.snmpIgnore, tables, views, r, s,
+                                    AlarmSnmpNormal, a);
     }
+}
+
+AlarmTable::Cells &AlarmTable::cells(int rack, int slot, int alarm) {
+    makeSlotCells(rack, slot);
+    return store[rack][slot][alarm];
 }
 
 AlarmTable::~AlarmTable() {
@@ -132,6 +139,7 @@ void AlarmTable::showSlot(QTableWidget &table, int rack, int slot) {
             if (auto *holder = dynamic_cast<CellHolder *>(table.cellWidget(row, column)))
                 holder->release();
 
+    makeSlotCells(rack, slot);
     SlotAlarms &alarms = tables.alarm_table[rack][slot];
     const int rows = std::clamp(alarms[0].alarmCount, 0, ALARMS_PER_SLOT);
     table.setRowCount(rows);
@@ -160,6 +168,7 @@ void AlarmTable::loadAlarmWidgets(int rack, int slot, int alarm) {
     if (rack < 1 || rack > MAX_RACK_NUMBER || slot < 1 || slot > SLOTS_PER_RACK || alarm < 0 ||
         alarm >= ALARMS_PER_SLOT)
         return;
+    makeSlotCells(rack - 1, slot - 1);
     fillCells(rack - 1, slot - 1, alarm, false);
 }
 

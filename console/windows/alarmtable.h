@@ -13,10 +13,11 @@ class QLabel;
 class QTableWidget;
 class QWidget;
 
-// The alarm-setting cells of every rack, slot and alarm, made once, and the pane tables that
-// show one slot's cells at a time. This object owns the cells; a table only borrows them:
-// showing another slot, or the table's destruction, gives them back, so each cell lives as
-// long as this object.
+// The alarm-setting cells of every rack, slot and alarm, and the pane tables that show one
+// slot's cells at a time. A slot's cells are made the first time the slot is shown, loaded or
+// asked for, then kept. This object owns the cells; a table only borrows them: showing another
+// slot, or the table's destruction, gives them back, so each cell lives as long as this
+// object.
 class AlarmTable {
 public:
     // The block panel's number field of a register, whose step and decimals the limit
@@ -57,14 +58,20 @@ public:
     // 1-based, alarm 0..5); nothing outside those ranges.
     void loadAlarmWidgets(int rack, int slot, int alarm);
 
-    Cells &cells(int rack, int slot, int alarm) { return store[rack][slot][alarm]; }
+    // The alarm's cells (0-based rack and slot), made with their slot's if not yet there.
+    Cells &cells(int rack, int slot, int alarm);
+    // True once the slot's cells were made.
+    bool hasCells(int rack, int slot) const { return made[rack][slot]; }
 
 private:
     // Fills alarm [r][s][a]'s cells; atBuild also takes step and decimals and the enabled state.
     void fillCells(int r, int s, int a, bool atBuild);
+    void makeSlotCells(int r, int s);
 
     ConsoleTables &tables;
+    ConsoleViews &views;
     RegisterSpinLookup registerSpin;
     std::array<std::array<std::array<Cells, ALARMS_PER_SLOT>, SLOTS_PER_RACK>, MAX_RACK_NUMBER>
         store{};
+    std::array<std::array<bool, SLOTS_PER_RACK>, MAX_RACK_NUMBER> made{};
 };

@@ -1,26 +1,89 @@
 #include "console/windows/mainwindow.h"
 
-#include "console/link/consoletables.h"
 #include "console/link/globals.h"
-#include "console/link/nullconsoleviews.h"
 #include "console/link/rings.h"
 #include "console/link/settingdlg.h"
 #include "console/link/srvmsgprocessor.h"
+#include "console/windows/alarmtable.h"
+#include "console/windows/blockdlg.h"
+#include "console/windows/blockpage.h"
+#include "console/windows/borderlayout.h"
+#include "console/windows/logdialog.h"
+#include "console/windows/mymainbutton.h"
+#include "console/windows/slotgrid.h"
 #include "platform/endprocess.h"
 
+#include <QCloseEvent>
 #include <QDateTime>
+#include <QDateTimeEdit>
+#include <QDebug>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int MAIN_BUTTON_HEIGHT = 41;
+constexpr int MAIN_BUTTON_WIDTH = 197;
+
+QPushButton *mainButton(const char *text, bool fixedWidth) {
+    auto *button = new QPushButton(QString::fromLatin1(text));
+    button->setMinimumHeight(MAIN_BUTTON_HEIGHT);
+    if (fixedWidth)
+        button->setFixedWidth(MAIN_BUTTON_WIDTH);
+    return button;
+}
+
+QBoxLayout *panelBox(QWidget *panel) {
+    auto *box = new QHBoxLayout(panel);
+    box->setSpacing(0);
+    box->setContentsMargins(2, 5, 2, 5);
+    return box;
+}
+
+// The dark face of the grid's scroll areas.
+QPalette scrollAreaPalette() {
+    QPalette palette;
+    palette.setColor(QPalette::Base, Qt::gray);
+    palette.setColor(QPalette::Window, Qt::black);
+    return palette;
+}
+
+} // namespace
 
 MainWindow::MainWindow()
     : QWidget(nullptr)
     , tcpThread(nullptr)
     , tables(ConsoleTables::create())
-    // The window's own views replace these once it shows racks and slots.
-    , views(std::make_unique<NullConsoleViews>())
-    , processor(std::make_unique<SrvMsgProcessor>(*tables, *views, appDir)) {
+    , processor(std::make_unique<SrvMsgProcessor>(*tables, *this, appDir)) {
     setLogRangeToMonthBefore(QDateTime::currentDateTime());
 
+    alarmTable = std::make_unique<AlarmTable>(*tables, *this, [this](int rack, int slot, int reg) {
+        return static_cast<const QDoubleSpinBox *>(blockDlg(rack, slot)->spin(reg));
+    });
+    for (BlockDlg *&panel : blockDlgs)
+        panel = new BlockDlg;
+    logDlg = new LogDialog(*tables);
+
+    buildLayout();
+    buildButtonPanel();
+
     settingDlg = new SettingDlg(ip_all, ip_all_old, ip_sel, ip_sel_old, this);
+    connect(settingDlg, &QDialog::finished, this, &MainWindow::unblocked_Start_Stop_bnts);
     settingDlg->ReadSettingFile();
+
+    grid = std::make_unique<SlotGrid>();
+    gridScrollArea->setWidget(grid->gridColumn);
+    monitorScrollArea->setWidget(grid->monitorColumn);
+    for (SlotRow &row : grid->rackRows)
+        for (int s = 1; s < GRID_COLUMNS; ++s)
+            row.buttons[s]->selected = [this](MyMainButton *button) { selectPrimary(button); };
+
+    monitoringBtn->setEnabled(false);
+    networkBtn->setChecked(true);
 
     connect(&tcpThread, &TcpThread::sig_SrvMsgObrabot, this, &MainWindow::slot_SrvMsgObrabot);
     tcpThread.start(QThread::InheritPriority);
@@ -32,6 +95,257 @@ MainWindow::~MainWindow() {
     endProcess(0);
 }
 
+void MainWindow::buildLayout() {
+    auto *layout = new BorderLayout(-1);
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    treePanel = new QWidget;
+    treePanel->setMinimumSize(180, 600);
+    networkTree = new QTreeWidget;
+    networkTree->setHeaderHidden(true);
+    networkTree->setPalette(QPalette(Qt::gray));
+    networkTree->setContextMenuPolicy(Qt::CustomContextMenu);
+    panelBox(treePanel)->addWidget(networkTree);
+
+    gridPanel = new QWidget;
+    gridScrollArea = new QScrollArea;
+    gridScrollArea->setPalette(scrollAreaPalette());
+    panelBox(gridPanel)->addWidget(gridScrollArea);
+    monitorScrollArea = new QScrollArea;
+    monitorScrollArea->setPalette(scrollAreaPalette());
+
+    mainSplitter = new QSplitter;
+    mainSplitter->addWidget(treePanel);
+    mainSplitter->addWidget(gridPanel);
+    mainSplitter->setStretchFactor(0, 0);
+    mainSplitter->setStretchFactor(1, 1);
+    mainSplitter->setSizes({180, 800});
+    layout->addWidget(mainSplitter, BorderLayout::Center);
+
+    buttonPanel = new QWidget;
+    layout->addWidget(buttonPanel, BorderLayout::South);
+    setLayout(layout);
+}
+
+void MainWindow::buildButtonPanel() {
+    auto *box = new QHBoxLayout(buttonPanel);
+    box->setSpacing(10);
+    box->setContentsMargins(2, 0, 2, 10);
+
+    startBtn = mainButton("START", true);
+    stopBtn = mainButton("STOP", false);
+    settingBtn = mainButton("SETTING", true);
+    utilitysBtn = mainButton("UTILITYS", false);
+    logBtn = mainButton("LOG", true);
+    auto *spareEdit = new QLineEdit;
+    spareEdit->setMinimumSize(200, MAIN_BUTTON_HEIGHT);
+    spareEdit->setMaximumSize(500, MAIN_BUTTON_HEIGHT);
+    networkBtn = mainButton("NETWORK", true);
+    monitoringBtn = mainButton("MONITORING", true);
+    helpBtn = mainButton("HELP", false);
+    helpBtn->setMinimumWidth(61);
+    auto *spareDateTime = new QDateTimeEdit;
+
+    auto *viewBox = new QHBoxLayout;
+    for (QPushButton *button : {networkBtn, monitoringBtn}) {
+        button->setCheckable(true);
+        button->setAutoExclusive(true);
+        button->setStyleSheet(
+            QStringLiteral("QPushButton:checked {background-color:RGB(85,85,255)}"));
+        viewBox->addWidget(button);
+    }
+    box->addWidget(startBtn);
+    box->addWidget(stopBtn);
+    box->addWidget(settingBtn);
+    box->addWidget(utilitysBtn);
+    box->addWidget(logBtn);
+    box->addWidget(spareEdit);
+    box->addLayout(viewBox);
+    box->addWidget(helpBtn);
+    box->addWidget(spareDateTime);
+    // Only SETTING and LOG are ever offered to the operator.
+    for (QWidget *hidden :
+         std::initializer_list<QWidget *>{startBtn, stopBtn, utilitysBtn, spareEdit, networkBtn,
+                                          monitoringBtn, helpBtn, spareDateTime})
+        hidden->hide();
+    stopBtn->setEnabled(false);
+
+    connect(startBtn, &QPushButton::clicked, this, &MainWindow::on_StartBtn_clicked);
+    connect(stopBtn, &QPushButton::clicked, this, &MainWindow::on_StopBtn_clicked);
+    connect(settingBtn, &QPushButton::clicked, this, &MainWindow::on_SettingBtn_clicked);
+    connect(logBtn, &QPushButton::clicked, this, &MainWindow::on_LogBtn_clicked);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    logDlg->close();
+    event->accept();
+}
+
 void MainWindow::slot_SrvMsgObrabot() {
     processor->processInboundChunk(inboundRing().takeInboundChunk());
+}
+
+int MainWindow::on_StartBtn_clicked() {
+    qDebug() << " START begin!!!";
+    networkBtn->setEnabled(true);
+    networkBtn->setChecked(true);
+    for (QScrollArea *area : {gridScrollArea, monitorScrollArea}) {
+        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    gridPanel->layout()->removeWidget(monitorScrollArea);
+    gridPanel->layout()->addWidget(gridScrollArea);
+    monitorScrollArea->hide();
+    gridScrollArea->show();
+    startBtn->setEnabled(false);
+    stopBtn->setEnabled(true);
+    return 1;
+}
+
+void MainWindow::on_StopBtn_clicked() {
+    stopBtn->setEnabled(false);
+    grid->gridColumn->hide();
+    grid->paneRowsWidget->hide();
+    networkTree->clear();
+    startBtn->setEnabled(true);
+}
+
+void MainWindow::on_SettingBtn_clicked() {
+    startBtn->setEnabled(false);
+    stopBtn->setEnabled(false);
+    settingDlg->ReadSettingFile();
+    settingDlg->SettingDlgInit();
+    settingDlg->setWindowTitle(QStringLiteral("Settings"));
+    settingDlg->show();
+}
+
+void MainWindow::unblocked_Start_Stop_bnts() {
+    startBtn->setEnabled(true);
+}
+
+void MainWindow::on_LogBtn_clicked() {
+    logDlg->on_LogBtn_clicked();
+}
+
+void MainWindow::selectPrimary(MyMainButton *button) {
+    ConsoleTables &t = *tables;
+    if (t.monitorRack1 > 0 && t.monitorSlot1 > 0)
+        grid->restoreSlotHeader(t.monitorRack1 - 1, t.monitorSlot1 - 1);
+    t.monitorRack1 = button->rack;
+    t.monitorSlot1 = button->slot;
+    qDebug() << "nRack = " << t.monitorRack1 << "\nnSlot = " << t.monitorSlot1;
+    if (grid->frameSitsOn(2, button)) {
+        grid->hideSelectionFrame(2);
+        if (t.monitorRack1 == t.monitorRack2 && t.monitorSlot1 == t.monitorSlot2) {
+            closePane(2);
+            t.monitorRack2 = -1;
+            t.monitorSlot2 = -1;
+        }
+    }
+    grid->placeSelectionFrame(1, t.monitorRack1 - 1, t.monitorSlot1 - 1);
+    grid->markSlotHeader(1, t.monitorRack1 - 1, t.monitorSlot1 - 1);
+    monitoringBtn->setEnabled(true);
+}
+
+void MainWindow::addRackRows(int rack) {
+    grid->addRackRows(rack, tables->rack[rack].ipText);
+}
+
+void MainWindow::setRackRowsVisible(int rack, bool visible) {
+    grid->setRackRowsVisible(rack, visible);
+}
+
+void MainWindow::resizeRackPanel(int height) {
+    grid->resizeRackPanel(height);
+}
+
+void MainWindow::buildNetworkTree() {}
+
+void MainWindow::setTreeItemIcon(int) {}
+
+void MainWindow::setRackTreeIconRed(int) {}
+
+void MainWindow::enableSlotButton(int rack, int slot) {
+    grid->slotButton(rack, slot)->setEnabled(true);
+}
+
+void MainWindow::emptySlotButton(int rack, int slot) {
+    grid->emptySlotButton(rack, slot);
+}
+
+void MainWindow::setSlotModule(int rack, int slot, const QString &iconPath, const QString &label) {
+    grid->setSlotModule(rack, slot, iconPath, label);
+}
+
+void MainWindow::setSlotButtonAlarm(int rack, int slot, bool alarm) {
+    grid->setSlotButtonAlarm(rack, slot, alarm);
+}
+
+void MainWindow::hideSlotAlarm(int rack, int slot, int alarm) {
+    grid->hideSlotAlarm(rack, slot, alarm);
+}
+
+void MainWindow::showSlotAlarm(int rack, int slot, int alarm, const QString &name) {
+    grid->showSlotAlarm(rack, slot, alarm, name);
+}
+
+void MainWindow::setSlotAlarmLed(int rack, int slot, int alarm, LedColour colour) {
+    grid->setSlotAlarmLed(rack, slot, alarm, colour);
+}
+
+void MainWindow::resetAlarmIndicators() {
+    grid->resetAlarmIndicators();
+}
+
+void MainWindow::resetBlockSelection(int, int, int) {}
+
+void MainWindow::closePane(int) {}
+
+void MainWindow::setPaneAlarmLed(int pane, int alarm, LedColour colour) {
+    grid->setPaneAlarmLed(pane, alarm, colour);
+}
+
+void MainWindow::setPaneHeaderAlarm(int pane, bool alarm) {
+    grid->setPaneHeaderAlarm(pane, alarm);
+}
+
+void MainWindow::refreshPaneHeader(int pane, int rack, int slot, int alarmCount) {
+    grid->refreshPaneHeader(pane, rack, slot, alarmCount);
+}
+
+void MainWindow::invalidateBlockPanel(int rack, int slot) {
+    blockDlg(rack, slot)->built = -1;
+}
+
+void MainWindow::enableBlockContent(int rack, int slot) {
+    ::enableBlockContent(*blockDlg(rack, slot));
+}
+
+bool MainWindow::isBlockPageVisible(int rack, int slot) const {
+    return blockDlg(rack, slot)->isVisible();
+}
+
+void MainWindow::fillBlockPage(int rack, int slot) {
+    ::fillBlockPage(*blockDlg(rack, slot), tables->block(rack, slot), rack, slot);
+}
+
+void MainWindow::loadAlarmWidgets(int rack, int slot, int alarm) {
+    alarmTable->loadAlarmWidgets(rack, slot, alarm);
+}
+
+void MainWindow::clearLogTable() {
+    logDlg->clearLogTable();
+}
+
+void MainWindow::addLogRow() {
+    logDlg->addLogRow();
+}
+
+void MainWindow::LogDlgInit() {
+    logDlg->LogDlgInit();
+}
+
+void MainWindow::SettingDlgInit() {
+    settingDlg->SettingDlgInit();
 }

@@ -1,33 +1,122 @@
 #pragma once
 
+#include "console/link/consoletables.h"
+#include "console/link/consoleviews.h"
 #include "console/link/tcpthread.h"
 
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
-class ConsoleTables;
-class ConsoleViews;
+class AlarmTable;
+class BlockDlg;
+class LogDialog;
+class QCloseEvent;
+class QPushButton;
+class QScrollArea;
+class QSplitter;
+class QTreeWidget;
 class SettingDlg;
+class SlotGrid;
 class SrvMsgProcessor;
+class MyMainButton;
 
-// The console's one top-level window. Builds the link thread first and starts it last, after
-// the settings are read, so the first connect uses the stored server address; its destruction
-// writes the settings and ends the process.
-class MainWindow : public QWidget {
+// The console's one top-level window and the owner of everything the console knows and shows:
+// the tables, the link thread, the block panels, the alarm cells, the log and settings
+// dialogs, the slot-button grids and the monitoring panes. It is the views the message
+// handlers change. The link thread is built first and started last, after the settings are
+// read, so the first connect uses the stored server address and every message it announces
+// finds the tables and widgets ready. Its destruction writes the settings and ends the process.
+class MainWindow : public QWidget, public ConsoleViews {
     Q_OBJECT
 
 public:
     MainWindow();
     ~MainWindow() override;
 
+    ConsoleTables &consoleTables() { return *tables; }
+    SrvMsgProcessor &messageProcessor() { return *processor; }
+    TcpThread &linkThread() { return tcpThread; }
+    SlotGrid &slotGrid() { return *grid; }
+    BlockDlg *blockDlg(int rack, int slot) const { return blockDlgs[rack * SLOTS_PER_RACK + slot]; }
+    LogDialog *logDialog() const { return logDlg; }
+    SettingDlg *settingDialog() const { return settingDlg; }
+    QTreeWidget *treeWidget() const { return networkTree; }
+    QWidget *buttonRow() const { return buttonPanel; }
+
+    // Views of the message handlers.
+    void addRackRows(int rack) override;
+    void setRackRowsVisible(int rack, bool visible) override;
+    void resizeRackPanel(int height) override;
+    void buildNetworkTree() override;
+    void setTreeItemIcon(int rack) override;
+    void setRackTreeIconRed(int rack) override;
+    void enableSlotButton(int rack, int slot) override;
+    void emptySlotButton(int rack, int slot) override;
+    void setSlotModule(int rack, int slot, const QString &iconPath, const QString &label) override;
+    void setSlotButtonAlarm(int rack, int slot, bool alarm) override;
+    void hideSlotAlarm(int rack, int slot, int alarm) override;
+    void showSlotAlarm(int rack, int slot, int alarm, const QString &name) override;
+    void setSlotAlarmLed(int rack, int slot, int alarm, LedColour colour) override;
+    void resetAlarmIndicators() override;
+    void resetBlockSelection(int pane, int rack, int slot) override;
+    void closePane(int pane) override;
+    void setPaneAlarmLed(int pane, int alarm, LedColour colour) override;
+    void setPaneHeaderAlarm(int pane, bool alarm) override;
+    void refreshPaneHeader(int pane, int rack, int slot, int alarmCount) override;
+    void invalidateBlockPanel(int rack, int slot) override;
+    void enableBlockContent(int rack, int slot) override;
+    bool isBlockPageVisible(int rack, int slot) const override;
+    void fillBlockPage(int rack, int slot) override;
+    void loadAlarmWidgets(int rack, int slot, int alarm) override;
+    void clearLogTable() override;
+    void addLogRow() override;
+    void LogDlgInit() override;
+    void SettingDlgInit() override;
+
+public slots:
+    void on_LogBtn_clicked();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private slots:
     void slot_SrvMsgObrabot();
+    int on_StartBtn_clicked();
+    void on_StopBtn_clicked();
+    void on_SettingBtn_clicked();
+    void unblocked_Start_Stop_bnts();
 
 private:
+    void buildLayout();
+    void buildButtonPanel();
+    // A press on a grid slot button: the slot becomes the PRIMARY selection.
+    void selectPrimary(MyMainButton *button);
+
     TcpThread tcpThread;
     std::unique_ptr<ConsoleTables> tables;
-    std::unique_ptr<ConsoleViews> views;
     std::unique_ptr<SrvMsgProcessor> processor;
+    std::unique_ptr<AlarmTable> alarmTable;
+    std::array<BlockDlg *, MAX_BLOCKS> blockDlgs{};
+    LogDialog *logDlg = nullptr;
+    std::unique_ptr<SlotGrid> grid;
     SettingDlg *settingDlg = nullptr;
+
+    QWidget *treePanel = nullptr;
+    QTreeWidget *networkTree = nullptr;
+    QWidget *gridPanel = nullptr;
+    QScrollArea *gridScrollArea = nullptr;
+    QScrollArea *monitorScrollArea = nullptr;
+    QSplitter *mainSplitter = nullptr;
+
+    QWidget *buttonPanel = nullptr;
+    QPushButton *startBtn = nullptr;
+    QPushButton *stopBtn = nullptr;
+    QPushButton *settingBtn = nullptr;
+    QPushButton *utilitysBtn = nullptr;
+    QPushButton *logBtn = nullptr;
+    QPushButton *networkBtn = nullptr;
+    QPushButton *monitoringBtn = nullptr;
+    QPushButton *helpBtn = nullptr;
 };

@@ -228,6 +228,31 @@ TEST_F(AlarmTableTest, ShowingASlotFillsItsCellsFromTheEntriesAndSendsNothing) {
     EXPECT_DOUBLE_EQ(scaled.upper->value(), 8.0);
 }
 
+TEST_F(AlarmTableTest, ASlotsCellsAreMadeWhenItIsFirstShownOrLoadedAndThenKept) {
+    const int r = 39;
+    prepareSlot(r, 14, 2);
+    prepareSlot(r, 15, 2);
+    limitAlarm(r, 15, 1, 1, 3.0, 4.0);
+    ASSERT_FALSE(cells->hasCells(r, 14));
+    ASSERT_FALSE(cells->hasCells(r, 15));
+
+    cells->showSlot(*table, r, 14);
+    EXPECT_TRUE(cells->hasCells(r, 14));
+    EXPECT_FALSE(cells->hasCells(r, 15));
+    const QLabel *shownName = cells->cells(r, 14, 0).name;
+
+    cells->loadAlarmWidgets(r + 1, 15 + 1, 1);
+    ASSERT_TRUE(cells->hasCells(r, 15));
+    EXPECT_DOUBLE_EQ(cells->cells(r, 15, 1).upper->value(), 4.0);
+    EXPECT_FALSE(cells->hasCells(r, 16));
+
+    cells->showSlot(*table, r, 15);
+    cells->showSlot(*table, r, 14);
+    EXPECT_EQ(cells->cells(r, 14, 0).name, shownName);
+    EXPECT_EQ(table->cellWidget(0, 0)->findChild<QLabel *>(), shownName);
+    EXPECT_TRUE(takeSent().empty());
+}
+
 TEST_F(AlarmTableTest, LoadAlarmWidgetsRefillsOneAlarmAndSendsNothing) {
     const int r = 0, s = 0;
     prepareSlot(r, s, 2);

@@ -1,0 +1,405 @@
+#include "console/windows/monitorpanes.h"
+
+#include "console/link/consoletables.h"
+#include "console/link/globals.h"
+#include "console/link/nullconsoleviews.h"
+#include "console/windows/alarmtable.h"
+#include "console/windows/blockdlg.h"
+#include "console/windows/helpview.h"
+#include "console/windows/mytabwidget.h"
+#include "console/windows/panegrid.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QStringList>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The grid as the panes see it: every call recorded as text.
+class FakeGrid : public PaneGrid {
+public:
+    void hideSelectionFrame(int pane) override {
+        calls << QStringLiteral("hideSelectionFrame(%1)").arg(pane);
+    }
+    void restoreSlotHeader(int rack, int slot) override {
+        calls << QStringLiteral("restoreSlotHeader(%1,%2)").arg(rack).arg(slot);
+    }
+    void refreshPaneHeader(int pane, int rack, int slot, int alarmCount) override {
+        calls << QStringLiteral("refreshPaneHeader(%1,%2,%3,%4)")
+                     .arg(pane)
+                     .arg(rack)
+                     .arg(slot)
+                     .arg(alarmCount);
+    }
+    void setPaneHeaderAlarm(int pane, bool alarm) override {
+        calls << QStringLiteral("setPaneHeaderAlarm(%1,%2)").arg(pane).arg(alarm);
+    }
+    void setPaneAlarmLed(int pane, int alarm, LedColour colour) override {
+        calls << QStringLiteral("setPaneAlarmLed(%1,%2,%3)").arg(pane).arg(alarm).arg(int(colour));
+    }
+
+    QStringList calls;
+};
+
+// Rack 1 (index 0) of 127.0.0.5 holds module "AMP" (id 0x1A2B) in slot 3 and "MIXER"
+// (id 0xC0DE) in slot 4; neither has register values yet. Only AMP has a help page.
+class Panes : public testing::Test {
+protected:
+    Panes() {
+        QDir(helpRoot.path()).mkpath(QStringLiteral("HELP"));
+        writeHelp("AMP", "<p>amplifier help</p>");
+        appDir = helpRoot.path();
+        owner.move(40, 30);
+        describe(2, "AMP", 0x1A2B, 2);
+        describe(3, "MIXER", 0xC0DE, 1);
+    }
+    ~Panes() override { appDir.clear(); }
+
+    void describe(int s, const QString &name, uint32_t id, int alarmCount) {
+        tables->rack[0].nRackStructureTable[s] = id;
+        BlockDescription &block = tables->block(0, s);
+        block.name = name;
+        block.ipText = QStringLiteral("127.0.0.5");
+        block.ip = {127, 0, 0, 5};
+        block.entries.fill(QStringLiteral("not_defined"));
+        block.entries[0] = QStringLiteral("%Mode,A,B,C");
+        block.entries[1] = QStringLiteral("Gain[0.01](-100,100,0)");
+        block.entries[2] = QStringLiteral("$Lastnot_defined");
+        SlotAlarms &alarms = tables->alarm_table[0][s];
+        alarms[0].alarmCount = alarmCount;
+        for (int a = 0; a < alarmCount; ++a) {
+            alarms[a].name = QStringLiteral("Level %1").arg(a);
+            alarms[a].kind = QStringLiteral("L");
+            alarms[a].reg = 1;
+        }
+    }
+    void writeHelp(const QString &name, const QByteArray &page) {
+        QFile file(helpRoot.path() + QStringLiteral("/HELP/") + name + QStringLiteral("_H.htm"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(page);
+    }
+    void receiveValues(int s, int16_t gain) {
+        BlockDescription &block = tables->block(0, s);
+        block.values[1] = gain;
+        block.valueCount = 3;
+        block.valuesState = 1;
+    }
+    void select(int pane, int rack, int slot) {
+        (pane == 1 ? tables->monitorRack1 : tables->monitorRack2) = rack;
+        (pane == 1 ? tables->monitorSlot1 : tables->monitorSlot2) = slot;
+    }
+    BlockDlg &panel(int rack, int slot) {
+        std::unique_ptr<BlockDlg> &made = blockDlgs[rack * SLOTS_PER_RACK + slot];
+        if (!made)
+            made = std::make_unique<BlockDlg>([](const QByteArray &) { return true; });
+        return *made;
+    }
+    MyTabWidget &window(int pane) { return *monitor.paneWindow(pane); }
+    QStringList tabTextColours(int pane) {
+        QStringList colours;
+        QTabBar *tabBar = window(pane).tabBar();
+        for (int tab = 0; tab < tabBar->count(); ++tab)
+            colours << tabBar->tabTextColor(tab).name();
+        return colours;
+    }
+
+    QTemporaryDir helpRoot;
+    QWidget owner;
+    std::unique_ptr<ConsoleTables> tables = ConsoleTables::create();
+    NullConsoleViews views;
+    AlarmTable alarms{*tables, views};
+    std::array<std::unique_ptr<BlockDlg>, MAX_BLOCKS> blockDlgs;
+    FakeGrid grid;
+    MonitorPanes monitor{*tables, alarms,
+                         [this](int r, int s) -> BlockDlg & { return panel(r, s); }, grid, &owner};
+};
+
+TEST_F(Panes, WindowsAreSeparateFixedTabWindowsWithHiddenFrames) {
+    for (int pane = 1; pane <= 2; ++pane) {
+        SCOPED_TRACE(pane);
+        MyTabWidget &w = window(pane);
+        EXPECT_TRUE(w.isWindow());
+        EXPECT_EQ(w.parentWidget(), &owner);
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_EQ(w.size(), QSize(580, 673));
+        EXPECT_EQ(w.minimumSize(), QSize(580, 673));
+        EXPECT_EQ(w.windowTitle(), "TORVALE v3");
+        EXPECT_EQ(w.paneNumber, pane);
+        EXPECT_EQ(w.lastPage, 1);
+        ASSERT_EQ(w.count(), 4);
+        EXPECT_EQ(w.tabText(0), "");
+        EXPECT_EQ(w.tabText(1), "MAIN");
+        EXPECT_EQ(w.tabText(2), "ALARMS");
+        EXPECT_EQ(w.tabText(3), "HELP");
+        const QString style = pane == 1 ? "QLineEdit { background: rgb(220, 0, 240); }"
+                                        : "QLineEdit { background: rgb(255, 100, 0); }";
+        const std::array<QRect, 4> frame{QRect(0, 0, 580, 6), QRect(574, 0, 6, 673),
+                                         QRect(0, 667, 580, 6), QRect(0, 0, 6, 673)};
+        for (int side = 0; side < 4; ++side) {
+            QLineEdit *strip = monitor.paneBorderStrip(pane, side);
+            EXPECT_EQ(strip->parentWidget(), &w);
+            EXPECT_EQ(strip->geometry(), frame[side]);
+            EXPECT_EQ(strip->styleSheet(), style);
+            EXPECT_FALSE(strip->isEnabled());
+            EXPECT_TRUE(strip->isHidden());
+        }
+    }
+    EXPECT_EQ(monitor.paneWindow(0), nullptr);
+    EXPECT_EQ(monitor.paneWindow(3), nullptr);
+}
+
+TEST_F(Panes, SlotSelectionOpensThePrimaryPaneOnThatModule) {
+    select(1, 1, 3);
+    monitor.showMonitorPane1(1);
+
+    MyTabWidget &w = window(1);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(window(2).isVisible());
+    EXPECT_EQ(w.pos(), owner.pos() + QPoint(210, 340));
+    EXPECT_EQ(w.tabText(0), "AMP  :  1a2b  :  slot 2  :  127.0.0.5");
+    EXPECT_EQ(w.currentIndex(), 1);
+    EXPECT_EQ(tabTextColours(1), (QStringList{"#00ffff", "#000000", "#00ffff", "#00ffff"}));
+    EXPECT_EQ(w.tabBar()->palette().color(QPalette::Window), QColor(220, 0, 240));
+    for (int side = 0; side < 4; ++side)
+        EXPECT_TRUE(monitor.paneBorderStrip(1, side)->isVisible());
+
+    BlockDlg &amp = panel(0, 2);
+    EXPECT_EQ(amp.built, 1);
+    EXPECT_EQ(amp.viewAttached, 1);
+    EXPECT_EQ(amp.windowTitle(), "AMP");
+    EXPECT_EQ(amp.parentWidget(), monitor.panePage(1, MonitorPanes::MainPage));
+    EXPECT_EQ(amp.pos(), QPoint(0, 0));
+    EXPECT_TRUE(amp.isVisible());
+    ASSERT_NE(amp.content, nullptr);
+    EXPECT_FALSE(amp.content->isEnabled()) << "no register values yet";
+
+    EXPECT_EQ(monitor.paneAlarmTable(1)->rowCount(), 2);
+    EXPECT_EQ(monitor.paneHelpView(1)->toPlainText(), "amplifier help");
+    EXPECT_EQ(monitor.paneHelpView(1)->geometry(), QRect(5, 2, 565, 608));
+}
+
+TEST_F(Panes, SecondPaneWorksAlikeAndActivatesTheOtherFirst) {
+    select(1, 1, 3);
+    monitor.showMonitorPane1(1);
+    select(2, 1, 4);
+    monitor.showMonitorPane2(1);
+
+    MyTabWidget &w = window(2);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(window(1).isVisible());
+    EXPECT_EQ(w.pos(), owner.pos() + QPoint(810, 340));
+    EXPECT_EQ(w.tabText(0), "MIXER  :  c0de  :  slot 3  :  127.0.0.5");
+    EXPECT_EQ(w.tabBar()->palette().color(QPalette::Window), QColor(255, 100, 0));
+    EXPECT_EQ(panel(0, 3).parentWidget(), monitor.panePage(2, MonitorPanes::MainPage));
+    EXPECT_EQ(panel(0, 2).parentWidget(), monitor.panePage(1, MonitorPanes::MainPage));
+    EXPECT_EQ(monitor.paneAlarmTable(2)->rowCount(), 1);
+    EXPECT_EQ(monitor.paneHelpView(2)->toPlainText(), "") << "MIXER has no help page";
+}
+
+TEST_F(Panes, ReshowingReusesHelpViewAndAlarmTableAndKeepsTheOperatorsPosition) {
+    select(1, 1, 3);
+    monitor.showMonitorPane1(1);
+    HelpView *help = monitor.paneHelpView(1);
+    QTableWidget *table = monitor.paneAlarmTable(1);
+    window(1).move(300, 200);
+    const QPoint moved = window(1).pos();
+
+    writeHelp("AMP", "<p>edited help</p>");
+    monitor.showMonitorPane1(1);
+    EXPECT_EQ(monitor.paneHelpView(1)->toPlainText(), "edited help");
+
+    select(1, 1, 4);
+    monitor.showMonitorPane1(1);
+    EXPECT_EQ(window(1).pos(), moved);
+    EXPECT_EQ(monitor.paneHelpView(1), help);
+    EXPECT_EQ(monitor.paneAlarmTable(1), table);
+    EXPECT_EQ(window(1).findChildren<HelpView *>().size(), 1);
+    EXPECT_EQ(window(1).findChildren<QTableWidget *>().size(), 1);
+    EXPECT_EQ(table->rowCount(), 1);
+    EXPECT_EQ(help->toPlainText(), "");
+    // The block page holds the shown panel only.
+    QScrollArea *blockPage = monitor.panePage(1, MonitorPanes::MainPage);
+    EXPECT_EQ(blockPage->findChildren<BlockDlg *>(QString(), Qt::FindDirectChildrenOnly),
+              QList<BlockDlg *>{&panel(0, 3)});
+    EXPECT_EQ(panel(0, 2).parentWidget(), nullptr);
+}
+
+TEST_F(Panes, BuiltPanelIsRefreshedOnlyWhenValuesArrivedWhileItWasDisabled) {
+    select(1, 1, 3);
+    monitor.showMonitorPane1(1);
+    BlockDlg &amp = panel(0, 2);
+    ASSERT_FALSE(amp.content->isEnabled());
+
+    receiveValues(2, 40);
+    monitor.showMonitorPane1(1);
+    EXPECT_TRUE(amp.content->isEnabled());
+    EXPECT_EQ(amp.values[1], 40);
+    QWidget *const builtContent = amp.content;
+
+    // Enabled already: neither rebuilt nor refreshed.
+    receiveValues(2, 55);
+    monitor.showMonitorPane1(1);
+    EXPECT_EQ(amp.content, builtContent);
+    EXPECT_EQ(amp.values[1], 40);
+}
+
+TEST_F(Panes, PanelWithValuesIsBuiltEnabled) {
+    receiveValues(2, 12);
+    select(1, 1, 3);
+    monitor.showMonitorPane1(1);
+    EXPECT_TRUE(panel(0, 2).content->isEnabled());
+    EXPECT_EQ(panel(0, 2).values[1], 12);
+}
+
+TEST_F(Panes, ClosingAPaneResetsAndClearsOnlyItsSelection) {
+    select(1, 1, 3);
+    monitor.showMonitorPane1(1);
+    select(2, 1, 4);
+    monitor.showMonitorPane2(1);
+
+    window(1).close();
+    EXPECT_FALSE(window(1).isVisible());
+    EXPECT_EQ(grid.calls, (QStringList{"restoreSlotHeader(0,2)", "hideSelectionFrame(1)"}));
+    EXPECT_EQ(tables->monitorRack1, -1);
+    EXPECT_EQ(tables->monitorSlot1, -1);
+    EXPECT_EQ(tables->monitorRack2, 1);
+    EXPECT_EQ(tables->monitorSlot2, 4);
+    EXPECT_TRUE(window(2).isVisible());
+
+    grid.calls.clear();
+    monitor.closePane(2);
+    EXPECT_FALSE(window(2).isVisible());
+    EXPECT_EQ(grid.calls, (QStringList{"restoreSlotHeader(0,3)", "hideSelectionFrame(2)"}));
+    EXPECT_EQ(tables->monitorRack2, -1);
+    EXPECT_EQ(tables->monitorSlot2, -1);
+}
+
+TEST_F(Panes, PaneWithNothingSelectedHasNothingToReset) {
+    monitor.closePane(1);
+    monitor.closePane(2);
+    window(1).close();
+    monitor.resetBlockSelection(1, -1, -1);
+    monitor.resetBlockSelection(2, 1, -1);
+    monitor.resetBlockSelection(3, 1, 1);
+    monitor.closePane(0);
+    monitor.closePane(3);
+    EXPECT_TRUE(grid.calls.isEmpty());
+    EXPECT_EQ(tables->monitorRack1, -1);
+    EXPECT_EQ(tables->monitorRack2, -1);
+}
+
+TEST_F(Panes, ModuleLeavingAShownSlotResetsAndClosesItsPane) {
+    select(2, 1, 4);
+    monitor.showMonitorPane2(1);
+    // What the rack-structure handler does for a shown slot whose module changed.
+    monitor.resetBlockSelection(2, tables->monitorRack2, tables->monitorSlot2);
+    select(2, -1, -1);
+    monitor.closePane(2);
+
+    EXPECT_FALSE(window(2).isVisible());
+    EXPECT_EQ(grid.calls, (QStringList{"restoreSlotHeader(0,3)", "hideSelectionFrame(2)"}))
+        << "the close finds nothing left to reset";
+    EXPECT_EQ(tables->monitorRack2, -1);
+    EXPECT_EQ(tables->monitorSlot2, -1);
+}
+
+TEST_F(Panes, MonitoringShowsThePaneOfTheOnlySelection) {
+    struct Case {
+        const char *name;
+        std::array<int, 4> selection; // rack 1, slot 1, rack 2, slot 2
+        bool pane1;
+        bool pane2;
+    };
+    const std::vector<Case> cases = {
+        {"PRIMARY only", {1, 3, -1, -1}, true, false},
+        {"SECONDARY only", {-1, -1, 1, 4}, false, true},
+        {"both", {1, 3, 1, 4}, false, false},
+        {"none", {-1, -1, -1, -1}, false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        window(1).hide();
+        window(2).hide();
+        tables->monitoringOn = -1;
+        select(1, c.selection[0], c.selection[1]);
+        select(2, c.selection[2], c.selection[3]);
+        monitor.on_CurrentBtn_clicked();
+        EXPECT_EQ(window(1).isVisible(), c.pane1);
+        EXPECT_EQ(window(2).isVisible(), c.pane2);
+        EXPECT_EQ(tables->monitoringOn, 1);
+    }
+}
+
+TEST_F(Panes, ChoosingTheTitleTabKeepsThePreviousPage) {
+    select(1, 1, 3);
+    monitor.showMonitorPane1(1);
+    MyTabWidget &w = window(1);
+    w.setCurrentIndex(MonitorPanes::HelpPage);
+    EXPECT_EQ(w.lastPage, 3);
+    EXPECT_EQ(monitor.paneHelpView(1)->isVisible(), true);
+
+    w.setCurrentIndex(MonitorPanes::TitlePage);
+    EXPECT_EQ(w.currentIndex(), 3);
+    EXPECT_EQ(w.lastPage, 3);
+    EXPECT_EQ(tabTextColours(1), (QStringList{"#00ffff", "#00ffff", "#00ffff", "#000000"}));
+
+    monitor.showMonitorPane1(1);
+    EXPECT_EQ(w.currentIndex(), 1) << "every showing opens MAIN";
+    EXPECT_EQ(w.lastPage, 1);
+}
+
+TEST_F(Panes, PaneRowsAreAskedOfTheGridWithinRange) {
+    monitor.refreshPaneHeader(1, 0, 2, 2);
+    monitor.refreshPaneHeader(2, 39, 16, 9);
+    monitor.refreshPaneHeader(2, 40, 0, 1);
+    monitor.refreshPaneHeader(0, 0, 0, 1);
+    monitor.setPaneHeaderAlarm(2, true);
+    monitor.setPaneHeaderAlarm(3, true);
+    monitor.setPaneAlarmLed(1, 5, LedColour::Red);
+    monitor.setPaneAlarmLed(1, 6, LedColour::Red);
+    EXPECT_EQ(grid.calls, (QStringList{"refreshPaneHeader(1,0,2,2)", "refreshPaneHeader(2,39,16,6)",
+                                       "setPaneHeaderAlarm(2,1)", "setPaneAlarmLed(1,5,1)"}));
+}
+
+TEST_F(Panes, SelectionOutOfRangeShowsNoBlock) {
+    select(1, 41, 3);
+    monitor.showMonitorPane1(41);
+    select(1, 1, 18);
+    monitor.showMonitorPane1(1);
+    EXPECT_EQ(window(1).tabText(0), "");
+    EXPECT_EQ(blockDlgs[2], nullptr);
+}
+
+TEST_F(Panes, ShownPanelOutlivesThePanes) {
+    QWidget otherOwner;
+    {
+        MonitorPanes shortLived(
+            *tables, alarms, [this](int r, int s) -> BlockDlg & { return panel(r, s); }, grid,
+            &otherOwner);
+        select(1, 1, 3);
+        shortLived.showMonitorPane1(1);
+        ASSERT_NE(panel(0, 2).parentWidget(), nullptr);
+    }
+    EXPECT_EQ(panel(0, 2).parentWidget(), nullptr);
+    EXPECT_TRUE(otherOwner.findChildren<MyTabWidget *>().isEmpty());
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
