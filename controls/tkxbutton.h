@@ -1,0 +1,107 @@
+#pragma once
+
+#include "controls/tkxcustombutton.h"
+
+#include <QPixmap>
+#include <QPointer>
+
+// The library's push button: Default and Cancel keys, modal results, grouped Down buttons and
+// the hot-track look with a gradient ring.
+class TKxButton : public TKxCustomButton {
+    Q_OBJECT
+
+public:
+    enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+
+    explicit TKxButton(QWidget *parent = nullptr);
+    ~TKxButton() override;
+
+    TAlignment Alignment() const { return m_alignment; }
+    bool AllowAllUp() const { return m_allowAllUp; }
+    bool Cancel() const { return m_cancel; }
+    bool Default() const { return m_default; }
+    bool DropDownOnEnter() const { return m_dropDownOnEnter; }
+    int GroupIndex() const { return m_groupIndex; }
+    bool Down() const { return m_down; }
+    TColor Color() const { return m_color; }
+    TColor FrameColor() const { return m_frameColor; }
+    int ModalResult() const { return m_modalResult; }
+    bool ShowDownPattern() const { return m_showDownPattern; }
+    bool ShowFocusRect() const { return m_showFocusRect; }
+
+    virtual void SetAlignment(TAlignment value);
+    virtual void SetDefault(bool value);
+    virtual void SetAllowAllUp(bool value);
+    virtual void SetDown(bool value);
+    virtual void SetFrameColor(TColor value);
+    virtual void SetGroupIndex(int value);
+    virtual void SetShowDownPattern(bool value);
+    virtual void SetShowFocusRect(bool value);
+    void SetCancel(bool value) { m_cancel = value; }
+    void SetDropDownOnEnter(bool value) { m_dropDownOnEnter = value; }
+    void SetModalResult(int value) { m_modalResult = value; }
+    void SetColor(TColor value);
+    void SetHotTrack(bool value) override;
+    // The obsolete stored "FrameFlat" switch, applied as HotTrack.
+    void ReadFrameFlat(bool value) { SetHotTrack(value); }
+
+    bool DefaultLook() const { return m_defaultLook; }
+    bool InClick() const { return m_inClick; }
+    TButtonState DownState() const { return m_downState; }
+
+    // The window's result takes this button's ModalResult (also 0), then OnClick fires. A
+    // non-zero result closes a dialog window with it.
+    virtual void Click();
+    // The group message of another button of the same parent.
+    void GroupButtonPressed(int groupIndex, TKxButton *sender);
+
+    TNotifyEvent OnClick;
+
+protected:
+    virtual QRect CaptionArea() const;
+    virtual void DrawButtonCaption(QPainter &canvas);
+    virtual QPixmap MakeDownPattern() const;
+
+    void EraseBackground(QPainter &canvas) override;
+    void ButtonStateChanged() override;
+    void ButtonClicked() override;
+    // Down in a group, or pressed.
+    bool ShownPressed() const;
+    // The caption's DrawText alignment flag (mirrored for right-to-left).
+    unsigned AlignmentFlag() const;
+
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void UpdateGroup();
+    // DefaultLook after the focus moved to now (none: the button's own Default).
+    void FocusChanged(QWidget *now);
+    void WatchWindow();
+    bool CanTakeFocus() const;
+    QRect PaintHotTrackFace(QPainter &canvas);
+    QRect PaintClassicFace(QPainter &canvas);
+
+    TAlignment m_alignment = taCenter;
+    bool m_allowAllUp = false;
+    bool m_cancel = false;
+    bool m_default = false;
+    bool m_dropDownOnEnter = true;
+    int m_groupIndex = 0;
+    bool m_down = false;
+    TColor m_color = clBtnFace;
+    TColor m_frameColor = cl3DDkShadow;
+    int m_modalResult = 0;
+    bool m_showDownPattern = true;
+    bool m_showFocusRect = true;
+    bool m_defaultLook = false;
+    bool m_inClick = false;
+    bool m_spaceArmed = false;
+    TButtonState m_downState = bsUp;
+    QPointer<QWidget> m_watchedWindow;
+    QMetaObject::Connection m_focusConnection;
+};
