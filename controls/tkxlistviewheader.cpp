@@ -1,0 +1,49 @@
+#include "controls/tkxlistviewheader.h"
+
+#include "controls/controlservices.h"
+#include "controls/tkxcustomlistview.h"
+
+#include <QMouseEvent>
+
+TKxListViewHeader::TKxListViewHeader(TKxCustomListView *listView)
+    : QHeaderView(Qt::Horizontal, listView)
+    , m_listView(listView) {
+    setMouseTracking(true);
+    setSectionsClickable(true);
+    setHighlightSections(false);
+}
+
+void TKxListViewHeader::SetHotColumn(int column) {
+    if (m_hotColumn == column)
+        return;
+    m_hotColumn = column;
+    viewport()->update();
+}
+
+void TKxListViewHeader::paintSection(QPainter *painter, const QRect &rect,
+                                     int logicalIndex) const {
+    CallGuarded([&] { m_listView->DrawHeaderItem(*painter, rect, logicalIndex); });
+}
+
+void TKxListViewHeader::mouseMoveEvent(QMouseEvent *event) {
+    if (ThemesActive() && !m_leftButtonDown)
+        SetHotColumn(logicalIndexAt(event->position().toPoint()));
+    QHeaderView::mouseMoveEvent(event);
+}
+
+void TKxListViewHeader::mousePressEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton)
+        m_leftButtonDown = true;
+    QHeaderView::mousePressEvent(event);
+}
+
+void TKxListViewHeader::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton)
+        m_leftButtonDown = false;
+    QHeaderView::mouseReleaseEvent(event);
+}
+
+void TKxListViewHeader::leaveEvent(QEvent *event) {
+    SetHotColumn(-1);
+    QHeaderView::leaveEvent(event);
+}
