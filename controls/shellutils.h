@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/mountinfo.h"
 #include "platform/shellfolder.h"
 #include "platform/shellidlist.h"
 
@@ -27,7 +28,7 @@ static_assert(kCsidlDesktop < kCsidlDrives && kCsidlDrives < kCsidlProfile &&
                   kCsidlProfile < kCsidlNone,
               "special folders are searched from 0 up to the none value");
 
-// Icon flags of IconOf.
+// Icon flags of IconOf: the 16-pixel form, the open form of a folder.
 inline constexpr int kShellIconSmall = 1;
 inline constexpr int kShellIconOpen = 2;
 
@@ -43,7 +44,8 @@ int CompareIdLists(const QByteArray &a, const QByteArray &b);
 int FolderOfIdList(const QByteArray &list, ShellFolderPtr &folder);
 // The parent folder of an absolute list and its last element as a relative list; 0 or errno.
 int ParentFolderOfIdList(const QByteArray &list, ShellFolderPtr &parent, QByteArray &item);
-// The desktop's parse of a path to an absolute list; 0 or errno.
+// The desktop's parse of a path to an absolute list; 0 or errno (ENAMETOOLONG beyond the
+// system's path limit: a path is never cut to make it fit).
 int PathToIdList(const QString &path, QByteArray &list);
 // The file-system path of an absolute list; empty for a virtual folder or on failure (a missing
 // list counts as the desktop).
@@ -57,8 +59,7 @@ int SpecialFolderOfIdList(const QByteArray &list);
 // icon on failure.
 QIcon IconOf(const QByteArray &list, int flags);
 
-// kind 0 normal, 1 in-folder, 2 for parsing, 3 for editing; a null folder means the desktop;
-// empty when the name cannot be had.
+// A null folder means the desktop; empty when the name cannot be had.
 QString DisplayNameOf(ShellFolder *folder, const QByteArray &item, ShellNameKind kind);
 // The in-folder name of the last element of an absolute list (the desktop's own name for an
 // empty list).
@@ -72,7 +73,9 @@ QString IncludeTrailingChar(const QString &text, QChar ch);
 inline constexpr int kFormatStrPosMaxInserts = 50;
 QString FormatStrPos(const QString &pattern, const QStringList &inserts);
 
-// True when the path lies on a network file system (nfs, cifs, smb3, sshfs) that is mounted.
+// True when the path lies on a network file system (nfs, cifs, smb3, sshfs) that is mounted:
+// among the given mounts, or the system's.
+bool IsNetworkDriveConnected(const QString &path, const QList<MountPoint> &mounts);
 bool IsNetworkDriveConnected(const QString &path);
 
 // The target of a symbolic link (our shell links); false when the path is no link.

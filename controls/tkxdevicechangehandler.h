@@ -17,7 +17,7 @@ public:
     enum DeviceChange { DeviceArrival = 0x8000, DeviceRemoveComplete = 0x8004 };
     using Listener = std::function<void(TKxDeviceChangeHandler *sender, DeviceChange change)>;
 
-    // Made on first use; lives to the end of the process.
+    // Made on first use, as a child of the application object, so it lives as long as it.
     static TKxDeviceChangeHandler &Instance();
 
     // owner identifies the registration (normally the listening control).
@@ -33,15 +33,19 @@ public slots:
     void Dispatch(TKxDeviceChangeHandler::DeviceChange change);
 
 private:
-    TKxDeviceChangeHandler();
+    explicit TKxDeviceChangeHandler(QObject *parent);
     ~TKxDeviceChangeHandler() override;
+    // Posts the change, so that listeners run after the watcher's notification has returned.
+    void post(DeviceChange change);
 
     struct Registration {
         const void *owner = nullptr;
         Listener listener;
+        quint64 serial = 0;
     };
 
     std::unique_ptr<MountWatcher> m_watcher;
     QList<Registration> m_listeners;
     bool m_active = true;
+    quint64 m_nextSerial = 0;
 };

@@ -49,5 +49,5 @@ private:
 
     Kind m_kind = ByIdList;
     QByteArray m_idList;
-    std::uint8_t m_specialFolder = 50;
+    std::uint8_t m_specialFolder = 50; // no special folder
 };

@@ -110,6 +110,17 @@ QList<MountPoint> ReadMountPoints(const QString &path) {
     return BrowsableMounts(ParseMountInfo(file.readAll()));
 }
 
+int MountIndexOf(const QList<MountPoint> &mounts, const QByteArray &path) {
+    int best = -1;
+    for (int i = 0; i < mounts.size(); ++i) {
+        const QByteArray &root = mounts[i].mountPath;
+        const bool holds = root == "/" || path == root || path.startsWith(root + '/');
+        if (holds && (best < 0 || root.size() > mounts[best].mountPath.size()))
+            best = i;
+    }
+    return best;
+}
+
 bool IsNetworkFileSystem(const QString &fsType) {
     static const QSet<QString> network = {"nfs", "nfs4", "cifs", "smb3", "fuse.sshfs", "sshfs"};
     return network.contains(fsType);

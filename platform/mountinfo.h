@@ -22,5 +22,7 @@ QList<MountPoint> ParseMountInfo(const QByteArray &text);
 QList<MountPoint> BrowsableMounts(const QList<MountPoint> &mounts);
 // The browsable mounts of this process; empty when the file cannot be read.
 QList<MountPoint> ReadMountPoints(const QString &path = QString::fromLatin1(kMountInfoPath));
+// The index of the mount with the longest mount path that holds the path, -1 for none.
+int MountIndexOf(const QList<MountPoint> &mounts, const QByteArray &path);
 // nfs, nfs4, cifs, smb3 and sshfs (as fuse.sshfs) are network file systems.
 bool IsNetworkFileSystem(const QString &fsType);

@@ -82,16 +82,11 @@ int ShellComputerFolder::parseDisplayName(const QString &name, QByteArray &list)
     const QByteArray path = QFile::encodeName(name);
     if (!path.startsWith('/'))
         return EINVAL;
-    // The mount with the longest mount path that holds the path.
-    QByteArray best;
-    for (const MountPoint &mount : m_environment.mounts()) {
-        const QByteArray &root = mount.mountPath;
-        const bool holds = root == "/" || path == root || path.startsWith(root + '/');
-        if (holds && root.size() > best.size())
-            best = root;
-    }
-    if (best.isEmpty())
+    const QList<MountPoint> mounts = m_environment.mounts();
+    const int index = MountIndexOf(mounts, path);
+    if (index < 0)
         return ENOENT;
+    const QByteArray best = mounts[index].mountPath;
     if (::access(path.constData(), F_OK) != 0)
         return errno;
     QByteArray rest;

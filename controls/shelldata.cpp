@@ -1,0 +1,110 @@
+#include "controls/shelldata.h"
+
+#include "controls/shellutils.h"
+
+#include <QLocale>
+#include <QMimeData>
+#include <QUrl>
+#include <QtEndian>
+
+namespace {
+
+constexpr int kWordSize = 4;
+// A block never holds more items than fit in its own size.
+constexpr quint32 kMaxIdListArrayItems = 65536;
+
+void appendWord(QByteArray &block, quint32 value) {
+    char bytes[kWordSize];
+    qToLittleEndian<quint32>(value, bytes);
+    block.append(bytes, kWordSize);
+}
+
+quint32 wordAt(const QByteArray &block, int offset) {
+    return qFromLittleEndian<quint32>(block.constData() + offset);
+}
+
+// The whole list that starts at offset; null when it runs past the block.
+QByteArray listAt(const QByteArray &block, quint32 offset) {
+    if (offset >= static_cast<quint32>(block.size()))
+        return {};
+    const QByteArray rest = block.mid(static_cast<int>(offset));
+    const int size = IdListSize(rest);
+    if (size > rest.size() || !rest.left(size).endsWith(QByteArray(2, '\0')))
+        return {};
+    return rest.left(size);
+}
+
+} // namespace
+
+bool IsBrowsableFolder(ShellAttributes attributes, bool streamsAsFolders) {
+    return (attributes & SfgaoFolder) &&
+           (streamsAsFolders || !kShellVersion6 || !(attributes & SfgaoStream));
+}
+
+QString ShellSizeText(qint64 bytes) {
+    const qint64 kilobytes = bytes / 1024 + (bytes % 1024 != 0 ? 1 : 0);
+    return QLocale().toString(kilobytes) + QStringLiteral("KB");
+}
+
+QString ShellDateText(const QDateTime &time) {
+    const QLocale locale;
+    const QDateTime local = time.toLocalTime();
+    return locale.toString(local.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           locale.toString(local.time(), QLocale::ShortFormat);
+}
+
+QByteArray EncodeIdListArray(const QByteArray &parent, const QList<QByteArray> &items) {
+    QList<QByteArray> lists = {CopyIdList(parent)};
+    for (const QByteArray &item : items)
+        lists.append(CopyIdList(item));
+    QByteArray block;
+    appendWord(block, static_cast<quint32>(items.size()));
+    quint32 offset = static_cast<quint32>(kWordSize * (1 + lists.size()));
+    for (const QByteArray &list : lists) {
+        appendWord(block, offset);
+        offset += static_cast<quint32>(list.size());
+    }
+    for (const QByteArray &list : lists)
+        block.append(list);
+    return block;
+}
+
+bool DecodeIdListArray(const QByteArray &block, QByteArray &parent, QList<QByteArray> &items) {
+    parent.clear();
+    items.clear();
+    if (block.size() < kWordSize)
+        return false;
+    const quint32 count = wordAt(block, 0);
+    if (count > kMaxIdListArrayItems || static_cast<qint64>(kWordSize) * (count + 2) > block.size())
+        return false;
+    QList<QByteArray> lists;
+    for (quint32 i = 0; i <= count; ++i) {
+        const QByteArray list = listAt(block, wordAt(block, kWordSize * static_cast<int>(i + 1)));
+        if (list.isNull())
+            return false;
+        lists.append(list);
+    }
+    parent = lists.takeFirst();
+    items = lists;
+    return true;
+}
+
+QMimeData *CreateShellMimeData(const QByteArray &parentIdList, const QList<QByteArray> &items) {
+    auto *data = new QMimeData;
+    data->setData(QString::fromLatin1(kShellIdListArrayMime),
+                  EncodeIdListArray(parentIdList, items));
+    QList<QUrl> urls;
+    for (const QByteArray &item : items) {
+        const QString path = IdListToPath(ConcatIdLists(parentIdList, item));
+        if (!path.isEmpty())
+            urls.append(QUrl::fromLocalFile(path));
+    }
+    if (!urls.isEmpty())
+        data->setUrls(urls);
+    return data;
+}
+
+bool ShellIdListsFromMime(const QMimeData &data, QByteArray &parent, QList<QByteArray> &items) {
+    const QString format = QString::fromLatin1(kShellIdListArrayMime);
+    return data.hasFormat(format) && DecodeIdListArray(data.data(format), parent, items);
+}

@@ -1,0 +1,32 @@
+#include "controls/shelllistitem.h"
+
+#include "controls/shellutils.h"
+
+ShellListItem::ShellListItem(std::unique_ptr<TKxShellListData> data)
+    : QTreeWidgetItem(kType)
+    , m_data(std::move(data)) {}
+
+void ShellListItem::ForgetTexts() {
+    m_iconValid = false;
+    for (int column = 0; column < columnCount(); ++column)
+        setText(column, QString());
+}
+
+QVariant ShellListItem::data(int column, int role) const {
+    if (role == Qt::DisplayRole && QTreeWidgetItem::data(column, role).toString().isEmpty())
+        return column == 0 ? m_data->DisplayName() : m_data->DetailText(column);
+    if (column == 0 && role == Qt::DecorationRole) {
+        if (!m_iconValid) {
+            m_icon = IconOf(m_data->AbsoluteIdList(), kShellIconSmall);
+            m_iconValid = true;
+        }
+        return m_icon;
+    }
+    return QTreeWidgetItem::data(column, role);
+}
+
+TKxShellListData *ShellDataOfItem(const QTreeWidgetItem *item) {
+    if (item == nullptr || item->type() != ShellListItem::kType)
+        return nullptr;
+    return static_cast<const ShellListItem *>(item)->Data();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "controls/tkxshelllistdata.h"
+
+#include <QTreeWidgetItem>
+
+#include <memory>
+
+// An item of the shell list: owns its shell data, and asks it for the detail texts and the
+// icon when they are first shown.
+class ShellListItem : public QTreeWidgetItem {
+public:
+    static constexpr int kType = QTreeWidgetItem::UserType + 2;
+
+    explicit ShellListItem(std::unique_ptr<TKxShellListData> data);
+
+    TKxShellListData *Data() const { return m_data.get(); }
+    // After a rename: the caption and details are asked again.
+    void ForgetTexts();
+
+    QVariant data(int column, int role) const override;
+
+private:
+    std::unique_ptr<TKxShellListData> m_data;
+    mutable QIcon m_icon;
+    mutable bool m_iconValid = false;
+};
+
+// The shell data of an item; null for an item without it.
+TKxShellListData *ShellDataOfItem(const QTreeWidgetItem *item);

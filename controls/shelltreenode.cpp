@@ -1,0 +1,39 @@
+#include "controls/shelltreenode.h"
+
+#include "controls/shellutils.h"
+
+ShellTreeNode::ShellTreeNode(std::unique_ptr<TKxShellTreeData> data)
+    : QTreeWidgetItem(kType)
+    , m_data(std::move(data)) {}
+
+bool ShellTreeNode::HasChildrenFlag() const {
+    return childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator;
+}
+
+void ShellTreeNode::SetHasChildrenFlag(bool value) {
+    setChildIndicatorPolicy(value ? QTreeWidgetItem::ShowIndicator
+                                  : QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+QVariant ShellTreeNode::data(int column, int role) const {
+    if (column == 0 && role == Qt::DecorationRole && m_data != nullptr) {
+        if (!m_iconValid) {
+            const QByteArray &list = m_data->AbsoluteIdList();
+            m_icon = IconOf(list, kShellIconSmall);
+            const QIcon open = IconOf(list, kShellIconSmall | kShellIconOpen);
+            if (!open.isNull()) {
+                for (const QSize &size : open.availableSizes())
+                    m_icon.addPixmap(open.pixmap(size), QIcon::Selected);
+            }
+            m_iconValid = true;
+        }
+        return m_icon;
+    }
+    return QTreeWidgetItem::data(column, role);
+}
+
+TKxShellTreeData *ShellDataOf(const QTreeWidgetItem *node) {
+    if (node == nullptr || node->type() != ShellTreeNode::kType)
+        return nullptr;
+    return static_cast<const ShellTreeNode *>(node)->Data();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "controls/tkxshelltreedata.h"
+
+#include <QTreeWidgetItem>
+
+#include <memory>
+
+// A node of the shell tree: owns its shell data and takes its icons from the shell when it is
+// first painted (the open form for the selected state).
+class ShellTreeNode : public QTreeWidgetItem {
+public:
+    static constexpr int kType = QTreeWidgetItem::UserType + 1;
+
+    explicit ShellTreeNode(std::unique_ptr<TKxShellTreeData> data);
+
+    TKxShellTreeData *Data() const { return m_data.get(); }
+    // The expand button, shown before the children are enumerated.
+    bool HasChildrenFlag() const;
+    void SetHasChildrenFlag(bool value);
+    // Drops the cached icon so the next painting asks the shell again.
+    void ForgetIcon() { m_iconValid = false; }
+
+    QVariant data(int column, int role) const override;
+
+private:
+    std::unique_ptr<TKxShellTreeData> m_data;
+    mutable QIcon m_icon;
+    mutable bool m_iconValid = false;
+};
+
+// The shell data of a node; null for a node without it.
+TKxShellTreeData *ShellDataOf(const QTreeWidgetItem *node);

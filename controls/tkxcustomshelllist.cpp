@@ -1,0 +1,617 @@
+#include "controls/tkxcustomshelllist.h"
+
+#include "controls/controlservices.h"
+#include "controls/hourglasscursor.h"
+#include "controls/shelldata.h"
+#include "controls/shelllistitem.h"
+#include "controls/shellutils.h"
+#include "controls/tchangehandlerthread.h"
+#include "controls/tkxdevicechangehandler.h"
+#include "controls/tkxfilemaskfilter.h"
+#include "controls/tkxpidllist.h"
+
+#include "platform/changenotification.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kMaxNameLength = 260;
+constexpr int kRefreshDelayFocusedMs = 400;
+constexpr int kRefreshDelayMs = 2000;
+// What every item is asked for before it is listed.
+constexpr ShellAttributes kItemAttributeMask = SfgaoLink | SfgaoShare | SfgaoHidden |
+                                               SfgaoRemovable | SfgaoFolder | SfgaoFileSystem |
+                                               SfgaoFileSysAncestor | SfgaoStream;
+static_assert(kItemAttributeMask == 0x724B0000, "the attributes an item is tested with");
+
+const QEvent::Type kFillEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+const QEvent::Type kChangeEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// Fires the start event now and the finish event when the scope ends, whatever happens in it.
+class FillEvents {
+public:
+    FillEvents(QObject *sender, const TNotifyEvent &start, const TNotifyEvent &finish)
+        : m_sender(sender)
+        , m_finish(finish) {
+        if (start)
+            start(sender);
+    }
+    ~FillEvents() {
+        if (m_finish)
+            m_finish(m_sender);
+    }
+    FillEvents(const FillEvents &) = delete;
+    FillEvents &operator=(const FillEvents &) = delete;
+
+private:
+    QObject *m_sender;
+    const TNotifyEvent &m_finish;
+};
+
+struct ShellListShortcuts {
+    QKeySequence selectAll = QKeySequence::fromString(QStringLiteral("Ctrl+A"));
+    QKeySequence remove = QKeySequence::fromString(QStringLiteral("Del"));
+    QKeySequence shiftRemove = QKeySequence::fromString(QStringLiteral("Shift+Del"));
+    QKeySequence copy = QKeySequence::fromString(QStringLiteral("Ctrl+C"));
+    QKeySequence cut = QKeySequence::fromString(QStringLiteral("Ctrl+X"));
+    QKeySequence paste = QKeySequence::fromString(QStringLiteral("Ctrl+V"));
+    QKeySequence fill = QKeySequence::fromString(QStringLiteral("F5"));
+    QKeySequence rename = QKeySequence::fromString(QStringLiteral("F2"));
+};
+
+const ShellListShortcuts &Shortcuts() {
+    static const ShellListShortcuts shortcuts;
+    return shortcuts;
+}
+
+// Changes on network file systems are not always notified, so the list refreshes itself.
+bool IsNetworkPath(const QString &path) { return !path.isEmpty() && IsNetworkDriveConnected(path); }
+
+} // namespace
+
+TKxCustomShellList::TKxCustomShellList(QWidget *parent)
+    : TKxCustomListView(parent) {
+    SetLastColumnFills(false);
+    m_folder.OnChange = [this](TKxShellLocator *) { folderChanged(); };
+    m_refreshTimer.setSingleShot(true);
+    connect(&m_refreshTimer, &QTimer::timeout, this, [this] { CallGuarded([&] { Refresh(); }); });
+    connect(this, &QTreeWidget::itemChanged, this,
+            [this](QTreeWidgetItem *item) { CallGuarded([&] { itemTextEdited(item); }); });
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setRootIsDecorated(false);
+    setEditTriggers(QAbstractItemView::SelectedClicked);
+    setHeaderHidden(false);
+    setupColumns();
+    TKxDeviceChangeHandler::Instance().Register(
+        this, [this](TKxDeviceChangeHandler *, TKxDeviceChangeHandler::DeviceChange change) {
+            if (change == TKxDeviceChangeHandler::DeviceArrival ||
+                change == TKxDeviceChangeHandler::DeviceRemoveComplete)
+                DeviceChanged();
+        });
+}
+
+TKxCustomShellList::~TKxCustomShellList() {
+    TKxDeviceChangeHandler::Instance().Unregister(this);
+    m_changeThread.reset();
+    disconnect(this, nullptr, this, nullptr);
+    clearItems();
+}
+
+void TKxCustomShellList::SetOptions(TKxShellListOptions options) {
+    if (m_options == options)
+        return;
+    m_options = options;
+    if (!(options & sloDynamicRefresh))
+        m_changeThread.reset();
+}
+
+void TKxCustomShellList::SetFileFilter(const QString &filter) {
+    if (m_fileFilter == filter)
+        return;
+    m_fileFilter = filter;
+    if (m_filled)
+        CallGuarded([&] { Fill(); });
+}
+
+void TKxCustomShellList::SetSortColumn(int column) {
+    if (std::abs(column) > columnCount())
+        column = kDefaultSortColumn;
+    m_sortColumn = column;
+    if (column == 0) {
+        SetSortArrowColumn(-1);
+    } else {
+        SetSortArrowColumn(std::abs(column) - 1);
+        SetSortDirection(column > 0 ? sdAscending : sdDescending);
+    }
+    sortItems();
+}
+
+void TKxCustomShellList::Loaded() {
+    TKxCustomListView::Loaded();
+    if ((m_options & sloAutoFill) && topLevelItemCount() == 0)
+        QCoreApplication::postEvent(this, new QEvent(kFillEvent));
+}
+
+void TKxCustomShellList::setupColumns() {
+    setColumnCount(kColumnCount);
+    setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Size"), QStringLiteral("Type"),
+                     QStringLiteral("Modified")});
+    const int widths[kColumnCount] = {200, 60, 100, 120};
+    for (int column = 0; column < kColumnCount; ++column)
+        setColumnWidth(column, widths[column]);
+    headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void TKxCustomShellList::Fill() {
+    if (deferred())
+        return;
+    HourglassCursor hourglass;
+    clearItems();
+    ShellFolderPtr folder;
+    const QByteArray list = CopyIdList(m_folder.FolderIdList());
+    if (const int code = FolderOfIdList(list, folder); code != 0)
+        RaiseShellError(code);
+    BuildFileFilter();
+    FillItems(folder, list);
+    ClearFileFilter();
+    m_filled = true;
+    sortItems();
+    if (topLevelItemCount() > 0)
+        setCurrentItem(topLevelItem(0), 0, QItemSelectionModel::NoUpdate);
+    startWatching();
+}
+
+void TKxCustomShellList::FillItems(const ShellFolderPtr &folder, const QByteArray &absoluteIdList) {
+    FillEvents events(this, OnFillStarting, OnFillFinished);
+    const ShellFolderPtr previousFolder = m_shellFolder;
+    const QByteArray previousList = m_folderIdList;
+    m_shellFolder = folder;
+    m_folderIdList = absoluteIdList;
+    QList<QByteArray> items;
+    if (folder->enumObjects(enumFlags(), items) != 0)
+        return;
+    try {
+        for (const QByteArray &item : items)
+            addItem(folder, absoluteIdList, item);
+    } catch (...) {
+        m_shellFolder = previousFolder;
+        m_folderIdList = previousList;
+        throw;
+    }
+}
+
+bool TKxCustomShellList::addItem(const ShellFolderPtr &folder, const QByteArray &folderList,
+                                 const QByteArray &item) {
+    const ShellAttributes attributes = folder->attributesOf(item, kItemAttributeMask);
+    if (!(m_options & sloVirtualFolders) &&
+        !(attributes & (SfgaoFileSystem | SfgaoFileSysAncestor)))
+        return false;
+    if (!DoAddItem(folder.get(), folderList, attributes, item))
+        return false;
+    auto *added = new ShellListItem(std::make_unique<TKxShellListData>(folder, folderList, item));
+    addTopLevelItem(added);
+    if (attributes & SfgaoHidden) {
+        for (int column = 0; column < kColumnCount; ++column)
+            added->setForeground(column, palette().brush(QPalette::Disabled, QPalette::Text));
+    }
+    added->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    return true;
+}
+
+bool TKxCustomShellList::DoAddItem(ShellFolder *folder, const QByteArray &parentIdList,
+                                   ShellAttributes attributes, const QByteArray &item) {
+    if (m_filter != nullptr) {
+        const QString name =
+            QFileInfo(DisplayNameOf(folder, item, ShellNameKind::ForParsing)).fileName();
+        if (!PassesFileFilter(name, attributes))
+            return false;
+    }
+    bool allow = true;
+    if (OnAddItem)
+        OnAddItem(this, folder, parentIdList, item, attributes, allow);
+    return allow;
+}
+
+void TKxCustomShellList::BuildFileFilter() {
+    ClearFileFilter();
+    const QString path = IdListToPath(m_folder.FolderIdList());
+    const QString filter = m_fileFilter.trimmed();
+    if (path.isEmpty() || filter.isEmpty() || filter == QLatin1String("*") ||
+        filter == QLatin1String("*.*"))
+        return;
+    m_filter = std::make_unique<TKxFileMaskFilter>();
+    const QString folder = IncludeTrailingChar(path, QLatin1Char('/'));
+    for (const QString &mask : filter.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        if (!m_filter->AddMask(folder + mask.trimmed()))
+            break;
+    }
+}
+
+bool TKxCustomShellList::PassesFileFilter(const QString &name, ShellAttributes attributes) {
+    return IsBrowsableFolder(attributes, m_options & sloStreamsCountAsFolders) ||
+           m_filter == nullptr || m_filter->Passes(name);
+}
+
+void TKxCustomShellList::ClearFileFilter() { m_filter.reset(); }
+
+void TKxCustomShellList::Refresh() {
+    if (topLevelItemCount() == 0 || m_shellFolder == nullptr) {
+        Fill();
+        return;
+    }
+    if (deferred())
+        return;
+    HourglassCursor hourglass;
+    FillEvents events(this, OnFillStarting, OnFillFinished);
+    BuildFileFilter();
+    QList<QByteArray> items;
+    if (m_shellFolder->enumObjects(enumFlags(), items) == 0) {
+        TKxPidlList fresh;
+        fresh.SetShellFolder(m_shellFolder);
+        fresh.SetDuplicates(TKxPidlList::dupIgnore);
+        fresh.SetSorted(true);
+        for (const QByteArray &item : items)
+            fresh.AddPidl(item);
+        for (int i = topLevelItemCount() - 1; i >= 0; --i) {
+            TKxShellListData *data = ShellDataOfItem(topLevelItem(i));
+            if (data == nullptr)
+                continue;
+            const int index = fresh.IndexOf(data->RelativeIdList());
+            if (index >= 0)
+                fresh.Delete(index);
+            else
+                deleteItem(topLevelItem(i));
+        }
+        for (int i = 0; i < fresh.Count(); ++i)
+            addItem(m_shellFolder, m_folderIdList, fresh.Pidl(i));
+        sortItems();
+    }
+    ClearFileFilter();
+}
+
+void TKxCustomShellList::GoUp(int levels) {
+    if ((m_options & sloStayInFolder) || levels <= 0)
+        return;
+    const QByteArray list = CopyIdList(m_folder.FolderIdList());
+    const int count = IdListElementCount(list);
+    m_folder.SetIdList(IdListWithoutLast(list, std::min(levels, count)));
+}
+
+void TKxCustomShellList::OpenItem(QTreeWidgetItem *item) {
+    TKxShellListData *data = ShellDataOfItem(item);
+    if (data == nullptr)
+        return;
+    if (m_refreshPending)
+        Refresh();
+    const bool streams = m_options & sloStreamsCountAsFolders;
+    QByteArray target;
+    if (data->IsBrowsableFolder(streams)) {
+        target = data->AbsoluteIdList();
+    } else if (QString linked; data->IsLink() && ReadShellLink(data->PathText(), linked) &&
+                                QFileInfo(linked).isDir()) {
+        PathToIdList(linked, target);
+    }
+    if (!target.isNull()) {
+        if (!(m_options & sloStayInFolder))
+            m_folder.SetIdList(target);
+        return;
+    }
+    bool handled = false;
+    if (OnItemOpening)
+        OnItemOpening(this, item, handled);
+    if (handled)
+        return;
+    const QList<QByteArray> items{data->RelativeIdList()};
+    const QList<ShellVerb> verbs = m_shellFolder->verbsOf(items);
+    if (!verbs.isEmpty()) {
+        if (const int code = m_shellFolder->invokeVerb(items, verbs.first().verb); code != 0)
+            RaiseShellError(code);
+    }
+}
+
+QList<QTreeWidgetItem *> TKxCustomShellList::selectedShellItems() const {
+    QList<QTreeWidgetItem *> items;
+    for (QTreeWidgetItem *item : selectedItems()) {
+        if (ShellDataOfItem(item) != nullptr)
+            items << item;
+    }
+    return items;
+}
+
+int TKxCustomShellList::InvokeVerbOnSelection(const QString &verb) {
+    QList<QByteArray> items;
+    for (QTreeWidgetItem *item : selectedShellItems())
+        items << ShellDataOfItem(item)->RelativeIdList();
+    if (items.isEmpty() || m_shellFolder == nullptr)
+        return ENOENT;
+    int code = ENOTSUP;
+    for (const ShellVerb &offered : m_shellFolder->verbsOf(items)) {
+        if (offered.verb.compare(verb, Qt::CaseInsensitive) == 0) {
+            code = m_shellFolder->invokeVerb(items, offered.verb);
+            break;
+        }
+    }
+    if (IsNetworkPath(IdListToPath(m_folderIdList)))
+        Refresh();
+    return code;
+}
+
+void TKxCustomShellList::SelectAll() {
+    const QSignalBlocker blocker(this);
+    selectAll();
+}
+
+void TKxCustomShellList::deleteItem(QTreeWidgetItem *item) {
+    if (OnDeleteItem)
+        OnDeleteItem(this, item, ShellDataOfItem(item));
+    if (item == m_editingItem)
+        m_editingItem = nullptr;
+    delete item;
+}
+
+void TKxCustomShellList::clearItems() {
+    while (topLevelItemCount() > 0)
+        deleteItem(topLevelItem(topLevelItemCount() - 1));
+}
+
+int TKxCustomShellList::enumFlags() const {
+    int flags = ShcontfFolders | ShcontfNonFolders;
+    if (m_options & sloShowHidden)
+        flags |= ShcontfIncludeHidden;
+    return flags;
+}
+
+void TKxCustomShellList::sortItems() {
+    if (m_sortColumn == 0 || m_shellFolder == nullptr || topLevelItemCount() < 2)
+        return;
+    const int column = std::abs(m_sortColumn) - 1;
+    const bool reversed = m_sortColumn < 0;
+    const ShellFolderPtr folder = m_shellFolder;
+    QTreeWidgetItem *current = currentItem();
+    const QList<QTreeWidgetItem *> selected = selectedItems();
+    QList<QTreeWidgetItem *> items;
+    while (topLevelItemCount() > 0)
+        items << takeTopLevelItem(0);
+    std::stable_sort(items.begin(), items.end(), [&](QTreeWidgetItem *a, QTreeWidgetItem *b) {
+        TKxShellListData *da = ShellDataOfItem(a);
+        TKxShellListData *db = ShellDataOfItem(b);
+        if (da == nullptr || db == nullptr)
+            return false;
+        const int order = folder->compareIds(column, da->RelativeIdList(), db->RelativeIdList());
+        return reversed ? order > 0 : order < 0;
+    });
+    addTopLevelItems(items);
+    if (current != nullptr)
+        setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    for (QTreeWidgetItem *item : selected)
+        item->setSelected(true);
+}
+
+void TKxCustomShellList::ColumnClick(int column) {
+    const int before = m_sortColumn;
+    TKxCustomListView::ColumnClick(column);
+    if (m_sortColumn != before)
+        return;
+    SetSortColumn(std::abs(m_sortColumn) == column + 1 ? -m_sortColumn : column + 1);
+}
+
+bool TKxCustomShellList::deferred() {
+    if (IsEditing()) {
+        m_refreshPending = true;
+        return true;
+    }
+    m_refreshPending = false;
+    return false;
+}
+
+void TKxCustomShellList::folderChanged() {
+    CallGuarded([&] { Fill(); });
+    if (OnFolderChanged)
+        OnFolderChanged(this);
+}
+
+void TKxCustomShellList::DeviceChanged() {
+    if (SpecialFolderOfIdList(m_folder.FolderIdList()) == kCsidlDrives)
+        CallGuarded([&] { Fill(); });
+}
+
+bool TKxCustomShellList::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) {
+    QTreeWidgetItem *item = itemFromIndex(index);
+    TKxShellListData *data = ShellDataOfItem(item);
+    if (data == nullptr || index.column() != 0 || m_readOnly || !data->CanRename())
+        return false;
+    m_editingItem = item;
+    m_editingOldText = item->text(0);
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    const bool started = TKxCustomListView::edit(index, trigger, event);
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    if (!started)
+        m_editingItem = nullptr;
+    return started;
+}
+
+void TKxCustomShellList::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) {
+    TKxCustomListView::closeEditor(editor, hint);
+    m_editingItem = nullptr;
+    if (m_refreshPending)
+        CallGuarded([&] { Refresh(); });
+}
+
+void TKxCustomShellList::itemTextEdited(QTreeWidgetItem *item) {
+    if (item == nullptr || item != m_editingItem)
+        return;
+    m_editingItem = nullptr;
+    const QString text = item->text(0);
+    {
+        const QSignalBlocker blocker(this);
+        item->setText(0, m_editingOldText);
+    }
+    RenameItem(item, text);
+}
+
+bool TKxCustomShellList::RenameItem(QTreeWidgetItem *item, const QString &text) {
+    TKxShellListData *data = ShellDataOfItem(item);
+    if (data == nullptr || m_shellFolder == nullptr)
+        return false;
+    QString name = text.trimmed();
+    if (OnEdited)
+        OnEdited(this, item, name);
+    if (name.isEmpty() || name == data->DisplayName())
+        return false;
+    int code = 0;
+    {
+        HourglassCursor hourglass;
+        m_ignoreNextChangeNotification = true;
+        QByteArray newItem;
+        code = m_shellFolder->setNameOf(data->RelativeIdList(), name.left(kMaxNameLength), newItem);
+        if (code == 0) {
+            const QSignalBlocker blocker(this);
+            if (!newItem.isEmpty())
+                data->SetRelativeIdList(newItem);
+            static_cast<ShellListItem *>(item)->ForgetTexts();
+            sortItems();
+        }
+    }
+    if (m_refreshPending)
+        Refresh();
+    if (code != 0)
+        RaiseShellError(code);
+    return true;
+}
+
+QAction *TKxCustomShellList::TrackShellMenu(QMenu *menu, const QPoint &globalPos) {
+    return menu->exec(globalPos);
+}
+
+void TKxCustomShellList::DoItemMenu(QTreeWidgetItem *item, QPoint &pos, QMenu *&menu) {
+    TKxCustomListView::DoItemMenu(item, pos, menu);
+    const QList<QTreeWidgetItem *> selected = selectedShellItems();
+    if (!(m_options & sloContextMenus) || selected.isEmpty() || m_shellFolder == nullptr)
+        return;
+    menu = nullptr;
+    QList<QByteArray> items;
+    for (QTreeWidgetItem *chosen : selected)
+        items << ShellDataOfItem(chosen)->RelativeIdList();
+    QMenu shellMenu(this);
+    for (const ShellVerb &verb : m_shellFolder->verbsOf(items)) {
+        if (verb.verb == QLatin1String("rename") && m_readOnly)
+            continue;
+        shellMenu.addAction(verb.caption)->setData(verb.verb);
+    }
+    QAction *chosen = TrackShellMenu(&shellMenu, viewport()->mapToGlobal(pos));
+    if (chosen == nullptr)
+        return;
+    const QString verb = chosen->data().toString();
+    if (verb == QLatin1String("rename")) {
+        edit(indexFromItem(currentItem()), QAbstractItemView::AllEditTriggers, nullptr);
+        return;
+    }
+    const int code = m_shellFolder->invokeVerb(items, verb);
+    if (IsNetworkPath(IdListToPath(m_folderIdList)))
+        Refresh();
+    if (code != 0)
+        RaiseShellError(code);
+}
+
+void TKxCustomShellList::keyPressEvent(QKeyEvent *event) {
+    if (!(m_options & sloDefaultKeyHandling) || IsEditing()) {
+        TKxCustomListView::keyPressEvent(event);
+        return;
+    }
+    const QKeySequence key(event->keyCombination());
+    const ShellListShortcuts &shortcuts = Shortcuts();
+    bool handled = true;
+    CallGuarded([&] {
+        if (key == shortcuts.selectAll) {
+            SelectAll();
+        } else if (key == shortcuts.remove || key == shortcuts.shiftRemove) {
+            InvokeVerbOnSelection(QStringLiteral("delete"));
+            Refresh();
+        } else if (key == shortcuts.copy) {
+            InvokeVerbOnSelection(QStringLiteral("copy"));
+        } else if (key == shortcuts.cut) {
+            InvokeVerbOnSelection(QStringLiteral("cut"));
+        } else if (key == shortcuts.paste) {
+            ShellFolderPtr parent;
+            QByteArray self;
+            if (ParentFolderOfIdList(m_folderIdList, parent, self) == 0)
+                parent->invokeVerb({self}, QStringLiteral("paste"));
+            Refresh();
+        } else if (key == shortcuts.fill) {
+            Fill();
+        } else if (key == shortcuts.rename) {
+            edit(indexFromItem(currentItem()), QAbstractItemView::AllEditTriggers, nullptr);
+        } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            OpenItem(currentItem());
+        } else if (event->key() == Qt::Key_Backspace) {
+            GoUp(1);
+        } else {
+            handled = false;
+        }
+    });
+    if (handled)
+        event->accept();
+    else
+        TKxCustomListView::keyPressEvent(event);
+}
+
+void TKxCustomShellList::mouseDoubleClickEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton) {
+        if (QTreeWidgetItem *item = itemAt(event->position().toPoint())) {
+            CallGuarded([&] { OpenItem(item); });
+            return;
+        }
+    }
+    TKxCustomListView::mouseDoubleClickEvent(event);
+}
+
+void TKxCustomShellList::startWatching() {
+    if (!(m_options & sloDynamicRefresh))
+        return;
+    const QString path = IdListToPath(m_folderIdList);
+    if (m_changeThread == nullptr)
+        m_changeThread = std::make_unique<TChangeHandlerThread>(this, kChangeEvent);
+    else
+        m_changeThread->RemoveAll();
+    int slot = -1;
+    if (!path.isEmpty())
+        m_changeThread->Add(path, ChangeFileName | ChangeDirName, slot, false);
+}
+
+void TKxCustomShellList::changeNotified() {
+    if (m_ignoreNextChangeNotification) {
+        m_ignoreNextChangeNotification = false;
+        return;
+    }
+    m_refreshTimer.start(hasFocus() ? kRefreshDelayFocusedMs : kRefreshDelayMs);
+}
+
+void TKxCustomShellList::customEvent(QEvent *event) {
+    if (event->type() == kFillEvent) {
+        if (topLevelItemCount() == 0)
+            CallGuarded([&] { Fill(); });
+        return;
+    }
+    if (event->type() == kChangeEvent) {
+        changeNotified();
+        return;
+    }
+    TKxCustomListView::customEvent(event);
+}
+
+void TKxCustomShellList::showEvent(QShowEvent *event) {
+    TKxCustomListView::showEvent(event);
+    if ((m_options & sloAutoFill) && topLevelItemCount() == 0)
+        QCoreApplication::postEvent(this, new QEvent(kFillEvent));
+}

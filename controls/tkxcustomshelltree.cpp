@@ -1,0 +1,910 @@
+#include "controls/tkxcustomshelltree.h"
+
+#include "controls/changenotifyevent.h"
+#include "controls/controlservices.h"
+#include "controls/hourglasscursor.h"
+#include "controls/newfolder.h"
+#include "controls/shelldata.h"
+#include "controls/shelltreenode.h"
+#include "controls/shellutils.h"
+#include "controls/tchangehandlerthread.h"
+#include "controls/tkxdevicechangehandler.h"
+#include "controls/tkxidlistarray.h"
+#include "controls/tkxpidllist.h"
+
+#include "platform/changenotification.h"
+#include "platform/mountinfo.h"
+#include "platform/shellverbs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDrag>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
+#include <QUrl>
+
+#include <cerrno>
+
+#include <algorithm>
+
+namespace {
+
+// What every added node is asked for.
+constexpr ShellAttributes kNodeAttributeMask = SfgaoHasSubfolder | SfgaoFileSystem | SfgaoFolder |
+                                               SfgaoFileSysAncestor | SfgaoRemovable | SfgaoHidden |
+                                               SfgaoShare | SfgaoLink | SfgaoStream;
+static_assert(kNodeAttributeMask == 0xF24B0000, "the attributes a node is added with");
+constexpr ShellAttributes kDragEffectMask = SfgaoCanCopy | SfgaoCanMove | SfgaoCanLink;
+constexpr int kMaxNameLength = 260;
+constexpr int kRefreshDelayFocusedMs = 400;
+constexpr int kRefreshDelayMs = 2000;
+constexpr int kAutoExpandDelayMs = 400;
+
+const QEvent::Type kFillEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+const QEvent::Type kChangeEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// Raises a nested counter for the scope.
+class CounterScope {
+public:
+    explicit CounterScope(int &counter)
+        : m_counter(counter) {
+        ++m_counter;
+    }
+    ~CounterScope() { --m_counter; }
+    CounterScope(const CounterScope &) = delete;
+    CounterScope &operator=(const CounterScope &) = delete;
+
+private:
+    int &m_counter;
+};
+
+// Fires OnFillStart now and OnFillComplete when the scope ends, whatever happens in it.
+class FillScope {
+public:
+    FillScope(QObject *sender, const TNotifyEvent &start, const TNotifyEvent &complete)
+        : m_sender(sender)
+        , m_complete(complete) {
+        if (start)
+            start(sender);
+    }
+    ~FillScope() {
+        if (m_complete)
+            m_complete(m_sender);
+    }
+    FillScope(const FillScope &) = delete;
+    FillScope &operator=(const FillScope &) = delete;
+
+private:
+    QObject *m_sender;
+    const TNotifyEvent &m_complete;
+};
+
+// The keys of the default key handling.
+struct ShellTreeShortcuts {
+    QKeySequence cut = QKeySequence::fromString(QStringLiteral("Ctrl+X"));
+    QKeySequence copy = QKeySequence::fromString(QStringLiteral("Ctrl+C"));
+    QKeySequence paste = QKeySequence::fromString(QStringLiteral("Ctrl+V"));
+    QKeySequence remove = QKeySequence::fromString(QStringLiteral("Del"));
+    QKeySequence shiftRemove = QKeySequence::fromString(QStringLiteral("Shift+Del"));
+    QKeySequence refresh = QKeySequence::fromString(QStringLiteral("F5"));
+    QKeySequence rename = QKeySequence::fromString(QStringLiteral("F2"));
+};
+
+const ShellTreeShortcuts &Shortcuts() {
+    static const ShellTreeShortcuts shortcuts;
+    return shortcuts;
+}
+
+bool IsInside(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor) {
+    for (const QTreeWidgetItem *up = node; up != nullptr; up = up->parent()) {
+        if (up == ancestor)
+            return true;
+    }
+    return false;
+}
+
+void ForgetSubtree(QTreeWidgetItem *node) {
+    if (TKxShellTreeData *data = ShellDataOf(node))
+        data->ForgetCachedData();
+    if (node->type() == ShellTreeNode::kType)
+        static_cast<ShellTreeNode *>(node)->ForgetIcon();
+    for (int i = 0; i < node->childCount(); ++i)
+        ForgetSubtree(node->child(i));
+}
+
+// The paths of dropped data: the id-list array's items, else the local files of its uri-list.
+QList<QByteArray> DroppedPaths(const QMimeData &data) {
+    QList<QByteArray> paths;
+    QByteArray parent;
+    QList<QByteArray> items;
+    if (ShellIdListsFromMime(data, parent, items)) {
+        for (const QByteArray &item : items) {
+            const QString path = IdListToPath(ConcatIdLists(parent, item));
+            if (!path.isEmpty())
+                paths << QFile::encodeName(path);
+        }
+        return paths;
+    }
+    for (const QUrl &url : data.urls()) {
+        if (url.isLocalFile())
+            paths << QFile::encodeName(url.toLocalFile());
+    }
+    return paths;
+}
+
+} // namespace
+
+TKxCustomShellTree::TKxCustomShellTree(QWidget *parent)
+    : TKxCustomTreeView(parent) {
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, [this] { CallGuarded([&] { timerFired(); }); });
+    m_baseFolder.OnChange = [this](TKxShellLocator *) { baseFolderChanged(); };
+    m_selectionLocator.OnChange = [this](TKxShellLocator *) { selectionLocatorChanged(); };
+    setRootIsDecorated(false);
+    setEditTriggers(QAbstractItemView::SelectedClicked);
+    setAutoExpandDelay(kAutoExpandDelayMs);
+    setDropIndicatorShown(true);
+    resize(150, 150);
+    connect(this, &QTreeWidget::itemExpanded, this,
+            [this](QTreeWidgetItem *node) { CallGuarded([&] { fillNode(node); }); });
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *current) { CallGuarded([&] { currentNodeChanged(current); }); });
+    connect(this, &QTreeWidget::itemChanged, this,
+            [this](QTreeWidgetItem *node) { CallGuarded([&] { nodeTextEdited(node); }); });
+    TKxDeviceChangeHandler::Instance().Register(
+        this, [this](TKxDeviceChangeHandler *, TKxDeviceChangeHandler::DeviceChange change) {
+            if (change == TKxDeviceChangeHandler::DeviceArrival ||
+                change == TKxDeviceChangeHandler::DeviceRemoveComplete)
+                DeviceChanged();
+        });
+    updateDragMode();
+}
+
+TKxCustomShellTree::~TKxCustomShellTree() {
+    TKxDeviceChangeHandler::Instance().Unregister(this);
+    stopWatching();
+    disconnect(this, nullptr, this, nullptr);
+    CounterScope ignore(m_ignoreChanges);
+    clearNodes();
+}
+
+void TKxCustomShellTree::SetOptions(TKxShellTreeOptions options) {
+    if (m_options == options)
+        return;
+    const TKxShellTreeOptions old = m_options;
+    m_options = options;
+    updateDragMode();
+    if ((old ^ options) & stoDynamicRefresh) {
+        if ((options & stoDynamicRefresh) && topLevelItemCount() > 0)
+            startWatching();
+        else
+            stopWatching();
+    }
+}
+
+void TKxCustomShellTree::Loaded() {
+    TKxCustomTreeView::Loaded();
+    if ((m_options & stoAutoFill) && topLevelItemCount() == 0)
+        FillTree();
+}
+
+void TKxCustomShellTree::FillTree() {
+    if (deferred())
+        return;
+    HourglassCursor hourglass;
+    {
+        CounterScope ignore(m_ignoreChanges);
+        setCurrentItem(nullptr);
+        clearNodes();
+    }
+    ShellFolderPtr folder;
+    if (const int code = FolderOfIdList(m_baseFolder.FolderIdList(), folder); code != 0)
+        RaiseShellError(code);
+    FillChildNodes(folder, nullptr);
+    const QByteArray selection = m_selectionLocator.FolderIdList();
+    if (!selection.isNull()) {
+        selectPath(selection);
+    } else if (QTreeWidgetItem *first = rootNode()) {
+        m_quickSelect = true;
+        setCurrentItem(first);
+    }
+    startWatching();
+}
+
+void TKxCustomShellTree::FillChildNodes(const ShellFolderPtr &folder, QTreeWidgetItem *node) {
+    FillScope fill(this, OnFillStart, OnFillComplete);
+    QTreeWidgetItem *root = nullptr;
+    if (node == nullptr) {
+        const QByteArray base = CopyIdList(m_baseFolder.FolderIdList());
+        ShellFolderPtr parentFolder;
+        QByteArray item;
+        if (!IsEmptyIdList(base))
+            ParentFolderOfIdList(base, parentFolder, item);
+        ShellTreeNode *added =
+            newNode(std::make_unique<TKxShellTreeData>(nullptr, base, parentFolder), nullptr);
+        added->setText(0, DisplayNameOfIdList(base));
+        added->SetHasChildrenFlag(true);
+        if (OnInsertItem)
+            OnInsertItem(this, added);
+        root = node = added;
+    }
+    TKxShellTreeData *data = ShellDataOf(node);
+    QList<QByteArray> items;
+    // A folder that cannot be listed keeps its expand button and shows no children.
+    if (folder == nullptr || folder->enumObjects(enumFlags(), items) != 0)
+        return;
+    const QByteArray parentList = data != nullptr ? data->AbsoluteIdList() : QByteArray();
+    for (const QByteArray &item : items) {
+        if (const int code = AddShellNode(folder, parentList, item, node); code != 0)
+            RaiseShellError(code);
+    }
+    if (node->childCount() == 0 && node->type() == ShellTreeNode::kType)
+        static_cast<ShellTreeNode *>(node)->SetHasChildrenFlag(false);
+    sortChildren(node);
+    if (root != nullptr)
+        root->setExpanded(true);
+}
+
+int TKxCustomShellTree::AddShellNode(const ShellFolderPtr &folder, const QByteArray &parentIdList,
+                                     const QByteArray &item, QTreeWidgetItem *parentNode) {
+    const ShellAttributes attributes = folder->attributesOf(item, kNodeAttributeMask);
+    if (!(m_options & stoVirtualFolders) &&
+        !(attributes & (SfgaoFileSystem | SfgaoFileSysAncestor)))
+        return 0;
+    if (!DoAddItem(folder.get(), parentIdList, attributes, item))
+        return 0;
+    ShellTreeNode *node =
+        newNode(std::make_unique<TKxShellTreeData>(ShellDataOf(parentNode), item), parentNode);
+    node->setText(0, DisplayNameOf(folder.get(), item, ShellNameKind::InFolder));
+    const bool subfolders = attributes & SfgaoHasSubfolder;
+    const bool isFolder = attributes & SfgaoFolder;
+    node->SetHasChildrenFlag((m_options & stoIncludeNonFolders) ? (subfolders || isFolder)
+                                                                : (subfolders && isFolder));
+    if (attributes & SfgaoHidden)
+        node->setForeground(0, palette().brush(QPalette::Disabled, QPalette::Text));
+    m_lastAdded = node;
+    if (OnInsertItem)
+        OnInsertItem(this, node);
+    return 0;
+}
+
+bool TKxCustomShellTree::DoAddItem(ShellFolder *folder, const QByteArray &parentIdList,
+                                   ShellAttributes attributes, const QByteArray &item) {
+    bool allow = true;
+    if (OnAddItem)
+        OnAddItem(this, folder, parentIdList, item, attributes, allow);
+    return allow;
+}
+
+void TKxCustomShellTree::DeviceChanged() { CallGuarded([&] { RefreshNodes(); }); }
+
+ShellTreeNode *TKxCustomShellTree::rootNode() const {
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        if (ShellDataOf(topLevelItem(i)) != nullptr)
+            return static_cast<ShellTreeNode *>(topLevelItem(i));
+    }
+    return nullptr;
+}
+
+ShellTreeNode *TKxCustomShellTree::newNode(std::unique_ptr<TKxShellTreeData> data,
+                                           QTreeWidgetItem *parentNode) {
+    auto *node = new ShellTreeNode(std::move(data));
+    if (parentNode != nullptr)
+        parentNode->addChild(node);
+    else
+        addTopLevelItem(node);
+    return node;
+}
+
+void TKxCustomShellTree::fillNode(QTreeWidgetItem *node) {
+    TKxShellTreeData *data = ShellDataOf(node);
+    if (data == nullptr || node->childCount() > 0 ||
+        !static_cast<ShellTreeNode *>(node)->HasChildrenFlag())
+        return;
+    HourglassCursor hourglass;
+    FillChildNodes(data->ShellFolder(), node);
+}
+
+void TKxCustomShellTree::sortChildren(QTreeWidgetItem *node) {
+    TKxShellTreeData *data = ShellDataOf(node);
+    const ShellFolderPtr folder = data != nullptr ? data->ShellFolder() : nullptr;
+    if (folder == nullptr || node->childCount() < 2)
+        return;
+    CounterScope ignore(m_ignoreChanges);
+    QTreeWidgetItem *current = currentItem();
+    QList<QTreeWidgetItem *> children = node->takeChildren();
+    std::stable_sort(children.begin(), children.end(),
+                     [&](QTreeWidgetItem *a, QTreeWidgetItem *b) {
+                         TKxShellTreeData *da = ShellDataOf(a);
+                         TKxShellTreeData *db = ShellDataOf(b);
+                         if (da == nullptr || db == nullptr)
+                             return false;
+                         return folder->compareIds(0, da->RelativeIdList(),
+                                                   db->RelativeIdList()) < 0;
+                     });
+    node->addChildren(children);
+    if (current != nullptr && current != currentItem())
+        setCurrentItem(current);
+}
+
+void TKxCustomShellTree::deleteNode(QTreeWidgetItem *node) {
+    while (node->childCount() > 0)
+        deleteNode(node->child(node->childCount() - 1));
+    if (OnDeleteItem)
+        OnDeleteItem(this, node, ShellDataOf(node));
+    if (node == m_editingNode)
+        m_editingNode = nullptr;
+    if (node == m_lastAdded)
+        m_lastAdded = nullptr;
+    delete node;
+}
+
+void TKxCustomShellTree::clearNodes() {
+    while (topLevelItemCount() > 0)
+        deleteNode(topLevelItem(topLevelItemCount() - 1));
+}
+
+int TKxCustomShellTree::enumFlags() const {
+    int flags = ShcontfFolders;
+    if (m_options & stoShowHidden)
+        flags |= ShcontfIncludeHidden;
+    if (m_options & stoIncludeNonFolders)
+        flags |= ShcontfNonFolders;
+    return flags;
+}
+
+void TKxCustomShellTree::RefreshNodes() {
+    if (deferred())
+        return;
+    if (topLevelItemCount() == 0) {
+        FillTree();
+        return;
+    }
+    HourglassCursor hourglass;
+    QTreeWidgetItem *selected = currentItem();
+    {
+        CounterScope ignore(m_ignoreChanges);
+        FillScope fill(this, OnFillStart, OnFillComplete);
+        if (ShellTreeNode *root = rootNode())
+            refreshNode(root, selected);
+    }
+    // A selection inside a folder that disappeared moved to its parent.
+    if (selected != nullptr && selected != currentItem())
+        setCurrentItem(selected);
+}
+
+void TKxCustomShellTree::refreshNode(ShellTreeNode *node, QTreeWidgetItem *&selected) {
+    if (node->HasChildrenFlag() && node->childCount() == 0)
+        return;
+    const ShellFolderPtr folder = node->Data()->ShellFolder();
+    QList<QByteArray> items;
+    if (folder == nullptr || folder->enumObjects(enumFlags(), items) != 0)
+        return;
+    TKxPidlList fresh;
+    fresh.SetShellFolder(folder);
+    fresh.SetDuplicates(TKxPidlList::dupIgnore);
+    fresh.SetSorted(true);
+    for (const QByteArray &item : items)
+        fresh.AddPidl(item);
+    for (int i = node->childCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem *child = node->child(i);
+        TKxShellTreeData *data = ShellDataOf(child);
+        if (data == nullptr)
+            continue;
+        const int index = fresh.IndexOf(data->RelativeIdList());
+        if (index >= 0) {
+            fresh.Delete(index);
+            continue;
+        }
+        if (IsInside(selected, child))
+            selected = node;
+        deleteNode(child);
+    }
+    const QByteArray parentList = node->Data()->AbsoluteIdList();
+    for (int i = 0; i < fresh.Count(); ++i) {
+        if (const int code = AddShellNode(folder, parentList, fresh.Pidl(i), node); code != 0)
+            RaiseShellError(code);
+    }
+    if (fresh.Count() > 0)
+        sortChildren(node);
+    if (node->childCount() > 0)
+        node->SetHasChildrenFlag(true);
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (node->child(i)->type() == ShellTreeNode::kType)
+            refreshNode(static_cast<ShellTreeNode *>(node->child(i)), selected);
+    }
+}
+
+void TKxCustomShellTree::selectPath(const QByteArray &target) {
+    if (m_ignoreChanges > 0)
+        return;
+    ShellTreeNode *first = rootNode();
+    if (first == nullptr)
+        return;
+    m_quickSelect = true;
+    const QByteArray base = m_baseFolder.FolderIdList();
+    const TKxIdListArray baseElements(base);
+    const TKxIdListArray targetElements(target);
+    const int baseCount = baseElements.ElementCount();
+    const int targetCount = targetElements.ElementCount();
+    QTreeWidgetItem *reached = first;
+    setUpdatesEnabled(false);
+    const auto updates = qScopeGuard([this] { setUpdatesEnabled(true); });
+    if (targetCount > 0)
+        first->setExpanded(true);
+    // A folder outside the base folder selects the base folder itself.
+    const bool below =
+        targetCount > baseCount &&
+        CompareIdLists(targetElements.WithoutLast(targetCount - baseCount), CopyIdList(base)) == 0;
+    for (int i = baseCount; below && i < targetCount; ++i) {
+        const QByteArray element = targetElements.ElementAt(i);
+        TKxShellTreeData *data = ShellDataOf(reached);
+        const ShellFolderPtr folder = data->ShellFolder();
+        if (folder == nullptr) {
+            SystemBeep();
+            break;
+        }
+        QTreeWidgetItem *next = nullptr;
+        for (int c = 0; c < reached->childCount() && next == nullptr; ++c) {
+            TKxShellTreeData *childData = ShellDataOf(reached->child(c));
+            if (childData != nullptr &&
+                folder->compareIds(0, childData->RelativeIdList(), element) == 0)
+                next = reached->child(c);
+        }
+        if (next == nullptr) {
+            m_lastAdded = nullptr;
+            const int code = AddShellNode(folder, data->AbsoluteIdList(), element, reached);
+            if (code != 0 || m_lastAdded == nullptr) {
+                SystemBeep();
+                break;
+            }
+            next = m_lastAdded;
+        }
+        if (i + 1 < targetCount)
+            next->setExpanded(true);
+        reached = next;
+    }
+    setCurrentItem(reached);
+    scrollToItem(reached);
+}
+
+void TKxCustomShellTree::baseFolderChanged() {
+    if (IsLoading())
+        return;
+    {
+        const QScopedValueRollback setting(m_settingSelection, true);
+        m_selectionLocator.Clear();
+    }
+    if (m_options & stoAutoFill) {
+        m_quickSelect = true;
+        CallGuarded([&] { FillTree(); });
+    }
+}
+
+void TKxCustomShellTree::selectionLocatorChanged() {
+    if (m_settingSelection || topLevelItemCount() == 0)
+        return;
+    CallGuarded([&] { selectPath(m_selectionLocator.FolderIdList()); });
+}
+
+void TKxCustomShellTree::currentNodeChanged(QTreeWidgetItem *current) {
+    if (IsLoading())
+        return;
+    if (TKxShellTreeData *data = ShellDataOf(current)) {
+        const QScopedValueRollback setting(m_settingSelection, true);
+        m_selectionLocator.SetIdList(data->AbsoluteIdList());
+    }
+    // While the tree rebuilds itself only the selected folder follows.
+    if (m_ignoreChanges > 0)
+        return;
+    m_quickSelect = false;
+    if (OnChange)
+        OnChange(this, current);
+}
+
+void TKxCustomShellTree::timerFired() {
+    const TimerTag tag = m_timerTag;
+    m_timerTag = tagNone;
+    if (tag == tagRefresh)
+        RefreshNodes();
+}
+
+bool TKxCustomShellTree::deferred() {
+    if (m_deferRefresh || state() == QAbstractItemView::EditingState) {
+        m_refreshDeferred = true;
+        return true;
+    }
+    m_refreshDeferred = false;
+    return false;
+}
+
+QString TKxCustomShellTree::SelectedFolderPath() const {
+    TKxShellTreeData *data = ShellDataOf(currentItem());
+    return data != nullptr ? data->PathText() : QString();
+}
+
+void TKxCustomShellTree::SelectAncestor(int levels) {
+    QTreeWidgetItem *node = currentItem();
+    for (; node != nullptr && node->parent() != nullptr && levels > 0; --levels)
+        node = node->parent();
+    if (node != nullptr) {
+        m_quickSelect = true;
+        setCurrentItem(node);
+    }
+}
+
+QTreeWidgetItem *TKxCustomShellTree::FindNode(const QByteArray &absoluteIdList) const {
+    QList<QTreeWidgetItem *> pending;
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        pending << topLevelItem(i);
+    while (!pending.isEmpty()) {
+        QTreeWidgetItem *node = pending.takeFirst();
+        if (TKxShellTreeData *data = ShellDataOf(node);
+            data != nullptr && CompareIdLists(data->AbsoluteIdList(), absoluteIdList) == 0)
+            return node;
+        for (int i = 0; i < node->childCount(); ++i)
+            pending << node->child(i);
+    }
+    return nullptr;
+}
+
+bool TKxCustomShellTree::CreateNewFolder() {
+    QString parent = SelectedFolderPath();
+    if (parent.isEmpty())
+        parent = QDir::currentPath();
+    m_ignoreNextChangeNotification = true;
+    const NewFolderResult result = CreateNewFolderIn(parent, MakeDirectory);
+    for (const QString &warning : result.warnings)
+        ShowWarning(warning);
+    if (result.name.isEmpty())
+        return false;
+    RefreshNodes();
+    QTreeWidgetItem *selected = currentItem();
+    if (selected == nullptr)
+        return true;
+    selected->setExpanded(true);
+    for (int i = 0; i < selected->childCount(); ++i) {
+        if (selected->child(i)->text(0) == result.name) {
+            EditNodeName(selected->child(i));
+            break;
+        }
+    }
+    return true;
+}
+
+void TKxCustomShellTree::ShowWarning(const QString &text) {
+    QMessageBox::warning(window(), QCoreApplication::applicationName(), text);
+}
+
+int TKxCustomShellTree::InvokeNodeVerb(QTreeWidgetItem *node, const QString &verb) {
+    TKxShellTreeData *data = ShellDataOf(node);
+    if (data == nullptr || node->parent() == nullptr)
+        return 1;
+    if (verb.compare(QStringLiteral("rename"), Qt::CaseInsensitive) == 0)
+        return EditNodeName(node) ? 0 : 1;
+    const ShellFolderPtr folder = data->ParentShellFolder();
+    if (folder == nullptr)
+        RaiseShellError(ENOENT);
+    const QList<QByteArray> items{data->RelativeIdList()};
+    int code = ENOTSUP;
+    for (const ShellVerb &offered : folder->verbsOf(items)) {
+        if (offered.verb.compare(verb, Qt::CaseInsensitive) == 0) {
+            code = folder->invokeVerb(items, offered.verb);
+            break;
+        }
+    }
+    RefreshNodes();
+    return code;
+}
+
+QAction *TKxCustomShellTree::TrackShellMenu(QMenu *menu, const QPoint &globalPos) {
+    return menu->exec(globalPos);
+}
+
+void TKxCustomShellTree::DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, QMenu *&menu) {
+    TKxCustomTreeView::DoNodeContextMenu(node, pos, menu);
+    TKxShellTreeData *data = ShellDataOf(node);
+    if (!(m_options & stoContextMenus) || data == nullptr || node->parent() == nullptr ||
+        IsEmptyIdList(data->RelativeIdList()))
+        return;
+    menu = nullptr;
+    const ShellFolderPtr folder = data->ParentShellFolder();
+    if (folder == nullptr)
+        return;
+    const QList<QByteArray> items{data->RelativeIdList()};
+    QMenu shellMenu(this);
+    for (const ShellVerb &verb : folder->verbsOf(items)) {
+        const bool rename = verb.verb == QLatin1String("rename");
+        if (rename && m_readOnly)
+            continue;
+        QAction *action = shellMenu.addAction(verb.caption);
+        action->setData(verb.verb);
+    }
+    connect(&shellMenu, &QMenu::hovered, this, [this](QAction *action) {
+        if (OnPopupHint)
+            OnPopupHint(this, action->text());
+    });
+    QAction *chosen = nullptr;
+    {
+        const QScopedValueRollback defer(m_deferRefresh, true);
+        chosen = TrackShellMenu(&shellMenu, viewport()->mapToGlobal(pos));
+    }
+    if (chosen != nullptr) {
+        const QString verb = chosen->data().toString();
+        if (verb == QLatin1String("rename")) {
+            EditNodeName(node);
+        } else {
+            const int code = folder->invokeVerb(items, verb);
+            RefreshNodes();
+            if (code != 0)
+                RaiseShellError(code);
+        }
+    } else if (m_refreshDeferred) {
+        RefreshNodes();
+    }
+}
+
+bool TKxCustomShellTree::EditNodeName(QTreeWidgetItem *node) {
+    if (node == nullptr)
+        return false;
+    return edit(indexFromItem(node), QAbstractItemView::AllEditTriggers, nullptr);
+}
+
+bool TKxCustomShellTree::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) {
+    QTreeWidgetItem *node = itemFromIndex(index);
+    TKxShellTreeData *data = ShellDataOf(node);
+    if (data == nullptr || m_readOnly || !data->CanRename())
+        return false;
+    m_editingNode = node;
+    m_editingOldText = node->text(0);
+    node->setFlags(node->flags() | Qt::ItemIsEditable);
+    const bool started = TKxCustomTreeView::edit(index, trigger, event);
+    node->setFlags(node->flags() & ~Qt::ItemIsEditable);
+    if (!started)
+        m_editingNode = nullptr;
+    return started;
+}
+
+void TKxCustomShellTree::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) {
+    TKxCustomTreeView::closeEditor(editor, hint);
+    // A cancelled edit (or one that kept the text) changes nothing.
+    m_editingNode = nullptr;
+    if (m_refreshDeferred)
+        CallGuarded([&] { RefreshNodes(); });
+}
+
+void TKxCustomShellTree::nodeTextEdited(QTreeWidgetItem *node) {
+    if (node == nullptr || node != m_editingNode)
+        return;
+    m_editingNode = nullptr;
+    const QString text = node->text(0);
+    {
+        const QSignalBlocker blocker(this);
+        node->setText(0, m_editingOldText);
+    }
+    RenameNode(node, text);
+}
+
+bool TKxCustomShellTree::RenameNode(QTreeWidgetItem *node, const QString &text) {
+    TKxShellTreeData *data = ShellDataOf(node);
+    if (data == nullptr || node->parent() == nullptr)
+        return false;
+    QString name = text.trimmed();
+    if (OnEdited)
+        OnEdited(this, node, name);
+    if (name.isEmpty() || name == node->text(0))
+        return false;
+    const ShellFolderPtr folder = data->ParentShellFolder();
+    if (folder == nullptr)
+        RaiseShellError(ENOENT);
+    int code = 0;
+    {
+        HourglassCursor hourglass;
+        CounterScope ignore(m_ignoreChanges);
+        m_ignoreNextChangeNotification = true;
+        QByteArray newItem;
+        code = folder->setNameOf(data->RelativeIdList(), name.left(kMaxNameLength), newItem);
+        if (code == 0) {
+            const QSignalBlocker blocker(this);
+            if (!newItem.isEmpty()) {
+                ForgetSubtree(node);
+                data->ReplaceRelativeIdList(newItem);
+            }
+            node->setText(0,
+                          DisplayNameOf(folder.get(), data->RelativeIdList(), ShellNameKind::InFolder));
+            if (node == currentItem()) {
+                const QScopedValueRollback setting(m_settingSelection, true);
+                m_selectionLocator.SetIdList(data->AbsoluteIdList());
+            }
+            sortChildren(node->parent());
+        }
+    }
+    if (m_refreshDeferred)
+        RefreshNodes();
+    if (code != 0)
+        RaiseShellError(code);
+    return true;
+}
+
+void TKxCustomShellTree::keyPressEvent(QKeyEvent *event) {
+    if (!(m_options & stoDefaultKeyHandling) || state() == QAbstractItemView::EditingState) {
+        TKxCustomTreeView::keyPressEvent(event);
+        return;
+    }
+    const QKeySequence key(event->keyCombination());
+    const ShellTreeShortcuts &shortcuts = Shortcuts();
+    QTreeWidgetItem *node = currentItem();
+    bool handled = true;
+    CallGuarded([&] {
+        if (key == shortcuts.rename) {
+            EditNodeName(node);
+        } else if (key == shortcuts.refresh) {
+            RefreshNodes();
+        } else if (key == shortcuts.cut) {
+            InvokeNodeVerb(node, QStringLiteral("cut"));
+        } else if (key == shortcuts.copy) {
+            InvokeNodeVerb(node, QStringLiteral("copy"));
+        } else if (key == shortcuts.paste) {
+            InvokeNodeVerb(node, QStringLiteral("paste"));
+        } else if (key == shortcuts.remove || key == shortcuts.shiftRemove) {
+            InvokeNodeVerb(node, QStringLiteral("delete"));
+        } else {
+            handled = false;
+        }
+    });
+    if (handled)
+        event->accept();
+    else
+        TKxCustomTreeView::keyPressEvent(event);
+}
+
+void TKxCustomShellTree::mousePressEvent(QMouseEvent *event) {
+    m_quickSelect = true;
+    TKxCustomTreeView::mousePressEvent(event);
+}
+
+void TKxCustomShellTree::updateDragMode() {
+    setDragEnabled(m_options & stoOleDrag);
+    setAcceptDrops(m_options & stoOleDrop);
+    viewport()->setAcceptDrops(m_options & stoOleDrop);
+    setDragDropMode((m_options & (stoOleDrag | stoOleDrop)) ? QAbstractItemView::DragDrop
+                                                            : QAbstractItemView::NoDragDrop);
+}
+
+void TKxCustomShellTree::startDrag(Qt::DropActions) {
+    QTreeWidgetItem *node = currentItem();
+    TKxShellTreeData *data = ShellDataOf(node);
+    if (!(m_options & stoOleDrag) || data == nullptr || node->parent() == nullptr)
+        return;
+    TKxShellTreeData *parentData = ShellDataOf(node->parent());
+    const ShellFolderPtr folder = data->ParentShellFolder();
+    ShellAttributes effects = kDragEffectMask;
+    if (folder != nullptr)
+        effects = folder->attributesOf(data->RelativeIdList(), kDragEffectMask) & kDragEffectMask;
+    Qt::DropActions actions;
+    if (effects & SfgaoCanCopy)
+        actions |= Qt::CopyAction;
+    if (effects & SfgaoCanMove)
+        actions |= Qt::MoveAction;
+    if (effects & SfgaoCanLink)
+        actions |= Qt::LinkAction;
+    auto *drag = new QDrag(this);
+    drag->setMimeData(CreateShellMimeData(parentData != nullptr ? parentData->AbsoluteIdList()
+                                                                : QByteArray(),
+                                          {data->RelativeIdList()}));
+    Qt::DropAction result = Qt::IgnoreAction;
+    {
+        const QScopedValueRollback dragging(m_dragging, true);
+        const QScopedValueRollback defer(m_deferRefresh, true);
+        result = drag->exec(actions);
+    }
+    if (result != Qt::IgnoreAction || m_refreshDeferred)
+        CallGuarded([&] { RefreshNodes(); });
+}
+
+void TKxCustomShellTree::dragEnterEvent(QDragEnterEvent *event) {
+    if (!(m_options & stoOleDrop) || DroppedPaths(*event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void TKxCustomShellTree::dragMoveEvent(QDragMoveEvent *event) {
+    QTreeWidgetItem *node = itemAt(event->position().toPoint());
+    TKxShellTreeData *data = ShellDataOf(node);
+    // Nodes without a parent, or without a path, take no drop.
+    if (!(m_options & stoOleDrop) || data == nullptr || node->parent() == nullptr ||
+        data->PathText().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    TKxCustomTreeView::dragMoveEvent(event);
+    event->acceptProposedAction();
+}
+
+void TKxCustomShellTree::dropEvent(QDropEvent *event) {
+    QTreeWidgetItem *node = itemAt(event->position().toPoint());
+    const Qt::DropAction action = event->dropAction();
+    bool dropped = false;
+    CallGuarded([&] { dropped = dropOnNode(node, event->mimeData(), action); });
+    if (dropped)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+bool TKxCustomShellTree::dropOnNode(QTreeWidgetItem *node, const QMimeData *data,
+                                    Qt::DropAction action) {
+    TKxShellTreeData *target = ShellDataOf(node);
+    if (!(m_options & stoOleDrop) || target == nullptr || node->parent() == nullptr)
+        return false;
+    const QString folder = target->PathText();
+    const QList<QByteArray> paths = DroppedPaths(*data);
+    if (folder.isEmpty() || paths.isEmpty())
+        return false;
+    int code = 0;
+    {
+        HourglassCursor hourglass;
+        code = TransferIntoFolder(paths, QFile::encodeName(folder), action == Qt::MoveAction);
+    }
+    RefreshNodes();
+    if (code != 0)
+        RaiseShellError(code);
+    return true;
+}
+
+void TKxCustomShellTree::startWatching() {
+    if (!(m_options & stoDynamicRefresh))
+        return;
+    if (m_changeThread == nullptr)
+        m_changeThread = std::make_unique<TChangeHandlerThread>(this, kChangeEvent);
+    else
+        m_changeThread->RemoveAll();
+    int filter = ChangeDirName;
+    if (m_options & stoIncludeNonFolders)
+        filter |= ChangeFileName;
+    for (const MountPoint &mount : ReadMountPoints()) {
+        const QString path = QFile::decodeName(mount.mountPath);
+        if (IsNetworkFileSystem(mount.fsType) && !IsNetworkDriveConnected(path))
+            continue;
+        int slot = -1;
+        m_changeThread->Add(path, filter, slot, true);
+    }
+}
+
+void TKxCustomShellTree::stopWatching() { m_changeThread.reset(); }
+
+void TKxCustomShellTree::changeNotified() {
+    if (m_ignoreNextChangeNotification || m_dragging) {
+        m_ignoreNextChangeNotification = false;
+        return;
+    }
+    m_timerTag = tagRefresh;
+    m_timer.start(hasFocus() ? kRefreshDelayFocusedMs : kRefreshDelayMs);
+}
+
+void TKxCustomShellTree::customEvent(QEvent *event) {
+    if (event->type() == kFillEvent) {
+        if (topLevelItemCount() == 0)
+            CallGuarded([&] { FillTree(); });
+        return;
+    }
+    if (event->type() == kChangeEvent) {
+        changeNotified();
+        return;
+    }
+    TKxCustomTreeView::customEvent(event);
+}
+
+void TKxCustomShellTree::showEvent(QShowEvent *event) {
+    TKxCustomTreeView::showEvent(event);
+    if ((m_options & stoAutoFill) && topLevelItemCount() == 0)
+        QCoreApplication::postEvent(this, new QEvent(kFillEvent));
+}
