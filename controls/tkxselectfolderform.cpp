@@ -1,0 +1,184 @@
+#include "controls/tkxselectfolderform.h"
+
+#include "controls/controlservices.h"
+#include "controls/shelltreenode.h"
+#include "controls/shortpath.h"
+#include "controls/timagelist.h"
+#include "controls/tkxbitbtn.h"
+#include "controls/tkxshelltree.h"
+#include "controls/tkxshelltreedata.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace {
+
+constexpr int kMargin = 8;
+constexpr int kButtonPanelHeight = 29;
+constexpr int kStatusBarHeight = 19;
+constexpr int kButtonTop = 2;
+constexpr int kButtonHeight = 23;
+constexpr int kStatusTextInset = 20;
+
+struct OptionPair {
+    TKxSelectFolderDialogOption dialog;
+    TKxShellTreeOption tree;
+};
+
+constexpr OptionPair kOptionMap[] = {
+    {sfdoOleDrag, stoOleDrag},
+    {sfdoOleDrop, stoOleDrop},
+    {sfdoIncludeNonFolders, stoIncludeNonFolders},
+    {sfdoVirtualFolders, stoVirtualFolders},
+    {sfdoContextMenus, stoContextMenus},
+    {sfdoShowHidden, stoShowHidden},
+};
+
+const QString kDefaultCaption = QStringLiteral("Browse for Folder");
+
+} // namespace
+
+std::uint16_t ShellTreeOptionsFor(TKxSelectFolderDialogOptions dialogOptions,
+                                  std::uint16_t treeOptions) {
+    for (const OptionPair &pair : kOptionMap) {
+        if (dialogOptions & pair.dialog)
+            treeOptions |= pair.tree;
+        else
+            treeOptions &= ~pair.tree;
+    }
+    return treeOptions;
+}
+
+TKxSelectFolderForm::TKxSelectFolderForm(QWidget *parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("KxSelectFolderForm"));
+    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    resize(kDesignWidth, kDesignHeight);
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+
+    ImageList1 = new TImageList(16, 16, this);
+
+    ShellTree = new TKxShellTree(this);
+    ShellTree->setObjectName(QStringLiteral("ShellTree"));
+    ShellTree->setGeometry(kMargin, 32, 341, 241);
+    ShellTree->SetHideSelection(false);
+    ShellTree->setIndentation(19);
+    ShellTree->SetOptions(0);
+    ShellTree->OnChange = [this](QObject *, QTreeWidgetItem *node) { ShellTreeChange(node); };
+    // The root shows as a node of its own.
+    ShellTree->setRootIsDecorated(true);
+
+    ButtonPanel = new QWidget(this);
+    ButtonPanel->setObjectName(QStringLiteral("ButtonPanel"));
+    btnOk = new TKxBitBtn(ButtonPanel);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setGeometry(12, kButtonTop, 75, kButtonHeight);
+    btnOk->SetCaption(QStringLiteral("OK"));
+    btnOk->SetDefault(true);
+    btnOk->SetModalResult(mrOk);
+    btnOk->SetHotTrack(true);
+    btnCancel = new TKxBitBtn(ButtonPanel);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setGeometry(92, kButtonTop, 75, kButtonHeight);
+    btnCancel->SetCaption(QStringLiteral("Cancel"));
+    btnCancel->SetCancel(true);
+    btnCancel->SetModalResult(mrCancel);
+    btnCancel->SetHotTrack(true);
+
+    FormResize();
+}
+
+TKxSelectFolderForm::~TKxSelectFolderForm() = default;
+
+void TKxSelectFolderForm::SetStatusText(const QString &text) { m_statusText = text; }
+
+void TKxSelectFolderForm::ApplyDialogOptions(TKxSelectFolderDialogOptions options) {
+    m_options = options;
+    ShellTree->SetOptions(ShellTreeOptionsFor(options, ShellTree->Options()));
+    ShellTree->SetReadOnly(options & sfdoReadOnly);
+    FormResize();
+}
+
+void TKxSelectFolderForm::FormResize() {
+    const int statusTop = height() - kStatusBarHeight;
+    const int panelTop = statusTop - kButtonPanelHeight;
+    ButtonPanel->setGeometry(0, panelTop, width(), kButtonPanelHeight);
+    const int top = kMargin;
+    ShellTree->setGeometry(kMargin, top, width() - 2 * kMargin - 1, panelTop - 4 - top);
+    btnCancel->move(ButtonPanel->width() - btnCancel->width() - kMargin, kButtonTop);
+    btnOk->move(btnCancel->x() - btnOk->width() - kMargin, kButtonTop);
+    if (QTreeWidgetItem *node = ShellTree->currentItem(); ShellDataOf(node) != nullptr)
+        ShellTreeChange(node);
+}
+
+void TKxSelectFolderForm::ShellTreeChange(QTreeWidgetItem *node) {
+    TKxShellTreeData *data = ShellDataOf(node);
+    if (data == nullptr)
+        return;
+    const QString path = data->PathText();
+    const QFontMetrics metrics = fontMetrics();
+    SetStatusText(MinimizeName(
+        path, [&](const QString &text) { return metrics.horizontalAdvance(text); },
+        width() - kStatusTextInset));
+    if (OnSelChange)
+        OnSelChange(this, data->AbsoluteIdList());
+}
+
+void TKxSelectFolderForm::CreateBtnClick() {
+    CallGuarded([&] { ShellTree->CreateNewFolder(); });
+}
+
+void TKxSelectFolderForm::DeleteBtnClick() {
+    CallGuarded([&] {
+        ShellTree->InvokeNodeVerb(ShellTree->currentItem(), QStringLiteral("delete"));
+        ShellTree->RefreshNodes();
+    });
+}
+
+void TKxSelectFolderForm::LocalizeCaptions() {
+    btnOk->SetCaption(QStringLiteral("OK"));
+    btnCancel->SetCaption(QStringLiteral("Cancel"));
+    if (windowTitle().isEmpty())
+        setWindowTitle(kDefaultCaption);
+}
+
+void TKxSelectFolderForm::placeOnScreen() {
+    if (m_placed)
+        return;
+    m_placed = true;
+    if (m_position != poScreenCenter && m_position != poDesktopCenter)
+        return;
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void TKxSelectFolderForm::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    placeOnScreen();
+    CallGuarded([&] {
+        ShellTree->SetOptions(ShellTree->Options() | stoAutoFill);
+        ShellTree->FillTree();
+    });
+    LocalizeCaptions();
+    if (OnFormShow)
+        OnFormShow(this);
+}
+
+void TKxSelectFolderForm::hideEvent(QHideEvent *event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous() && OnFormClose)
+        OnFormClose(this);
+}
+
+void TKxSelectFolderForm::resizeEvent(QResizeEvent *event) {
+    QDialog::resizeEvent(event);
+    FormResize();
+}

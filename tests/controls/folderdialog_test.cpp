@@ -1,0 +1,245 @@
+#include "controls/tkxselectfolderdialog.h"
+
+#include "controls/tkxbitbtn.h"
+#include "controls/tkxshelltree.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+namespace {
+
+QTreeWidgetItem *Child(const QTreeWidgetItem *node, const QString &text) {
+    for (int i = 0; node != nullptr && i < node->childCount(); ++i) {
+        if (node->child(i)->text(0) == text)
+            return node->child(i);
+    }
+    return nullptr;
+}
+
+// A folder tree on disk and a dialog rooted at it. Each run is driven from the form's show
+// event by a single-shot timer, so no test waits on the modal loop.
+class FolderDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        for (const char *path : {"alpha/inner", "beta", ".hidden"})
+            ASSERT_TRUE(QDir(dir.path()).mkpath(QString::fromLatin1(path)));
+        dialog.BaseFolder().SetPath(dir.path());
+    }
+
+    QString Path(const char *relative) const {
+        return dir.path() + QLatin1Char('/') + QString::fromLatin1(relative);
+    }
+
+    // Runs the dialog; inside it, step sees the form and then the button it returns is clicked.
+    bool Run(const std::function<TKxBitBtn *(TKxSelectFolderForm *)> &step) {
+        dialog.OnFormShow = [step](QObject *sender) {
+            auto *form = static_cast<TKxSelectFolderForm *>(sender);
+            QTimer::singleShot(0, form, [form, step] {
+                if (TKxBitBtn *button = step(form))
+                    button->Click();
+                else
+                    form->done(mrCancel);
+            });
+        };
+        return dialog.Execute();
+    }
+
+    QTemporaryDir dir;
+    TKxSelectFolderDialog dialog;
+};
+
+TEST_F(FolderDialogTest, OkReturnsTheFolderSelectedInTheTree) {
+    dialog.SetSelectedFolderPath(Path("alpha/inner"));
+    QString preselected;
+    EXPECT_TRUE(Run([&](TKxSelectFolderForm *form) {
+        preselected = form->ShellTree->SelectedFolderPath();
+        form->ShellTree->setCurrentItem(
+            Child(form->ShellTree->topLevelItem(0), QStringLiteral("beta")));
+        return form->btnOk;
+    }));
+    EXPECT_EQ(preselected, Path("alpha/inner"));
+    EXPECT_EQ(dialog.SelectedFolderPath(), Path("beta"));
+    EXPECT_EQ(dialog.Form(), nullptr);
+}
+
+TEST_F(FolderDialogTest, CancelReturnsFalseAndKeepsThePreviousFolder) {
+    dialog.SetSelectedFolderPath(Path("alpha"));
+    EXPECT_FALSE(Run([&](TKxSelectFolderForm *form) {
+        form->ShellTree->setCurrentItem(
+            Child(form->ShellTree->topLevelItem(0), QStringLiteral("beta")));
+        return form->btnCancel;
+    }));
+    EXPECT_EQ(dialog.SelectedFolderPath(), Path("alpha"));
+}
+
+TEST_F(FolderDialogTest, ATextThatIsNoPathEmptiesTheSelection) {
+    dialog.SetSelectedFolderPath(Path("alpha"));
+    dialog.SetSelectedFolderPath(QStringLiteral("relative/not-a-shell-path"));
+    EXPECT_TRUE(dialog.SelectedFolderPath().isEmpty());
+    QString selected;
+    EXPECT_TRUE(Run([&](TKxSelectFolderForm *form) {
+        selected = form->ShellTree->SelectedFolderPath();
+        return form->btnOk;
+    }));
+    EXPECT_EQ(selected, dir.path());
+}
+
+TEST_F(FolderDialogTest, TheCaptionIsTheTitleOrBrowseForFolder) {
+    struct Case {
+        QString title;
+        QString caption;
+    };
+    const Case cases[] = {
+        {QString(), QStringLiteral("Browse for Folder")},
+        {QStringLiteral("Select TORVALE3 CORE folder  "),
+         QStringLiteral("Select TORVALE3 CORE folder  ")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.title.toStdString());
+        dialog.Title = c.title;
+        QString caption;
+        Run([&](TKxSelectFolderForm *form) {
+            caption = form->windowTitle();
+            return form->btnCancel;
+        });
+        EXPECT_EQ(caption, c.caption);
+    }
+}
+
+TEST_F(FolderDialogTest, TheFormsTreeGainsOnlyAutoFillAndTheMappedOptions) {
+    struct Case {
+        const char *name;
+        TKxSelectFolderDialogOptions options;
+        TKxShellTreeOptions tree;
+        bool readOnly;
+    };
+    const Case cases[] = {
+        {"show hidden", sfdoShowHidden, stoAutoFill | stoShowHidden, false},
+        {"default", kDefaultSelectFolderDialogOptions, stoAutoFill | stoContextMenus | stoShowHidden,
+         false},
+        {"read-only drag", sfdoReadOnly | sfdoOleDrag | sfdoOleDrop,
+         stoAutoFill | stoOleDrag | stoOleDrop, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        dialog.Options = c.options;
+        TKxShellTreeOptions options = 0;
+        bool readOnly = false;
+        QStringList children;
+        Run([&](TKxSelectFolderForm *form) {
+            options = form->ShellTree->Options();
+            readOnly = form->ShellTree->ReadOnly();
+            const QTreeWidgetItem *root = form->ShellTree->topLevelItem(0);
+            for (int i = 0; root != nullptr && i < root->childCount(); ++i)
+                children << root->child(i)->text(0);
+            return form->btnCancel;
+        });
+        EXPECT_EQ(options, c.tree);
+        EXPECT_EQ(readOnly, c.readOnly);
+        EXPECT_EQ(children.contains(QStringLiteral(".hidden")), (c.options & sfdoShowHidden) != 0);
+    }
+}
+
+TEST_F(FolderDialogTest, ThePlacementOfARunIsStoredAndUsedByTheNext) {
+    QSize first;
+    Run([&](TKxSelectFolderForm *form) {
+        first = form->size();
+        form->resize(420, 380);
+        return form->btnOk;
+    });
+    EXPECT_EQ(first, QSize(TKxSelectFolderForm::kDesignWidth, TKxSelectFolderForm::kDesignHeight));
+    EXPECT_EQ(dialog.FormWidth, 420);
+    EXPECT_EQ(dialog.FormHeight, 380);
+    QSize second;
+    Run([&](TKxSelectFolderForm *form) {
+        second = form->size();
+        return form->btnCancel;
+    });
+    EXPECT_EQ(second, QSize(420, 380));
+}
+
+TEST_F(FolderDialogTest, ARunningDialogCannotBeExecutedAgain) {
+    std::string message;
+    Run([&](TKxSelectFolderForm *form) {
+        try {
+            dialog.Execute();
+        } catch (const std::runtime_error &error) {
+            message = error.what();
+        }
+        return form->btnCancel;
+    });
+    EXPECT_EQ(message, "TKxSelectFolderDialog already executing");
+    EXPECT_FALSE(dialog.Executing());
+}
+
+TEST_F(FolderDialogTest, AFailureInsideTheRunFreesTheFormAndClearsTheFlag) {
+    dialog.OnInitialized = [](QObject *) { throw std::runtime_error("boom"); };
+    EXPECT_THROW(dialog.Execute(), std::runtime_error);
+    EXPECT_FALSE(dialog.Executing());
+    EXPECT_EQ(dialog.Form(), nullptr);
+    dialog.OnInitialized = nullptr;
+    EXPECT_TRUE(Run([](TKxSelectFolderForm *form) { return form->btnOk; }));
+}
+
+TEST_F(FolderDialogTest, SelectingAFolderShowsItsPathAndFiresOnSelChange) {
+    QByteArray selected;
+    dialog.OnSelChange = [&](QObject *, const QByteArray &list) { selected = list; };
+    QString status;
+    Run([&](TKxSelectFolderForm *form) {
+        form->ShellTree->setCurrentItem(
+            Child(form->ShellTree->topLevelItem(0), QStringLiteral("beta")));
+        status = form->StatusText();
+        return form->btnCancel;
+    });
+    EXPECT_TRUE(Path("beta").endsWith(status.mid(status.lastIndexOf(QLatin1Char('/')))));
+    TKxShellLocator locator;
+    locator.SetIdList(selected);
+    EXPECT_EQ(locator.Path(), Path("beta"));
+}
+
+TEST(SelectFolderOptions, EachDialogOptionSetsOrClearsItsTreeOption) {
+    const TKxShellTreeOptions all = 0x3FF;
+    EXPECT_EQ(ShellTreeOptionsFor(0, all),
+              all & ~(stoOleDrag | stoOleDrop | stoIncludeNonFolders | stoVirtualFolders |
+                      stoContextMenus | stoShowHidden));
+    EXPECT_EQ(ShellTreeOptionsFor(0x3FF, 0), stoOleDrag | stoOleDrop | stoIncludeNonFolders |
+                                                 stoVirtualFolders | stoContextMenus |
+                                                 stoShowHidden);
+    EXPECT_EQ(ShellTreeOptionsFor(sfdoCreateDeleteButtons | sfdoReadOnly, stoAutoFill),
+              stoAutoFill);
+}
+
+TEST(ShellDialogPlacement, TheRecordRoundTripsAndRefusesForeignRecords) {
+    TKxSelectFolderDialog source;
+    source.FormLeft = -5;
+    source.FormTop = 70000;
+    source.FormWidth = 400;
+    source.FormHeight = 300;
+    source.FormWindowState = wsMaximized;
+    source.FormPosition = poDesigned;
+    const QByteArray record = source.WritePlacement();
+    ASSERT_EQ(record.size(), TKxShellDialog::kPlacementSize);
+    EXPECT_EQ(record.left(4), QByteArray::fromHex("fbffffff"));
+    TKxSelectFolderDialog target;
+    ASSERT_TRUE(target.ReadPlacement(record));
+    EXPECT_EQ(target.FormLeft, -5);
+    EXPECT_EQ(target.FormTop, 70000);
+    EXPECT_EQ(target.FormWidth, 400);
+    EXPECT_EQ(target.FormHeight, 300);
+    EXPECT_EQ(target.FormWindowState, wsMaximized);
+    EXPECT_EQ(target.FormPosition, poDesigned);
+    QByteArray badState = record;
+    badState[16] = 7;
+    EXPECT_FALSE(target.ReadPlacement(badState));
+    EXPECT_FALSE(target.ReadPlacement(record.left(17)));
+    EXPECT_EQ(target.FormWindowState, wsMaximized);
+}
+
+} // namespace
