@@ -1,0 +1,134 @@
+#pragma once
+
+#include "setup/formmainstate.h"
+#include "setup/programpaths.h"
+
+#include <QHostAddress>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class TFormAddr;
+class TKxListBox;
+class TKxNumericEdit;
+class UdpListener;
+
+// netsetup's main window: "core_config.conf" on the left, the selected user's part of
+// "gui_config.conf" on the right. The controls show the data of a FormMainState; the handlers
+// below edit it and ask the operator before changes are lost. Message boxes, the folder choice
+// and the address pop-up go through the replaceable functions, so tests pre-answer them.
+class TFormMain : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TFormMain(const ProgramPaths &paths, quint16 udpPort = 5003,
+                       QWidget *parent = nullptr);
+    ~TFormMain() override;
+
+    // Reads the window state, chooses the core folder, arranges the first-idle load and writes
+    // the window state back.
+    void FormCreate();
+    // The load of the first idle moment; runs once.
+    void StartupLoad();
+    // Chooses the core folder; true when it changed.
+    bool SelectCoreFolder(bool force);
+
+    void LBCoreGuiClick();
+    void BtnCoreGuiAddClick();
+    void BtnCoreRackAddClick();
+    void BtnGuiRackAddClick();
+    void LBCoreRackDblClick();
+    void BtnCoreRackMoveClick();
+    void BtnCoreGuiDelClick();
+    void BtnCoreRackDelClick();
+    void BtnGuiRackDelClick();
+    void BtnSnmpCopyClick();
+    void BtnCoreSaveClick();
+    void BtnGuiSaveClick();
+    void EditCoreGuiPortChange();
+    void PMenuSAClick();
+    void BtnPathClick();
+    void BtnRackFindClick();
+    void UDPSUDPRead(const QByteArray &datagram, const QHostAddress &sender);
+    // The close question; false keeps the window open.
+    bool FormCloseQuery();
+
+    const FormMainState &State() const { return m_state; }
+    bool RestartRequested() const { return m_restartRequested; }
+    TFormAddr *FormAddr() const { return m_formAddr; }
+    UdpListener *UDPS() const { return m_udps; }
+
+    // A message box; owned by this window unless owned is false.
+    std::function<void(const MessageNote &note, bool owned)> ShowMessageBox;
+    // A Yes/No question captioned "Info"; true for Yes.
+    std::function<bool(const QString &text)> AskYesNo;
+    // The folder picker, starting at the given folder; nothing when cancelled.
+    std::function<std::optional<QString>(const QString &start)> SelectFolder;
+    // Shows the address pop-up modally and gives its result.
+    std::function<int(TFormAddr &dialog)> ExecAddressDialog;
+
+    QPushButton *BtnPath = nullptr;
+    QLabel *LbPath = nullptr;
+    TKxListBox *LBCoreGui = nullptr;
+    TKxListBox *LBCoreRack = nullptr;
+    TKxListBox *LBGuiRack = nullptr;
+    TKxNumericEdit *EditCoreGuiPort = nullptr;
+    TKxNumericEdit *EditCoreRackPort = nullptr;
+    TKxNumericEdit *EditGuiRackPort = nullptr;
+    std::array<TKxNumericEdit *, 4> EditSnmpHost{};
+    TKxNumericEdit *EditSnmpHostPort = nullptr;
+    std::array<TKxNumericEdit *, 4> EditSnmpDest{};
+    TKxNumericEdit *EditSnmpDestPort = nullptr;
+    QPushButton *BtnCoreGuiAdd = nullptr;
+    QPushButton *BtnCoreGuiDel = nullptr;
+    QPushButton *BtnCoreRackAdd = nullptr;
+    QPushButton *BtnCoreRackDel = nullptr;
+    QPushButton *BtnCoreRackMove = nullptr;
+    QPushButton *BtnCoreSave = nullptr;
+    QPushButton *BtnRackFind = nullptr;
+    QPushButton *BtnSnmpCopy = nullptr;
+    QPushButton *BtnGuiRackAdd = nullptr;
+    QPushButton *BtnGuiRackDel = nullptr;
+    QPushButton *BtnGuiSave = nullptr;
+    QMenu *PMenu = nullptr;
+    QAction *PMenuSA = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildLeftPanel(QWidget *panel);
+    void buildRightPanel(QWidget *panel);
+    TKxListBox *newList(QWidget *parent, const QRect &geometry);
+    TKxNumericEdit *newEdit(QWidget *parent, const QRect &geometry, int value);
+    void popupListMenu(TKxListBox *list, const QPoint &position);
+
+    // Runs a handler step; a failed write or any other error shows the error box, false then.
+    bool guarded(const std::function<void()> &step);
+    void showNote(const MessageNote &note, bool owned = true);
+    void saveWindowSettings();
+    // Copies what the operator edited in the controls into the state.
+    void pullEdits();
+    void pushEdits();
+    void syncUserIndex();
+    // Refills a list box from its rows, keeping the selected and the current row by text.
+    static void showList(TKxListBox *box, const QStringList &rows);
+    void showLists();
+    bool askIpAddress(TKxListBox *box, QStringList &rows);
+    static bool deleteSelectedIps(TKxListBox *box, QStringList &rows);
+    bool userIpSelected();
+
+    FormMainState m_state;
+    QString m_appDir;
+    TFormAddr *m_formAddr = nullptr;
+    UdpListener *m_udps = nullptr;
+    TKxListBox *m_popupComponent = nullptr;
+    bool m_startupDone = false;
+    bool m_restartRequested = false;
+};

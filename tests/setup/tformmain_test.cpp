@@ -1,0 +1,554 @@
+#include "setup/tformmain.h"
+
+#include "controls/tkxlistbox.h"
+#include "controls/tkxnumericedit.h"
+#include "platform/profile.h"
+#include "platform/udplistener.h"
+#include "setup/tformaddr.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace {
+
+const QByteArray kAnnouncement("\x05\x05\x00\x00\x00\x00\x10\x08\x00\x00\x06\x06", 12);
+
+struct Box {
+    MessageNote note;
+    bool owned = true;
+    bool operator==(const Box &) const = default;
+};
+
+std::ostream &operator<<(std::ostream &out, const Box &box) {
+    return out << box.note.caption.toStdString() << ": " << box.note.text.toStdString()
+               << (box.owned ? "" : " (no owner)");
+}
+
+Box error(const QString &text) {
+    return {{"Error", MessageNote::Icon::Error, text}};
+}
+
+const Box kCoreMissing = error("File \"core_config.conf\" not found.");
+const Box kGuiMissing = error("File \"gui_config.conf\" not found.");
+const Box kCoreSaved{{"Info", MessageNote::Icon::Information, "File \"core_config.conf\" Saved."}};
+const Box kGuiSaved{{"Info", MessageNote::Icon::Information, "File \"gui_config.conf\" Saved."}};
+const Box kNoUser{{"Error", MessageNote::Icon::Warning, "User IP not selected."}};
+const QString kAskGui = "Save changes to \"gui_config.conf\" ?";
+const QString kAskCore = "Save changes to \"core_config.conf\" ?";
+
+QStringList rows(const TKxListBox *box) {
+    QStringList out;
+    for (int row = 0; row < box->count(); ++row)
+        out.append(box->item(row)->text());
+    return out;
+}
+
+void put(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray contents(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QByteArray read(const QString &path, const QByteArray &section, const QByteArray &key) {
+    return Profile(path).readString(section, key, "<none>");
+}
+
+// A core folder in a temporary directory, the form over it and pre-answered dialogs.
+class TFormMainTest : public ::testing::Test {
+protected:
+    TFormMainTest() {
+        paths.AppDir = m_dir.path() + "/app/";
+        paths.IniPath = m_dir.filePath("app/netsetup.ini");
+        paths.DatPath = m_dir.filePath("app/netsetup.dat");
+        QDir().mkpath(paths.AppDir);
+        QDir().mkpath(coreDir);
+        put(paths.IniPath, "[WINDOW]\r\nLEFT=30\r\nTOP=40\r\nPATH=" + coreDir.toUtf8() + "\r\n");
+    }
+
+    void create(quint16 port = 0) {
+        form = std::make_unique<TFormMain>(paths, port);
+        form->ShowMessageBox = [this](const MessageNote &note, bool owned) {
+            boxes.push_back({note, owned});
+        };
+        form->AskYesNo = [this](const QString &text) {
+            questions.append(text);
+            return answerYes;
+        };
+        form->SelectFolder = [this](const QString &) {
+            ++folderDialogs;
+            return chosenFolder;
+        };
+        form->ExecAddressDialog = [this](TFormAddr &dialog) {
+            ++addressDialogs;
+            for (int i = 0; i < 4; ++i)
+                dialog.Edits[i]->SetValueAsInteger(octets[i]);
+            return addressResult;
+        };
+    }
+
+    // Creation and the first idle moment.
+    void start() {
+        create();
+        form->FormCreate();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(form->State().FLoaded);
+    }
+
+    void writeCore(const QByteArray &users, const QByteArray &racks) {
+        put(coreDir + "core_config.conf", "[NETWORK_SETTINGS]\r\nresolved_gui_list= " + users +
+                                              "\r\ngui_port= 5005\r\nresolved_rack_list= " +
+                                              racks + "\r\nrack_port= 5003\r\n");
+    }
+
+    void selectUser(int row) {
+        form->LBCoreGui->clearSelection();
+        form->LBCoreGui->SetItemIndex(row);
+        form->LBCoreGui->item(row)->setSelected(true);
+        form->LBCoreGuiClick();
+    }
+
+    void selectRacks(std::initializer_list<int> selected) {
+        form->LBCoreRack->clearSelection();
+        for (int row : selected)
+            form->LBCoreRack->item(row)->setSelected(true);
+        form->LBCoreRack->SetItemIndex(*selected.begin());
+    }
+
+    QTemporaryDir m_dir;
+    QString coreDir = m_dir.path() + "/core/";
+    ProgramPaths paths;
+    std::unique_ptr<TFormMain> form;
+    std::vector<Box> boxes;
+    QStringList questions;
+    bool answerYes = true;
+    int folderDialogs = 0;
+    std::optional<QString> chosenFolder;
+    int addressDialogs = 0;
+    std::array<int, 4> octets{10, 0, 0, 5};
+    int addressResult = TFormAddr::kModalOk;
+};
+
+TEST_F(TFormMainTest, StartupWithMissingFilesReportsEachAndLoadsDefaults) {
+    create();
+    form->FormCreate();
+    EXPECT_FALSE(form->State().FLoaded) << "the load waits for the first idle moment";
+    EXPECT_TRUE(boxes.empty());
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(boxes, (std::vector<Box>{kCoreMissing, kGuiMissing}));
+    EXPECT_EQ(folderDialogs, 0);
+    EXPECT_EQ(form->LbPath->text(), m_dir.path() + "/core");
+    EXPECT_TRUE(rows(form->LBCoreGui).isEmpty());
+    EXPECT_TRUE(rows(form->LBCoreRack).isEmpty());
+    EXPECT_EQ(form->EditCoreGuiPort->ValueAsInteger(), 5005);
+    EXPECT_EQ(form->EditCoreRackPort->ValueAsInteger(), 5003);
+    EXPECT_EQ(form->EditSnmpHost[0]->ValueAsInteger(), 0);
+    EXPECT_EQ(form->EditSnmpDestPort->ValueAsInteger(), 1162);
+    // Ports show without digit grouping, octets keep the format.
+    EXPECT_EQ(form->EditCoreGuiPort->DisplayFormat(), "");
+    EXPECT_EQ(form->EditSnmpHost[0]->DisplayFormat(), ",0;(,0)");
+    EXPECT_FALSE(form->State().FCoreChanged);
+    EXPECT_EQ(form->pos(), QPoint(30, 40));
+}
+
+TEST_F(TFormMainTest, FolderChoiceAtStartup) {
+    struct Case {
+        const char *name;
+        QByteArray iniPath; // PATH in the window-state file, "" for none
+        std::optional<QString> chosen;
+        int dialogs;
+        QString coreDir;
+        std::vector<Box> boxes;
+    };
+    const QString app = m_dir.path() + "/app/";
+    const QString other = m_dir.path() + "/other/";
+    QDir().mkpath(other);
+    const Box appFolder{{QCoreApplication::applicationName(), MessageNote::Icon::Warning,
+                         "Application folder selected:\r\n" + app},
+                        false};
+    const std::vector<Case> cases = {
+        {"remembered folder kept", coreDir.toUtf8(), std::nullopt, 0, coreDir, {}},
+        {"none remembered, cancelled", "", std::nullopt, 1, app, {appFolder}},
+        {"remembered one gone, cancelled", (m_dir.path() + "/gone").toUtf8(), std::nullopt, 1,
+         app, {appFolder}},
+        {"none remembered, chosen", "", other, 1, other, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        put(paths.IniPath, "[WINDOW]\r\nPATH=" + c.iniPath + "\r\n");
+        boxes.clear();
+        folderDialogs = 0;
+        chosenFolder = c.chosen;
+        create();
+        form->FormCreate();
+        EXPECT_EQ(folderDialogs, c.dialogs);
+        EXPECT_EQ(boxes, c.boxes);
+        EXPECT_EQ(form->State().CoreDir, c.coreDir);
+        // The window state is written at every start, with the folder chosen.
+        EXPECT_EQ(read(paths.IniPath, "WINDOW", "PATH"), c.coreDir.toUtf8());
+        form.reset();
+    }
+}
+
+TEST_F(TFormMainTest, SelectingAUserLoadsItsRacks) {
+    writeCore("192.168.0.1,10.0.0.1", "10.0.0.9");
+    put(coreDir + "gui_config.conf",
+        "[10.0.0.1]\r\nresolved_rack_list= 10.0.0.9, 10.0.0.3\r\ngui_port= 6000\r\n");
+    start();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(rows(form->LBCoreGui), QStringList({"10.0.0.1", "192.168.0.1"}));
+    EXPECT_EQ(form->LBCoreGui->ItemIndex(), 0);
+    EXPECT_EQ(rows(form->LBGuiRack), QStringList({"10.0.0.3", "10.0.0.9"}));
+    EXPECT_EQ(form->EditGuiRackPort->ValueAsInteger(), 6000);
+    EXPECT_EQ(form->State().ShownUser, "10.0.0.1");
+
+    selectUser(1);
+    EXPECT_TRUE(rows(form->LBGuiRack).isEmpty());
+    EXPECT_EQ(form->EditGuiRackPort->ValueAsInteger(), 5005) << "the core port by default";
+    EXPECT_EQ(form->State().ShownUser, "192.168.0.1");
+    EXPECT_EQ(form->State().CoreGuiIndex, 1);
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_FALSE(form->State().FGuiChanged);
+}
+
+TEST_F(TFormMainTest, AddingAnAddressNormalisesSortsAndRefusesDuplicates) {
+    struct Case {
+        const char *name;
+        std::array<int, 4> octets;
+        int result;
+        QStringList rows;
+        bool changed;
+    };
+    const std::vector<Case> cases = {
+        {"sorted in", {10, 0, 0, 5}, TFormAddr::kModalOk, {"9.0.0.1", "10.0.0.5", "192.168.0.1"},
+         true},
+        {"already listed", {9, 0, 0, 1}, TFormAddr::kModalOk, {"9.0.0.1", "192.168.0.1"}, true},
+        {"octet out of range", {300, 0, 0, 1}, TFormAddr::kModalOk, {"9.0.0.1", "192.168.0.1"},
+         false},
+        {"cancelled", {10, 0, 0, 5}, TFormAddr::kModalCancel, {"9.0.0.1", "192.168.0.1"}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeCore("", "192.168.0.1, 9.0.0.1");
+        start();
+        octets = c.octets;
+        addressResult = c.result;
+        int key = Qt::Key_Insert;
+        form->LBCoreRack->OnKeyDown(form->LBCoreRack, key, Qt::NoModifier);
+        EXPECT_EQ(key, 0);
+        EXPECT_EQ(rows(form->LBCoreRack), c.rows);
+        EXPECT_EQ(form->State().CoreRack, c.rows);
+        EXPECT_EQ(form->State().FCoreChanged, c.changed);
+        form.reset();
+    }
+}
+
+TEST_F(TFormMainTest, GuiEditsNeedAShownUser) {
+    writeCore("", "10.0.0.9");
+    start();
+    boxes.clear();
+    selectRacks({0});
+    form->BtnGuiRackAddClick();
+    form->LBCoreRackDblClick();
+    form->BtnCoreRackMoveClick();
+    EXPECT_EQ(boxes, (std::vector<Box>(3, kNoUser)));
+    EXPECT_EQ(addressDialogs, 0);
+    EXPECT_TRUE(rows(form->LBGuiRack).isEmpty());
+    EXPECT_FALSE(form->State().FGuiChanged);
+}
+
+TEST_F(TFormMainTest, RacksGoToTheShownUser) {
+    writeCore("10.0.0.1", "10.0.0.9, 10.0.0.3, 10.0.0.7");
+    start();
+    selectRacks({2, 0});
+    form->BtnCoreRackMoveClick();
+    EXPECT_EQ(rows(form->LBGuiRack), QStringList({"10.0.0.3", "10.0.0.9"}));
+    EXPECT_TRUE(form->State().FGuiChanged);
+    selectRacks({1});
+    form->LBCoreRackDblClick();
+    EXPECT_EQ(rows(form->LBGuiRack), QStringList({"10.0.0.3", "10.0.0.7", "10.0.0.9"}));
+
+    // ">>" with nothing selected still marks the side changed.
+    form->BtnGuiSaveClick();
+    EXPECT_EQ(boxes, (std::vector<Box>{kGuiMissing, kGuiSaved}));
+    EXPECT_FALSE(form->State().FGuiChanged);
+    form->LBCoreRack->clearSelection();
+    form->BtnCoreRackMoveClick();
+    EXPECT_TRUE(form->State().FGuiChanged);
+    EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.1", "resolved_rack_list"),
+              "10.0.0.3, 10.0.0.7, 10.0.0.9");
+}
+
+TEST_F(TFormMainTest, SwitchingUsersSavesIntoTheUserShownEvenAfterAResort) {
+    writeCore("10.0.0.1, 192.168.0.1", "10.0.0.9");
+    start();
+    // A new user sorts in before the shown one; the shown user stays selected.
+    octets = {10, 0, 0, 0};
+    form->BtnCoreGuiAddClick();
+    EXPECT_EQ(rows(form->LBCoreGui), QStringList({"10.0.0.0", "10.0.0.1", "192.168.0.1"}));
+    EXPECT_EQ(form->LBCoreGui->ItemIndex(), 1);
+    selectRacks({0});
+    form->BtnCoreRackMoveClick();
+
+    selectUser(2);
+    EXPECT_EQ(questions, QStringList({kAskGui}));
+    EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.1", "resolved_rack_list"), "10.0.0.9");
+    EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.0", "resolved_rack_list"), "<none>");
+    EXPECT_EQ(form->State().ShownUser, "192.168.0.1");
+
+    // No discards the edits of the user left.
+    selectRacks({0});
+    form->BtnCoreRackMoveClick();
+    answerYes = false;
+    selectUser(0);
+    EXPECT_EQ(read(coreDir + "gui_config.conf", "192.168.0.1", "resolved_rack_list"), "<none>");
+    EXPECT_FALSE(form->State().FGuiChanged);
+}
+
+TEST_F(TFormMainTest, ARackFoundByAnnouncementIsAppendedUnsorted) {
+    writeCore("", "10.0.0.1, 10.0.0.250");
+    start();
+    struct Case {
+        const char *name;
+        QByteArray datagram;
+        QString sender;
+        QStringList rows;
+        bool changed;
+    };
+    const std::vector<Case> cases = {
+        {"not an announcement", QByteArray("\x05\x05\x00\x00\x00\x00\x10\x09\x00\x00\x06\x06", 12),
+         "10.0.0.100", {"10.0.0.1", "10.0.0.250"}, false},
+        {"announcement", "junk" + kAnnouncement + "tail", "10.0.0.100",
+         {"10.0.0.1", "10.0.0.250", "10.0.0.100"}, true},
+        {"repeated", kAnnouncement, "10.0.0.100", {"10.0.0.1", "10.0.0.250", "10.0.0.100"},
+         false},
+        {"IPv4 in IPv6 form", kAnnouncement, "::ffff:10.0.0.2",
+         {"10.0.0.1", "10.0.0.250", "10.0.0.100", "10.0.0.2"}, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        form->UDPSUDPRead(c.datagram, QHostAddress(c.sender));
+        EXPECT_EQ(rows(form->LBCoreRack), c.rows);
+        EXPECT_EQ(form->State().FCoreChanged, c.changed);
+        form->BtnCoreSaveClick();
+    }
+}
+
+TEST_F(TFormMainTest, FindListensForAnnouncements) {
+    start();
+    form->BtnRackFindClick();
+    ASSERT_TRUE(form->UDPS()->Active());
+    EXPECT_EQ(form->BtnRackFind->palette().color(QPalette::Button), QColor(166, 202, 240));
+
+    QUdpSocket rack;
+    ASSERT_EQ(rack.writeDatagram(kAnnouncement, QHostAddress::LocalHost, form->UDPS()->LocalPort()),
+              kAnnouncement.size());
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (form->LBCoreRack->count() > 0)
+            loop.quit();
+    });
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    poll.start(1);
+    loop.exec();
+    EXPECT_EQ(rows(form->LBCoreRack), QStringList({"127.0.0.1"}));
+    EXPECT_TRUE(form->State().FCoreChanged);
+
+    form->BtnRackFindClick();
+    EXPECT_FALSE(form->UDPS()->Active());
+    EXPECT_NE(form->BtnRackFind->palette().color(QPalette::Button), QColor(166, 202, 240));
+}
+
+TEST_F(TFormMainTest, FindOnAPortInUseReportsIt) {
+    UdpListener other(0);
+    ASSERT_TRUE(other.SetActive(true));
+    create(other.LocalPort());
+    form->FormCreate();
+    QCoreApplication::processEvents();
+    boxes.clear();
+    const QColor before = form->BtnRackFind->palette().color(QPalette::Button);
+    form->BtnRackFindClick();
+    EXPECT_FALSE(form->UDPS()->Active());
+    EXPECT_EQ(boxes, (std::vector<Box>{
+                         error("Could not bind socket. Address and port are already in use.")}));
+    EXPECT_EQ(form->BtnRackFind->palette().color(QPalette::Button), before);
+}
+
+TEST_F(TFormMainTest, CloseWithUnsavedChangesAsksBothAndSavesOnYes) {
+    writeCore("10.0.0.1", "10.0.0.9");
+    put(coreDir + "gui_config.conf", "[10.0.0.1]\r\nresolved_rack_list= \r\ngui_port= 5005\r\n");
+    start();
+    form->EditCoreRackPort->setText("6003");
+    EXPECT_TRUE(form->State().FCoreChanged) << "an edit after loading counts";
+    selectRacks({0});
+    form->BtnCoreRackMoveClick();
+
+    EXPECT_TRUE(form->FormCloseQuery());
+    EXPECT_EQ(questions, QStringList({kAskGui, kAskCore}));
+    EXPECT_EQ(boxes, (std::vector<Box>{kGuiSaved, kCoreSaved}));
+    EXPECT_EQ(read(coreDir + "core_config.conf", "NETWORK_SETTINGS", "rack_port"), "6003");
+    EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.1", "resolved_rack_list"), "10.0.0.9");
+    EXPECT_FALSE(form->State().FCoreChanged);
+    EXPECT_FALSE(form->State().FGuiChanged);
+}
+
+TEST_F(TFormMainTest, CloseWithNoDiscardsAndStillCloses) {
+    writeCore("10.0.0.1", "10.0.0.9");
+    start();
+    const QByteArray core = contents(coreDir + "core_config.conf");
+    form->BtnSnmpCopyClick();
+    selectRacks({0});
+    form->BtnCoreRackMoveClick();
+    answerYes = false;
+    form->show();
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(questions, QStringList({kAskGui, kAskCore}));
+    EXPECT_EQ(contents(coreDir + "core_config.conf"), core);
+    EXPECT_FALSE(QFile::exists(coreDir + "gui_config.conf"));
+}
+
+TEST_F(TFormMainTest, AFailedSaveWhileClosingKeepsTheWindowOpen) {
+    writeCore("", "10.0.0.9");
+    start();
+    form->BtnCoreRackDelClick();
+    selectRacks({0});
+    form->BtnCoreRackDelClick();
+    ASSERT_TRUE(form->State().FCoreChanged);
+    ASSERT_TRUE(QDir(coreDir).removeRecursively());
+    boxes.clear();
+
+    form->show();
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(boxes, (std::vector<Box>{error("Unable to write to " + coreDir + "core_config.conf")}));
+    EXPECT_TRUE(form->State().FCoreChanged);
+
+    // Once the folder is back the same close saves and goes through.
+    QDir().mkpath(coreDir);
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(read(coreDir + "core_config.conf", "NETWORK_SETTINGS", "resolved_rack_list"), "");
+}
+
+TEST_F(TFormMainTest, DeletingUsersShowsNoUser) {
+    writeCore("10.0.0.1, 10.0.0.2, 10.0.0.3", "10.0.0.9");
+    put(coreDir + "gui_config.conf",
+        "[10.0.0.1]\r\nresolved_rack_list= 10.0.0.9\r\ngui_port= 5005\r\n"
+        "[10.0.0.2]\r\nresolved_rack_list= \r\ngui_port= 5005\r\n");
+    start();
+    selectRacks({0});
+    form->BtnCoreRackMoveClick();
+    int key = Qt::Key_Delete;
+    form->LBCoreGui->OnKeyDown(form->LBCoreGui, key, Qt::NoModifier);
+
+    EXPECT_EQ(rows(form->LBCoreGui), QStringList({"10.0.0.2", "10.0.0.3"}));
+    EXPECT_TRUE(rows(form->LBGuiRack).isEmpty());
+    EXPECT_EQ(form->State().ShownUser, "");
+    EXPECT_EQ(form->State().CoreGuiIndex, -1);
+    EXPECT_TRUE(form->State().FCoreChanged);
+
+    // The next user at that row gets nothing of the deleted user's racks.
+    form->LBCoreGui->SetItemIndex(0);
+    boxes.clear();
+    form->BtnGuiRackAddClick();
+    EXPECT_EQ(boxes, (std::vector<Box>{kNoUser}));
+    EXPECT_EQ(addressDialogs, 0);
+    boxes.clear();
+    EXPECT_TRUE(form->FormCloseQuery());
+    EXPECT_EQ(questions, QStringList({kAskCore}));
+    EXPECT_EQ(boxes, (std::vector<Box>{kCoreSaved}));
+    EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.1", "resolved_rack_list"), "<none>");
+    EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.2", "resolved_rack_list"), "");
+}
+
+TEST_F(TFormMainTest, AFailedSaveIsReportedAndKeepsTheChange) {
+    writeCore("10.0.0.1", "10.0.0.9");
+    start();
+    selectRacks({0});
+    form->BtnCoreRackMoveClick();
+    ASSERT_TRUE(QDir(coreDir).removeRecursively());
+    boxes.clear();
+    form->BtnGuiSaveClick();
+    form->BtnCoreSaveClick();
+    EXPECT_EQ(boxes, (std::vector<Box>{error("Unable to write to " + coreDir + "gui_config.conf"),
+                                       error("Unable to write to " + coreDir + "core_config.conf")}));
+    EXPECT_TRUE(form->State().FGuiChanged);
+}
+
+TEST_F(TFormMainTest, CopyAndSelectAll) {
+    writeCore("10.0.0.1, 10.0.0.2", "");
+    put(coreDir + "core_config.conf",
+        contents(coreDir + "core_config.conf") +
+            "[SNMP_SETTINGS (in linux port<1024 using under root only!)]\r\n"
+            "trap_host= udp:10.1.2.3/162\r\ntrap_dest= udp:0.0.0.0/1162\r\n");
+    start();
+    EXPECT_FALSE(form->State().FCoreChanged);
+    form->BtnSnmpCopyClick();
+    EXPECT_TRUE(form->State().FCoreChanged);
+    EXPECT_EQ(form->EditSnmpDest[2]->ValueAsInteger(), 2);
+    EXPECT_EQ(form->EditSnmpDestPort->ValueAsInteger(), 162);
+
+    form->LBCoreGui->setFocus();
+    form->PMenuSAClick();
+    EXPECT_EQ(form->LBCoreGui->selectedItems().size(), 2);
+}
+
+TEST_F(TFormMainTest, AFolderChangeAsksForARestart) {
+    struct Case {
+        const char *name;
+        std::optional<QString> chosen;
+        bool restart;
+    };
+    const QString other = m_dir.path() + "/other";
+    QDir().mkpath(other);
+    const std::vector<Case> cases = {
+        {"cancelled", std::nullopt, false},
+        {"the same folder", m_dir.path() + "/core", false},
+        {"another folder", other, true},
+    };
+    const Box restart{{"Warning", MessageNote::Icon::Warning, "Application will be restarted"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        start();
+        boxes.clear();
+        chosenFolder = c.chosen;
+        form->EditCoreRackPort->setText("6003");
+        form->BtnPathClick();
+        EXPECT_EQ(form->RestartRequested(), c.restart);
+        EXPECT_EQ(boxes, c.restart ? std::vector<Box>{restart} : std::vector<Box>{});
+        EXPECT_TRUE(questions.isEmpty()) << "a restart drops unsaved edits without a question";
+        EXPECT_EQ(read(paths.IniPath, "WINDOW", "PATH"),
+                  (c.restart ? other + "/" : coreDir).toUtf8());
+        form.reset();
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    return RUN_ALL_TESTS();
+}
