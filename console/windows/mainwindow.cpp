@@ -8,8 +8,11 @@
 #include "console/windows/blockdlg.h"
 #include "console/windows/blockpage.h"
 #include "console/windows/borderlayout.h"
+#include "console/windows/linknotice.h"
 #include "console/windows/logdialog.h"
+#include "console/windows/monitorpanes.h"
 #include "console/windows/mymainbutton.h"
+#include "console/windows/networktree.h"
 #include "console/windows/slotgrid.h"
 #include "platform/endprocess.h"
 
@@ -19,10 +22,10 @@
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
-#include <QTreeWidget>
 
 namespace {
 
@@ -58,7 +61,8 @@ MainWindow::MainWindow()
     : QWidget(nullptr)
     , tcpThread(nullptr)
     , tables(ConsoleTables::create())
-    , processor(std::make_unique<SrvMsgProcessor>(*tables, *this, appDir)) {
+    , processor(std::make_unique<SrvMsgProcessor>(*tables, *this, appDir))
+    , notice(std::make_unique<LinkNotice>(this, *tables, *this)) {
     setLogRangeToMonthBefore(QDateTime::currentDateTime());
 
     alarmTable = std::make_unique<AlarmTable>(*tables, *this, [this](int rack, int slot, int reg) {
@@ -78,14 +82,23 @@ MainWindow::MainWindow()
     grid = std::make_unique<SlotGrid>();
     gridScrollArea->setWidget(grid->gridColumn);
     monitorScrollArea->setWidget(grid->monitorColumn);
-    for (SlotRow &row : grid->rackRows)
-        for (int s = 1; s < GRID_COLUMNS; ++s)
-            row.buttons[s]->selected = [this](MyMainButton *button) { selectPrimary(button); };
+    for (SlotRow &row : grid->rackRows) {
+        for (int s = 1; s < GRID_COLUMNS; ++s) {
+            MyMainButton *button = row.buttons[s];
+            button->selected = [this](MyMainButton *pressed) { selectPrimary(pressed); };
+            connect(button, &QWidget::customContextMenuRequested, this,
+                    [this, button](const QPoint &pos) { showContextMenu(button, pos); });
+        }
+    }
+    panes = std::make_unique<MonitorPanes>(
+        *tables, *alarmTable,
+        [this](int rack, int slot) -> BlockDlg & { return *blockDlg(rack, slot); }, *grid, this);
 
     monitoringBtn->setEnabled(false);
     networkBtn->setChecked(true);
 
     connect(&tcpThread, &TcpThread::sig_SrvMsgObrabot, this, &MainWindow::slot_SrvMsgObrabot);
+    connect(&tcpThread, &TcpThread::sig_InfoMsgExec, this, &MainWindow::slot_InfoMsgExec);
     tcpThread.start(QThread::InheritPriority);
 }
 
@@ -102,10 +115,9 @@ void MainWindow::buildLayout() {
 
     treePanel = new QWidget;
     treePanel->setMinimumSize(180, 600);
-    networkTree = new QTreeWidget;
+    networkTree = new NetworkTree(*tables, *this);
     networkTree->setHeaderHidden(true);
     networkTree->setPalette(QPalette(Qt::gray));
-    networkTree->setContextMenuPolicy(Qt::CustomContextMenu);
     panelBox(treePanel)->addWidget(networkTree);
 
     gridPanel = new QWidget;
@@ -175,15 +187,22 @@ void MainWindow::buildButtonPanel() {
     connect(stopBtn, &QPushButton::clicked, this, &MainWindow::on_StopBtn_clicked);
     connect(settingBtn, &QPushButton::clicked, this, &MainWindow::on_SettingBtn_clicked);
     connect(logBtn, &QPushButton::clicked, this, &MainWindow::on_LogBtn_clicked);
+    connect(monitoringBtn, &QPushButton::clicked, this, &MainWindow::on_CurrentBtn_clicked);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
     logDlg->close();
+    panes->closePane(1);
+    panes->closePane(2);
     event->accept();
 }
 
 void MainWindow::slot_SrvMsgObrabot() {
     processor->processInboundChunk(inboundRing().takeInboundChunk());
+}
+
+void MainWindow::slot_InfoMsgExec() {
+    notice->infoMsgExec();
 }
 
 int MainWindow::on_StartBtn_clicked() {
@@ -228,7 +247,12 @@ void MainWindow::on_LogBtn_clicked() {
     logDlg->on_LogBtn_clicked();
 }
 
+void MainWindow::on_CurrentBtn_clicked() {
+    panes->on_CurrentBtn_clicked();
+}
+
 void MainWindow::selectPrimary(MyMainButton *button) {
+    treeEditArmed = -1;
     ConsoleTables &t = *tables;
     if (t.monitorRack1 > 0 && t.monitorSlot1 > 0)
         grid->restoreSlotHeader(t.monitorRack1 - 1, t.monitorSlot1 - 1);
@@ -246,6 +270,11 @@ void MainWindow::selectPrimary(MyMainButton *button) {
     grid->placeSelectionFrame(1, t.monitorRack1 - 1, t.monitorSlot1 - 1);
     grid->markSlotHeader(1, t.monitorRack1 - 1, t.monitorSlot1 - 1);
     monitoringBtn->setEnabled(true);
+    panes->showMonitorPane1(t.monitorRack1);
+}
+
+void MainWindow::showContextMenu(const MyMainButton *button, const QPoint &pos) {
+    networkTree->showSlotMenu(button->rack - 1, button->slot - 1, button->mapToGlobal(pos));
 }
 
 void MainWindow::addRackRows(int rack) {
@@ -260,11 +289,17 @@ void MainWindow::resizeRackPanel(int height) {
     grid->resizeRackPanel(height);
 }
 
-void MainWindow::buildNetworkTree() {}
+void MainWindow::buildNetworkTree() {
+    networkTree->buildNetworkTree();
+}
 
-void MainWindow::setTreeItemIcon(int) {}
+void MainWindow::setTreeItemIcon(int rack) {
+    networkTree->setTreeItemIcon(rack);
+}
 
-void MainWindow::setRackTreeIconRed(int) {}
+void MainWindow::setRackTreeIconRed(int rack) {
+    networkTree->setRackTreeIconRed(rack);
+}
 
 void MainWindow::enableSlotButton(int rack, int slot) {
     grid->slotButton(rack, slot)->setEnabled(true);
@@ -298,20 +333,24 @@ void MainWindow::resetAlarmIndicators() {
     grid->resetAlarmIndicators();
 }
 
-void MainWindow::resetBlockSelection(int, int, int) {}
+void MainWindow::resetBlockSelection(int pane, int rack, int slot) {
+    panes->resetBlockSelection(pane, rack, slot);
+}
 
-void MainWindow::closePane(int) {}
+void MainWindow::closePane(int pane) {
+    panes->closePane(pane);
+}
 
 void MainWindow::setPaneAlarmLed(int pane, int alarm, LedColour colour) {
-    grid->setPaneAlarmLed(pane, alarm, colour);
+    panes->setPaneAlarmLed(pane, alarm, colour);
 }
 
 void MainWindow::setPaneHeaderAlarm(int pane, bool alarm) {
-    grid->setPaneHeaderAlarm(pane, alarm);
+    panes->setPaneHeaderAlarm(pane, alarm);
 }
 
 void MainWindow::refreshPaneHeader(int pane, int rack, int slot, int alarmCount) {
-    grid->refreshPaneHeader(pane, rack, slot, alarmCount);
+    panes->refreshPaneHeader(pane, rack, slot, alarmCount);
 }
 
 void MainWindow::invalidateBlockPanel(int rack, int slot) {
@@ -348,4 +387,42 @@ void MainWindow::LogDlgInit() {
 
 void MainWindow::SettingDlgInit() {
     settingDlg->SettingDlgInit();
+}
+
+int MainWindow::slotAlarmMark(int rack, int slot) const {
+    return grid->slotButton(rack, slot)->alarmMark;
+}
+
+bool MainWindow::isSlotButtonEnabled(int rack, int slot) const {
+    return grid->slotButton(rack, slot)->isEnabled();
+}
+
+void MainWindow::setRackButton(int rack, const QString &ipText, int treeRow) {
+    MyMainButton *button = grid->rackButton(rack);
+    button->setText(ipText);
+    button->treeItemRow = treeRow;
+}
+
+void MainWindow::clickSlotButton(int rack, int slot) {
+    grid->slotButton(rack, slot)->click();
+}
+
+void MainWindow::hideSelectionFrame(int pane) {
+    grid->hideSelectionFrame(pane);
+}
+
+void MainWindow::placeSelectionFrame(int pane, int rack, int slot) {
+    grid->placeSelectionFrame(pane, rack, slot);
+}
+
+void MainWindow::restoreSlotHeader(int rack, int slot) {
+    grid->restoreSlotHeader(rack, slot);
+}
+
+void MainWindow::markSlotHeader(int pane, int rack, int slot) {
+    grid->markSlotHeader(pane, rack, slot);
+}
+
+void MainWindow::showMonitorPane(int pane, int rack) {
+    panes->showMonitorPane(pane, rack);
 }

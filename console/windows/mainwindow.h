@@ -3,6 +3,7 @@
 #include "console/link/consoletables.h"
 #include "console/link/consoleviews.h"
 #include "console/link/tcpthread.h"
+#include "console/windows/networktreehost.h"
 
 #include <QWidget>
 
@@ -11,24 +12,28 @@
 
 class AlarmTable;
 class BlockDlg;
+class LinkNotice;
 class LogDialog;
+class MonitorPanes;
+class MyMainButton;
+class NetworkTree;
 class QCloseEvent;
+class QPoint;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
-class QTreeWidget;
 class SettingDlg;
 class SlotGrid;
 class SrvMsgProcessor;
-class MyMainButton;
 
 // The console's one top-level window and the owner of everything the console knows and shows:
 // the tables, the link thread, the block panels, the alarm cells, the log and settings
-// dialogs, the slot-button grids and the monitoring panes. It is the views the message
-// handlers change. The link thread is built first and started last, after the settings are
-// read, so the first connect uses the stored server address and every message it announces
-// finds the tables and widgets ready. Its destruction writes the settings and ends the process.
-class MainWindow : public QWidget, public ConsoleViews {
+// dialogs, the network tree, the slot-button grids and the monitoring panes. It is the views
+// the message handlers change and the host of the network tree. The link thread is built first and
+// started last, after the settings are read, so the first connect uses the stored server address
+// and every message it announces finds the tables and widgets ready. Its destruction writes the
+// settings and ends the process.
+class MainWindow : public QWidget, public ConsoleViews, public NetworkTreeHost {
     Q_OBJECT
 
 public:
@@ -42,7 +47,9 @@ public:
     BlockDlg *blockDlg(int rack, int slot) const { return blockDlgs[rack * SLOTS_PER_RACK + slot]; }
     LogDialog *logDialog() const { return logDlg; }
     SettingDlg *settingDialog() const { return settingDlg; }
-    QTreeWidget *treeWidget() const { return networkTree; }
+    NetworkTree *treeWidget() const { return networkTree; }
+    MonitorPanes &monitorPanes() { return *panes; }
+    LinkNotice &linkNotice() { return *notice; }
     QWidget *buttonRow() const { return buttonPanel; }
 
     // Views of the message handlers.
@@ -75,7 +82,19 @@ public:
     void LogDlgInit() override;
     void SettingDlgInit() override;
 
+    // Host of the network tree.
+    int slotAlarmMark(int rack, int slot) const override;
+    bool isSlotButtonEnabled(int rack, int slot) const override;
+    void setRackButton(int rack, const QString &ipText, int treeRow) override;
+    void clickSlotButton(int rack, int slot) override;
+    void hideSelectionFrame(int pane) override;
+    void placeSelectionFrame(int pane, int rack, int slot) override;
+    void restoreSlotHeader(int rack, int slot) override;
+    void markSlotHeader(int pane, int rack, int slot) override;
+    void showMonitorPane(int pane, int rack) override;
+
 public slots:
+    void on_CurrentBtn_clicked();
     void on_LogBtn_clicked();
 
 protected:
@@ -83,6 +102,7 @@ protected:
 
 private slots:
     void slot_SrvMsgObrabot();
+    void slot_InfoMsgExec();
     int on_StartBtn_clicked();
     void on_StopBtn_clicked();
     void on_SettingBtn_clicked();
@@ -91,20 +111,24 @@ private slots:
 private:
     void buildLayout();
     void buildButtonPanel();
-    // A press on a grid slot button: the slot becomes the PRIMARY selection.
+    // A press on a grid slot button: the slot becomes the PRIMARY selection, shown in pane 1.
     void selectPrimary(MyMainButton *button);
+    // The context menu of a grid slot button, asked for at pos (the button's coordinates).
+    void showContextMenu(const MyMainButton *button, const QPoint &pos);
 
     TcpThread tcpThread;
     std::unique_ptr<ConsoleTables> tables;
     std::unique_ptr<SrvMsgProcessor> processor;
+    std::unique_ptr<LinkNotice> notice;
     std::unique_ptr<AlarmTable> alarmTable;
     std::array<BlockDlg *, MAX_BLOCKS> blockDlgs{};
     LogDialog *logDlg = nullptr;
     std::unique_ptr<SlotGrid> grid;
+    std::unique_ptr<MonitorPanes> panes;
     SettingDlg *settingDlg = nullptr;
 
     QWidget *treePanel = nullptr;
-    QTreeWidget *networkTree = nullptr;
+    NetworkTree *networkTree = nullptr;
     QWidget *gridPanel = nullptr;
     QScrollArea *gridScrollArea = nullptr;
     QScrollArea *monitorScrollArea = nullptr;

@@ -2,6 +2,7 @@
 
 #include "console/link/consoletables.h"
 #include "console/link/consoleviews.h"
+#include "console/windows/panegrid.h"
 
 #include <QPalette>
 
@@ -38,8 +39,9 @@ struct HeaderRow {
 // The per-rack slot-button grids of the main window: for each of the 40 racks a header row and
 // a slot row, made once and placed in the rack panel when the rack is first reported; the
 // selection frames of the two panes; and the two pane rows of the monitor column. Rack and
-// slot are 0-based indices here; column = slot + 1.
-class SlotGrid {
+// slot are 0-based indices here; column = slot + 1. It serves the monitoring panes as their
+// grid.
+class SlotGrid : public PaneGrid {
 public:
     SlotGrid();
     SlotGrid(const SlotGrid &) = delete;
@@ -83,19 +85,19 @@ public:
     void setSlotAlarmLed(int rack, int slot, int alarm, LedColour colour);
     // The pane's header (the first slot button of its row) and its indicators.
     MyMainButton *paneHeader(int pane) const { return paneRows[pane - 1].buttons[1]; }
-    void setPaneAlarmLed(int pane, int alarm, LedColour colour);
-    void setPaneHeaderAlarm(int pane, bool alarm);
-    void refreshPaneHeader(int pane, int rack, int slot, int alarmCount);
+    void setPaneAlarmLed(int pane, int alarm, LedColour colour) override;
+    void setPaneHeaderAlarm(int pane, bool alarm) override;
+    void refreshPaneHeader(int pane, int rack, int slot, int alarmCount) override;
     void resetAlarmIndicators();
 
     // The pane's selection frame onto the slot button, shown; or hidden.
     void placeSelectionFrame(int pane, int rack, int slot);
-    void hideSelectionFrame(int pane);
+    void hideSelectionFrame(int pane) override;
     // True while the pane's frame sits on the slot button.
     bool frameSitsOn(int pane, const MyMainButton *button) const;
     // The slot's number button in the pane's colour, or back in its rack button's palette.
     void markSlotHeader(int pane, int rack, int slot);
-    void restoreSlotHeader(int rack, int slot);
+    void restoreSlotHeader(int rack, int slot) override;
 
 private:
     void buildRackRows(int rack);
