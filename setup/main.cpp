@@ -1,3 +1,4 @@
+#include "controls/controlservices.h"
 #include "platform/restart.h"
 #include "setup/programpaths.h"
 #include "setup/tformmain.h"
@@ -14,10 +15,14 @@ int main(int argc, char **argv) {
     bool restart = false;
     {
         TFormMain form(CurrentProgramPaths());
+        // Errors that the controls' own handlers catch go to the same error box.
+        SetHandlerErrorReporter(
+            [&form](const QString &message) { form.ShowApplicationError(message); });
         form.FormCreate();
         form.show();
         status = QApplication::exec();
         restart = form.RestartRequested();
+        SetHandlerErrorReporter(nullptr);
     }
     if (restart)
         StartProgramAgain();

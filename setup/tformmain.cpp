@@ -1,7 +1,9 @@
 #include "setup/tformmain.h"
 
+#include "controls/tkxbutton.h"
 #include "controls/tkxlistbox.h"
 #include "controls/tkxnumericedit.h"
+#include "controls/tkxselectfolderdialog.h"
 #include "platform/profilewriteerror.h"
 #include "platform/udplistener.h"
 #include "setup/addresslist.h"
@@ -14,12 +16,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSet>
 #include <QTimer>
 
@@ -40,7 +40,7 @@ constexpr auto kAskSaveCore = "Save changes to \"core_config.conf\" ?";
 constexpr auto kDisplayFormat = ",0;(,0)";
 constexpr int kOctetMax = 255;
 
-const QColor kSkyBlue(166, 202, 240);
+constexpr TColor clSkyBlue = TColor::FromRgb(166, 202, 240);
 
 QLabel *newLabel(const QString &text, QWidget *parent, const QRect &geometry,
                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
@@ -66,17 +66,12 @@ QLabel *newHeader(const QString &text, QWidget *parent) {
     return header;
 }
 
-QPushButton *newButton(const QString &text, QWidget *parent, const QRect &geometry) {
-    auto *button = new QPushButton(text, parent);
+TKxButton *newButton(const QString &text, QWidget *parent, const QRect &geometry) {
+    auto *button = new TKxButton(parent);
     button->setGeometry(geometry);
-    button->setAutoDefault(false);
+    button->SetCaption(text);
+    button->SetHotTrack(true);
     return button;
-}
-
-void setButtonColor(QPushButton *button, const QColor &color) {
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, color);
-    button->setPalette(palette);
 }
 
 QStringList selectedRows(const TKxListBox *box, const QStringList &rows) {
@@ -130,8 +125,8 @@ TFormMain::TFormMain(const ProgramPaths &paths, quint16 udpPort, QWidget *parent
         guarded([&] { UDPSUDPRead(datagram, sender); });
     };
 
-    connect(BtnPath, &QPushButton::clicked, this, [this] { BtnPathClick(); });
-    const std::pair<QPushButton *, void (TFormMain::*)()> clicks[] = {
+    const std::pair<TKxButton *, void (TFormMain::*)()> clicks[] = {
+        {BtnPath, &TFormMain::BtnPathClick},
         {BtnCoreGuiAdd, &TFormMain::BtnCoreGuiAddClick},
         {BtnCoreGuiDel, &TFormMain::BtnCoreGuiDelClick},
         {BtnCoreRackAdd, &TFormMain::BtnCoreRackAddClick},
@@ -145,7 +140,7 @@ TFormMain::TFormMain(const ProgramPaths &paths, quint16 udpPort, QWidget *parent
         {BtnGuiSave, &TFormMain::BtnGuiSaveClick},
     };
     for (const auto &[button, handler] : clicks)
-        connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+        button->OnClick = [this, handler](QObject *) { (this->*handler)(); };
 
     LBCoreGui->OnClick = [this](QObject *) { LBCoreGuiClick(); };
     LBCoreRack->OnDblClick = [this](QObject *) { LBCoreRackDblClick(); };
@@ -165,10 +160,10 @@ TFormMain::TFormMain(const ProgramPaths &paths, quint16 udpPort, QWidget *parent
             key = 0;
         };
     }
-    for (TKxNumericEdit *edit : {EditCoreGuiPort, EditCoreRackPort, EditSnmpHostPort,
-                                 EditSnmpDestPort, EditSnmpHost[0], EditSnmpHost[1],
-                                 EditSnmpHost[2], EditSnmpHost[3], EditSnmpDest[0],
-                                 EditSnmpDest[1], EditSnmpDest[2], EditSnmpDest[3]})
+    for (TKxNumericEdit *edit :
+         {EditCoreGuiPort, EditCoreRackPort, EditSnmpHostPort, EditSnmpDestPort, EditSnmpHost[0],
+          EditSnmpHost[1], EditSnmpHost[2], EditSnmpHost[3], EditSnmpDest[0], EditSnmpDest[1],
+          EditSnmpDest[2], EditSnmpDest[3]})
         edit->OnChange = [this](QObject *) { EditCoreGuiPortChange(); };
 
     ShowMessageBox = [this](const MessageNote &note, bool owned) {
@@ -184,9 +179,14 @@ TFormMain::TFormMain(const ProgramPaths &paths, quint16 udpPort, QWidget *parent
                         QMessageBox::Yes | QMessageBox::No, this);
         return box.exec() == QMessageBox::Yes;
     };
-    SelectFolder = [this](const QString &start) -> std::optional<QString> {
-        const QString folder =
-            QFileDialog::getExistingDirectory(this, QString::fromLatin1(kFolderDialogTitle), start);
+    DirDlg = new TKxSelectFolderDialog(this);
+    DirDlg->Title = QString::fromLatin1(kFolderDialogTitle);
+    DirDlg->Options = sfdoShowHidden;
+    SelectFolder = [this]() -> std::optional<QString> {
+        if (!DirDlg->Execute())
+            return std::nullopt;
+        // A virtual folder (Computer, the Desktop) names no folder to keep files in.
+        const QString folder = DirDlg->SelectedFolderPath();
         if (folder.isEmpty())
             return std::nullopt;
         return folder;
@@ -204,7 +204,7 @@ void TFormMain::buildLeftPanel(QWidget *panel) {
     newCaptionPanel(QStringLiteral("TORVALE IP LIST"), panel, QRect(168, 48, 145, 33));
 
     BtnCoreSave = newButton(QStringLiteral("Save"), panel, QRect(8, 88, 41, 25));
-    setButtonColor(BtnCoreSave, TColor(clInfoBk).Resolve(palette()));
+    BtnCoreSave->SetColor(clInfoBk);
     newLabel(QStringLiteral("Port:"), panel, QRect(69, 94, 25, 14), Qt::AlignRight);
     EditCoreGuiPort = newEdit(panel, QRect(96, 90, 57, 22), FormMainState::kDefaultGuiPort);
     BtnRackFind = newButton(QStringLiteral("Find"), panel, QRect(168, 88, 41, 25));
@@ -253,7 +253,7 @@ void TFormMain::buildRightPanel(QWidget *panel) {
     newHeader(QStringLiteral("gui_config.conf"), panel);
     newCaptionPanel(QStringLiteral("Allowed TORVALE IP"), panel, QRect(8, 48, 145, 33));
     BtnGuiSave = newButton(QStringLiteral("Save"), panel, QRect(8, 88, 41, 25));
-    setButtonColor(BtnGuiSave, TColor(clInfoBk).Resolve(palette()));
+    BtnGuiSave->SetColor(clInfoBk);
     newLabel(QStringLiteral("Port:"), panel, QRect(69, 94, 25, 14), Qt::AlignRight);
     EditGuiRackPort = newEdit(panel, QRect(96, 90, 57, 22), FormMainState::kDefaultGuiPort);
     EditGuiRackPort->SetReadOnly(true);
@@ -336,7 +336,7 @@ bool TFormMain::SelectCoreFolder(bool force) {
     QString candidate;
     if (!force && !m_state.CoreDir.isEmpty() && QDir(m_state.CoreDir).exists()) {
         candidate = m_state.CoreDir;
-    } else if (const std::optional<QString> chosen = SelectFolder(m_state.CoreDir)) {
+    } else if (const std::optional<QString> chosen = guardedSelectFolder()) {
         candidate = *chosen;
     } else if (force) {
         return false;
@@ -472,6 +472,7 @@ void TFormMain::PMenuSAClick() {
 }
 
 void TFormMain::BtnPathClick() {
+    DirDlg->SetSelectedFolderPath(m_state.CoreDir);
     if (!SelectCoreFolder(true))
         return;
     saveWindowSettings();
@@ -484,12 +485,10 @@ void TFormMain::BtnPathClick() {
 
 void TFormMain::BtnRackFindClick() {
     if (!m_udps->SetActive(!m_udps->Active())) {
-        showNote({QString::fromLatin1(kCaptionError), MessageNote::Icon::Error,
-                  QString::fromLatin1(UdpListener::kBindErrorText)});
+        ShowApplicationError(QString::fromLatin1(UdpListener::kBindErrorText));
         return;
     }
-    setButtonColor(BtnRackFind,
-                   m_udps->Active() ? kSkyBlue : TColor(clBtnFace).Resolve(palette()));
+    BtnRackFind->SetColor(m_udps->Active() ? clSkyBlue : clBtnFace);
 }
 
 void TFormMain::UDPSUDPRead(const QByteArray &datagram, const QHostAddress &sender) {
@@ -534,12 +533,24 @@ bool TFormMain::guarded(const std::function<void()> &step) {
         step();
         return true;
     } catch (const ProfileWriteError &error) {
-        showNote({QString::fromLatin1(kCaptionError), MessageNote::Icon::Error, error.message()});
+        ShowApplicationError(error.message());
     } catch (const std::exception &error) {
-        showNote({QString::fromLatin1(kCaptionError), MessageNote::Icon::Error,
-                  QString::fromLocal8Bit(error.what())});
+        ShowApplicationError(QString::fromLocal8Bit(error.what()));
     }
     return false;
+}
+
+std::optional<QString> TFormMain::guardedSelectFolder() {
+    std::optional<QString> chosen;
+    guarded([&] { chosen = SelectFolder(); });
+    return chosen;
+}
+
+void TFormMain::ShowApplicationError(const QString &message) {
+    QString text = message;
+    if (!text.isEmpty() && text.back() > u'.')
+        text += u'.';
+    showNote({QCoreApplication::applicationName(), MessageNote::Icon::Error, text}, false);
 }
 
 void TFormMain::showNote(const MessageNote &note, bool owned) {

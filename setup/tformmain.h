@@ -13,10 +13,11 @@
 class QAction;
 class QLabel;
 class QMenu;
-class QPushButton;
 class TFormAddr;
+class TKxButton;
 class TKxListBox;
 class TKxNumericEdit;
+class TKxSelectFolderDialog;
 class UdpListener;
 
 // netsetup's main window: "core_config.conf" on the left, the selected user's part of
@@ -58,6 +59,9 @@ public:
     void UDPSUDPRead(const QByteArray &datagram, const QHostAddress &sender);
     // The close question; false keeps the window open.
     bool FormCloseQuery();
+    // The application's error box: the error icon, the application title as caption, and a
+    // full stop after a text whose last character sorts after it.
+    void ShowApplicationError(const QString &message);
 
     const FormMainState &State() const { return m_state; }
     bool RestartRequested() const { return m_restartRequested; }
@@ -68,12 +72,13 @@ public:
     std::function<void(const MessageNote &note, bool owned)> ShowMessageBox;
     // A Yes/No question captioned "Info"; true for Yes.
     std::function<bool(const QString &text)> AskYesNo;
-    // The folder picker, starting at the given folder; nothing when cancelled.
-    std::function<std::optional<QString>(const QString &start)> SelectFolder;
+    // Runs DirDlg; the folder chosen, nothing when cancelled or when no file-system folder was
+    // chosen.
+    std::function<std::optional<QString>()> SelectFolder;
     // Shows the address pop-up modally and gives its result.
     std::function<int(TFormAddr &dialog)> ExecAddressDialog;
 
-    QPushButton *BtnPath = nullptr;
+    TKxButton *BtnPath = nullptr;
     QLabel *LbPath = nullptr;
     TKxListBox *LBCoreGui = nullptr;
     TKxListBox *LBCoreRack = nullptr;
@@ -85,19 +90,20 @@ public:
     TKxNumericEdit *EditSnmpHostPort = nullptr;
     std::array<TKxNumericEdit *, 4> EditSnmpDest{};
     TKxNumericEdit *EditSnmpDestPort = nullptr;
-    QPushButton *BtnCoreGuiAdd = nullptr;
-    QPushButton *BtnCoreGuiDel = nullptr;
-    QPushButton *BtnCoreRackAdd = nullptr;
-    QPushButton *BtnCoreRackDel = nullptr;
-    QPushButton *BtnCoreRackMove = nullptr;
-    QPushButton *BtnCoreSave = nullptr;
-    QPushButton *BtnRackFind = nullptr;
-    QPushButton *BtnSnmpCopy = nullptr;
-    QPushButton *BtnGuiRackAdd = nullptr;
-    QPushButton *BtnGuiRackDel = nullptr;
-    QPushButton *BtnGuiSave = nullptr;
+    TKxButton *BtnCoreGuiAdd = nullptr;
+    TKxButton *BtnCoreGuiDel = nullptr;
+    TKxButton *BtnCoreRackAdd = nullptr;
+    TKxButton *BtnCoreRackDel = nullptr;
+    TKxButton *BtnCoreRackMove = nullptr;
+    TKxButton *BtnCoreSave = nullptr;
+    TKxButton *BtnRackFind = nullptr;
+    TKxButton *BtnSnmpCopy = nullptr;
+    TKxButton *BtnGuiRackAdd = nullptr;
+    TKxButton *BtnGuiRackDel = nullptr;
+    TKxButton *BtnGuiSave = nullptr;
     QMenu *PMenu = nullptr;
     QAction *PMenuSA = nullptr;
+    TKxSelectFolderDialog *DirDlg = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -111,6 +117,8 @@ private:
 
     // Runs a handler step; a failed write or any other error shows the error box, false then.
     bool guarded(const std::function<void()> &step);
+    // SelectFolder; a failure of the dialog counts as cancelled.
+    std::optional<QString> guardedSelectFolder();
     void showNote(const MessageNote &note, bool owned = true);
     void saveWindowSettings();
     // Copies what the operator edited in the controls into the state.

@@ -1,7 +1,9 @@
 #include "setup/tformmain.h"
 
+#include "controls/tkxbutton.h"
 #include "controls/tkxlistbox.h"
 #include "controls/tkxnumericedit.h"
+#include "controls/tkxselectfolderdialog.h"
 #include "platform/profile.h"
 #include "platform/udplistener.h"
 #include "setup/tformaddr.h"
@@ -11,7 +13,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -42,6 +43,11 @@ std::ostream &operator<<(std::ostream &out, const Box &box) {
 
 Box error(const QString &text) {
     return {{"Error", MessageNote::Icon::Error, text}};
+}
+
+// The application's error box: no owner, the application title as caption.
+Box applicationError(const QString &text) {
+    return {{"NETSETUP", MessageNote::Icon::Error, text}, false};
 }
 
 const Box kCoreMissing = error("File \"core_config.conf\" not found.");
@@ -95,8 +101,9 @@ protected:
             questions.append(text);
             return answerYes;
         };
-        form->SelectFolder = [this](const QString &) {
+        form->SelectFolder = [this] {
             ++folderDialogs;
+            dialogStart = form->DirDlg->SelectedFolderPath();
             return chosenFolder;
         };
         form->ExecAddressDialog = [this](TFormAddr &dialog) {
@@ -117,8 +124,8 @@ protected:
 
     void writeCore(const QByteArray &users, const QByteArray &racks) {
         put(coreDir + "core_config.conf", "[NETWORK_SETTINGS]\r\nresolved_gui_list= " + users +
-                                              "\r\ngui_port= 5005\r\nresolved_rack_list= " +
-                                              racks + "\r\nrack_port= 5003\r\n");
+                                              "\r\ngui_port= 5005\r\nresolved_rack_list= " + racks +
+                                              "\r\nrack_port= 5003\r\n");
     }
 
     void selectUser(int row) {
@@ -143,6 +150,7 @@ protected:
     QStringList questions;
     bool answerYes = true;
     int folderDialogs = 0;
+    QString dialogStart; // the folder DirDlg was preset to
     std::optional<QString> chosenFolder;
     int addressDialogs = 0;
     std::array<int, 4> octets{10, 0, 0, 5};
@@ -190,8 +198,12 @@ TEST_F(TFormMainTest, FolderChoiceAtStartup) {
     const std::vector<Case> cases = {
         {"remembered folder kept", coreDir.toUtf8(), std::nullopt, 0, coreDir, {}},
         {"none remembered, cancelled", "", std::nullopt, 1, app, {appFolder}},
-        {"remembered one gone, cancelled", (m_dir.path() + "/gone").toUtf8(), std::nullopt, 1,
-         app, {appFolder}},
+        {"remembered one gone, cancelled",
+         (m_dir.path() + "/gone").toUtf8(),
+         std::nullopt,
+         1,
+         app,
+         {appFolder}},
         {"none remembered, chosen", "", other, 1, other, {}},
     };
     for (const Case &c : cases) {
@@ -241,10 +253,16 @@ TEST_F(TFormMainTest, AddingAnAddressNormalisesSortsAndRefusesDuplicates) {
         bool changed;
     };
     const std::vector<Case> cases = {
-        {"sorted in", {10, 0, 0, 5}, TFormAddr::kModalOk, {"9.0.0.1", "10.0.0.5", "192.168.0.1"},
+        {"sorted in",
+         {10, 0, 0, 5},
+         TFormAddr::kModalOk,
+         {"9.0.0.1", "10.0.0.5", "192.168.0.1"},
          true},
         {"already listed", {9, 0, 0, 1}, TFormAddr::kModalOk, {"9.0.0.1", "192.168.0.1"}, true},
-        {"octet out of range", {300, 0, 0, 1}, TFormAddr::kModalOk, {"9.0.0.1", "192.168.0.1"},
+        {"octet out of range",
+         {300, 0, 0, 1},
+         TFormAddr::kModalOk,
+         {"9.0.0.1", "192.168.0.1"},
          false},
         {"cancelled", {10, 0, 0, 5}, TFormAddr::kModalCancel, {"9.0.0.1", "192.168.0.1"}, false},
     };
@@ -337,14 +355,22 @@ TEST_F(TFormMainTest, ARackFoundByAnnouncementIsAppendedUnsorted) {
         bool changed;
     };
     const std::vector<Case> cases = {
-        {"not an announcement", QByteArray("\x05\x05\x00\x00\x00\x00\x10\x09\x00\x00\x06\x06", 12),
-         "10.0.0.100", {"10.0.0.1", "10.0.0.250"}, false},
-        {"announcement", "junk" + kAnnouncement + "tail", "10.0.0.100",
-         {"10.0.0.1", "10.0.0.250", "10.0.0.100"}, true},
-        {"repeated", kAnnouncement, "10.0.0.100", {"10.0.0.1", "10.0.0.250", "10.0.0.100"},
+        {"not an announcement",
+         QByteArray("\x05\x05\x00\x00\x00\x00\x10\x09\x00\x00\x06\x06", 12),
+         "10.0.0.100",
+         {"10.0.0.1", "10.0.0.250"},
          false},
-        {"IPv4 in IPv6 form", kAnnouncement, "::ffff:10.0.0.2",
-         {"10.0.0.1", "10.0.0.250", "10.0.0.100", "10.0.0.2"}, true},
+        {"announcement",
+         "junk" + kAnnouncement + "tail",
+         "10.0.0.100",
+         {"10.0.0.1", "10.0.0.250", "10.0.0.100"},
+         true},
+        {"repeated", kAnnouncement, "10.0.0.100", {"10.0.0.1", "10.0.0.250", "10.0.0.100"}, false},
+        {"IPv4 in IPv6 form",
+         kAnnouncement,
+         "::ffff:10.0.0.2",
+         {"10.0.0.1", "10.0.0.250", "10.0.0.100", "10.0.0.2"},
+         true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -359,7 +385,7 @@ TEST_F(TFormMainTest, FindListensForAnnouncements) {
     start();
     form->BtnRackFindClick();
     ASSERT_TRUE(form->UDPS()->Active());
-    EXPECT_EQ(form->BtnRackFind->palette().color(QPalette::Button), QColor(166, 202, 240));
+    EXPECT_EQ(form->BtnRackFind->Color(), TColor::FromRgb(166, 202, 240));
 
     QUdpSocket rack;
     ASSERT_EQ(rack.writeDatagram(kAnnouncement, QHostAddress::LocalHost, form->UDPS()->LocalPort()),
@@ -378,7 +404,7 @@ TEST_F(TFormMainTest, FindListensForAnnouncements) {
 
     form->BtnRackFindClick();
     EXPECT_FALSE(form->UDPS()->Active());
-    EXPECT_NE(form->BtnRackFind->palette().color(QPalette::Button), QColor(166, 202, 240));
+    EXPECT_EQ(form->BtnRackFind->Color(), clBtnFace);
 }
 
 TEST_F(TFormMainTest, FindOnAPortInUseReportsIt) {
@@ -388,12 +414,12 @@ TEST_F(TFormMainTest, FindOnAPortInUseReportsIt) {
     form->FormCreate();
     QCoreApplication::processEvents();
     boxes.clear();
-    const QColor before = form->BtnRackFind->palette().color(QPalette::Button);
+    const TColor before = form->BtnRackFind->Color();
     form->BtnRackFindClick();
     EXPECT_FALSE(form->UDPS()->Active());
-    EXPECT_EQ(boxes, (std::vector<Box>{
-                         error("Could not bind socket. Address and port are already in use.")}));
-    EXPECT_EQ(form->BtnRackFind->palette().color(QPalette::Button), before);
+    EXPECT_EQ(boxes, (std::vector<Box>{applicationError(
+                         "Could not bind socket. Address and port are already in use.")}));
+    EXPECT_EQ(form->BtnRackFind->Color(), before);
 }
 
 TEST_F(TFormMainTest, CloseWithUnsavedChangesAsksBothAndSavesOnYes) {
@@ -416,9 +442,15 @@ TEST_F(TFormMainTest, CloseWithUnsavedChangesAsksBothAndSavesOnYes) {
 
 TEST_F(TFormMainTest, CloseWithNoDiscardsAndStillCloses) {
     writeCore("10.0.0.1", "10.0.0.9");
+    put(coreDir + "core_config.conf",
+        contents(coreDir + "core_config.conf") +
+            "[SNMP_SETTINGS (in linux port<1024 using under root only!)]\r\n"
+            "trap_host= udp:10.1.2.3/162\r\ntrap_dest= udp:0.0.0.0/1162\r\n");
     start();
     const QByteArray core = contents(coreDir + "core_config.conf");
+    // The host endpoint differs from the destination, so the copy is a change of the core side.
     form->BtnSnmpCopyClick();
+    ASSERT_TRUE(form->State().FCoreChanged);
     selectRacks({0});
     form->BtnCoreRackMoveClick();
     answerYes = false;
@@ -442,7 +474,8 @@ TEST_F(TFormMainTest, AFailedSaveWhileClosingKeepsTheWindowOpen) {
     form->show();
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(boxes, (std::vector<Box>{error("Unable to write to " + coreDir + "core_config.conf")}));
+    EXPECT_EQ(boxes, (std::vector<Box>{
+                         applicationError("Unable to write to " + coreDir + "core_config.conf.")}));
     EXPECT_TRUE(form->State().FCoreChanged);
 
     // Once the folder is back the same close saves and goes through.
@@ -491,8 +524,9 @@ TEST_F(TFormMainTest, AFailedSaveIsReportedAndKeepsTheChange) {
     boxes.clear();
     form->BtnGuiSaveClick();
     form->BtnCoreSaveClick();
-    EXPECT_EQ(boxes, (std::vector<Box>{error("Unable to write to " + coreDir + "gui_config.conf"),
-                                       error("Unable to write to " + coreDir + "core_config.conf")}));
+    EXPECT_EQ(boxes, (std::vector<Box>{
+                         applicationError("Unable to write to " + coreDir + "gui_config.conf."),
+                         applicationError("Unable to write to " + coreDir + "core_config.conf.")}));
     EXPECT_TRUE(form->State().FGuiChanged);
 }
 
@@ -508,6 +542,11 @@ TEST_F(TFormMainTest, CopyAndSelectAll) {
     EXPECT_TRUE(form->State().FCoreChanged);
     EXPECT_EQ(form->EditSnmpDest[2]->ValueAsInteger(), 2);
     EXPECT_EQ(form->EditSnmpDestPort->ValueAsInteger(), 162);
+    // Copying values already shown changes no edit, so nothing is marked.
+    form->BtnCoreSaveClick();
+    ASSERT_FALSE(form->State().FCoreChanged);
+    form->BtnSnmpCopyClick();
+    EXPECT_FALSE(form->State().FCoreChanged);
 
     form->LBCoreGui->setFocus();
     form->PMenuSAClick();
@@ -535,6 +574,7 @@ TEST_F(TFormMainTest, AFolderChangeAsksForARestart) {
         chosenFolder = c.chosen;
         form->EditCoreRackPort->setText("6003");
         form->BtnPathClick();
+        EXPECT_EQ(dialogStart, m_dir.path() + "/core") << "the dialog opens at the core folder";
         EXPECT_EQ(form->RestartRequested(), c.restart);
         EXPECT_EQ(boxes, c.restart ? std::vector<Box>{restart} : std::vector<Box>{});
         EXPECT_TRUE(questions.isEmpty()) << "a restart drops unsaved edits without a question";
@@ -549,6 +589,7 @@ TEST_F(TFormMainTest, AFolderChangeAsksForARestart) {
 int main(int argc, char **argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("NETSETUP"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     return RUN_ALL_TESTS();
 }
