@@ -14,11 +14,12 @@ struct SystemColorRole {
 };
 
 // Windows system colour indexes and the palette roles that stand for them.
-constexpr std::array<SystemColorRole, 16> kSystemColorRoles{{
+constexpr std::array<SystemColorRole, 17> kSystemColorRoles{{
     {0x02, QPalette::Active, QPalette::Highlight},
     {0x03, QPalette::Active, QPalette::Mid},
     {0x05, QPalette::Active, QPalette::Base},
     {0x08, QPalette::Active, QPalette::Text},
+    {0x09, QPalette::Active, QPalette::HighlightedText},
     {0x0D, QPalette::Active, QPalette::Highlight},
     {0x0E, QPalette::Active, QPalette::HighlightedText},
     {0x0F, QPalette::Active, QPalette::Button},

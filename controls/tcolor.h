@@ -45,6 +45,7 @@ inline constexpr TColor clActiveCaption{0xFF000002u};
 inline constexpr TColor clInactiveCaption{0xFF000003u};
 inline constexpr TColor clWindow{0xFF000005u};
 inline constexpr TColor clWindowText{0xFF000008u};
+inline constexpr TColor clCaptionText{0xFF000009u};
 inline constexpr TColor clHighlight{0xFF00000Du};
 inline constexpr TColor clHighlightText{0xFF00000Eu};
 inline constexpr TColor clBtnFace{0xFF00000Fu};
