@@ -1,12 +1,12 @@
 #include "setup/tformaddr.h"
 
+#include "controls/tkxbutton.h"
 #include "controls/tkxnumericedit.h"
 
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QStringList>
 #include <QTimer>
 #include <QWindow>
@@ -40,6 +40,7 @@ TFormAddr::TFormAddr(QWidget *parent)
         edit->SetMax(255);
         edit->SetFrameHotTrack(true);
         edit->SetFrameVisible(true);
+        edit->SetDisplayFormat(QStringLiteral(",0;(,0)"));
         edit->SetValueAsInteger(kInitialOctets[i]);
         edit->installEventFilter(this);
         Edits[i] = edit;
@@ -50,16 +51,21 @@ TFormAddr::TFormAddr(QWidget *parent)
         colon->move(left, 14);
     }
 
-    BtnCoreGuiAdd = new QPushButton(QStringLiteral("Ok"), Panel1);
-    BtnCoreGuiAdd->setGeometry(26, 46, 41, 19);
-    KxButton1 = new QPushButton(QStringLiteral("Cancel"), Panel1);
-    KxButton1->setGeometry(74, 46, 47, 19);
-    for (QPushButton *button : {BtnCoreGuiAdd, KxButton1}) {
-        button->setAutoDefault(false);
-        button->installEventFilter(this);
+    const struct {
+        TKxButton *&button;
+        const char *caption;
+        QRect geometry;
+        int modalResult;
+    } buttons[] = {{BtnCoreGuiAdd, "Ok", QRect(26, 46, 41, 19), kModalOk},
+                   {KxButton1, "Cancel", QRect(74, 46, 47, 19), kModalCancel}};
+    for (const auto &entry : buttons) {
+        entry.button = new TKxButton(Panel1);
+        entry.button->SetCaption(QString::fromLatin1(entry.caption));
+        entry.button->setGeometry(entry.geometry);
+        // Closes the pop-up with this result.
+        entry.button->SetModalResult(entry.modalResult);
+        entry.button->installEventFilter(this);
     }
-    connect(BtnCoreGuiAdd, &QPushButton::clicked, this, [this] { done(kModalOk); });
-    connect(KxButton1, &QPushButton::clicked, this, [this] { done(kModalCancel); });
 }
 
 QString TFormAddr::AddressText() {
@@ -74,8 +80,7 @@ void TFormAddr::WMFocusFirst() {
 }
 
 bool TFormAddr::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::KeyPress &&
-        FormKeyDown(static_cast<QKeyEvent *>(event)->key()))
+    if (event->type() == QEvent::KeyPress && FormKeyDown(static_cast<QKeyEvent *>(event)->key()))
         return true;
     if (watched == Panel1 && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && windowHandle()) {

@@ -5,8 +5,7 @@
 #include <array>
 
 class QFrame;
-class QLabel;
-class QPushButton;
+class TKxButton;
 class TKxNumericEdit;
 
 // The borderless pop-up that asks for one IPv4 address as four octets. The octets keep their
@@ -28,8 +27,8 @@ public:
 
     QFrame *Panel1 = nullptr;
     std::array<TKxNumericEdit *, 4> Edits{};
-    QPushButton *BtnCoreGuiAdd = nullptr;
-    QPushButton *KxButton1 = nullptr;
+    TKxButton *BtnCoreGuiAdd = nullptr;
+    TKxButton *KxButton1 = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
