@@ -51,6 +51,8 @@ public:
     MonitorPanes &monitorPanes() { return *panes; }
     LinkNotice &linkNotice() { return *notice; }
     QWidget *buttonRow() const { return buttonPanel; }
+    QScrollArea *gridArea() const { return gridScrollArea; }
+    QScrollArea *monitorArea() const { return monitorScrollArea; }
 
     // Views of the message handlers.
     void addRackRows(int rack) override;

@@ -8,29 +8,37 @@
 #include "console/windows/blockdlg.h"
 #include "console/windows/consolecolours.h"
 #include "console/windows/logdialog.h"
+#include "console/windows/mainwindowsetup.h"
+#include "console/windows/monitorpanes.h"
 #include "console/windows/mymainbutton.h"
+#include "console/windows/mytabwidget.h"
+#include "console/windows/networktree.h"
 #include "console/windows/slotgrid.h"
-#include "tools/fakecore/fakenetwork.h"
+#include "tools/fakecore/fakecore.h"
 #include "tools/fakecore/servermessages.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSet>
-#include <QTcpServer>
-#include <QTcpSocket>
+#include <QSplitter>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <array>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -38,9 +46,9 @@
 
 namespace {
 
-// The folder the shared window starts in; its settings name the loopback server.
+// The folder the shared window starts in; its settings name the simulated core server.
 QTemporaryDir *startFolder = nullptr;
-QTcpServer *server = nullptr;
+FakeCore *core = nullptr;
 
 bool waitUntil(const std::function<bool()> &done, int timeoutMs = 30000) {
     const QDeadlineTimer deadline(timeoutMs);
@@ -62,13 +70,25 @@ void writeSettings(const QString &path, quint16 port) {
     file.write(formatSettingsFile(settings));
 }
 
-// A module icon for the fake network's PSU modules; the other modules show their names.
-void writePsuIcon(const QString &root) {
-    const QString folder = root + QStringLiteral("/ICONS_NEW/ICON_TORV/PSU");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    QImage icon(94, 119, QImage::Format_RGB32);
-    icon.fill(QColor(40, 90, 200));
-    ASSERT_TRUE(icon.save(folder + QStringLiteral("/PSU.png")));
+void writeImage(const QString &path, QSize size, const QColor &colour) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(path));
+}
+
+// The block-state icons and a module icon for the fake network's PSU modules; the other
+// modules show their names.
+void writeIcons(const QString &root) {
+    const QString folder = root + QStringLiteral("/ICONS_NEW/");
+    writeImage(folder + QStringLiteral("ICON_TORV/PSU/PSU.png"), {94, 119}, QColor(40, 90, 200));
+    writeImage(folder + QStringLiteral("red_block.png"), {16, 16}, Qt::red);
+    writeImage(folder + QStringLiteral("green_block.png"), {16, 16}, Qt::green);
+    writeImage(folder + QStringLiteral("gray_block.png"), {16, 16}, Qt::gray);
+}
+
+bool sameIcon(const QIcon &a, const QIcon &b) {
+    return a.cacheKey() == b.cacheKey();
 }
 
 // One window for the whole program, like the console's: it is never destroyed, since its
@@ -79,24 +99,45 @@ protected:
         if (window)
             return;
         startFolder = new QTemporaryDir;
-        server = new QTcpServer;
         ASSERT_TRUE(startFolder->isValid());
-        ASSERT_TRUE(server->listen(QHostAddress::LocalHost));
+        // The network changes only when a test says so.
+        FakeCore::Options options;
+        options.tickIntervalMs = 0;
+        core = new FakeCore(options);
+        ASSERT_TRUE(core->listen());
         QDir::setCurrent(startFolder->path());
         appDir = startFolder->path();
         settingFileName = startFolder->filePath(QStringLiteral("settings.txt"));
-        writeSettings(settingFileName, server->serverPort());
-        writePsuIcon(appDir);
+        writeSettings(settingFileName, core->port());
+        writeIcons(appDir);
         window = new MainWindow;
-        window->show();
-        for (const QByteArray &message : FakeNetwork().snapshot())
-            window->messageProcessor().processChunk(message);
+        setUpMainWindow(*window, QDir::currentPath());
+        // The core sends its network in answer to the hello.
+        ASSERT_TRUE(waitUntil(snapshotHandled));
+    }
+
+    // The last message of the core's snapshot, the last rack's alarm settings, has arrived.
+    static bool snapshotHandled() {
+        const std::vector<FakeRack> &racks = core->network().racks();
+        const FakeModule &module = racks.back().modules.back();
+        const ConsoleTables &t = window->consoleTables();
+        return t.rackCount == int(racks.size()) &&
+               t.alarm_table[racks.size() - 1][module.slot][module.alarms.back().alarmIndex]
+                       .alarm_set == 1;
     }
 
     static MyMainButton *slotButton(int rack, int slot) {
         return window->slotGrid().slotButton(rack, slot);
     }
     static QColor face(const QWidget *w) { return w->palette().color(QPalette::Button); }
+    static MonitorPanes &panes() { return window->monitorPanes(); }
+    static MyTabWidget *pane(int p) { return panes().paneWindow(p); }
+    static QPushButton *mainButton(const char *text) {
+        for (QPushButton *b : window->buttonRow()->findChildren<QPushButton *>())
+            if (b->text() == QLatin1String(text))
+                return b;
+        return nullptr;
+    }
     static QColor ledColour(int rack, int slot, int alarm) {
         return window->slotGrid().rackRows[rack].alarmLeds[slot + 1][alarm]->palette().color(
             QPalette::Base);
@@ -109,10 +150,61 @@ MainWindow *MainWindowTest::window = nullptr;
 
 TEST_F(MainWindowTest, TheLinkStartsLastAndConnectsToTheStoredServer) {
     EXPECT_TRUE(window->linkThread().isRunning());
-    ASSERT_TRUE(waitUntil([] { return server->hasPendingConnections(); }));
-    std::unique_ptr<QTcpSocket> link(server->nextPendingConnection());
-    ASSERT_TRUE(waitUntil([&] { return link->bytesAvailable() >= 4; }));
-    EXPECT_EQ(link->read(4), buildHello());
+    // The first connect went to the port of the settings file, and the hello came first.
+    ASSERT_TRUE(core->isConsoleConnected());
+    ASSERT_FALSE(core->receivedMessages().isEmpty());
+    EXPECT_EQ(core->receivedMessages().front(), buildHello());
+}
+
+TEST_F(MainWindowTest, OpensMaximisedAsTheConsoleWithItsIcons) {
+    EXPECT_EQ(window->windowTitle(), "TORVALE v3");
+    EXPECT_EQ(window->minimumSize(), QSize(1080, 698));
+    EXPECT_TRUE(window->isMaximized());
+    EXPECT_TRUE(window->isVisible());
+    for (const QIcon *icon : {&redBlockIcon, &greenBlockIcon, &grayBlockIcon})
+        EXPECT_FALSE(icon->isNull());
+    // No window icon file in the start folder: the icon stays empty.
+    EXPECT_TRUE(window->windowIcon().isNull());
+}
+
+TEST_F(MainWindowTest, TheTreeSitsLeftOfTheGridAndTheMonitorColumnIsKeptAside) {
+    auto *splitter = window->findChild<QSplitter *>();
+    ASSERT_NE(splitter, nullptr);
+    ASSERT_EQ(splitter->count(), 2);
+    EXPECT_TRUE(splitter->widget(0)->isAncestorOf(window->treeWidget()));
+    EXPECT_TRUE(splitter->widget(1)->isAncestorOf(window->gridArea()));
+    EXPECT_TRUE(window->treeWidget()->isHeaderHidden());
+    EXPECT_EQ(window->treeWidget()->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_EQ(window->gridArea()->widget(), window->slotGrid().gridColumn);
+    EXPECT_EQ(window->monitorArea()->widget(), window->slotGrid().monitorColumn);
+    EXPECT_EQ(window->monitorArea()->parentWidget(), nullptr);
+    EXPECT_FALSE(window->monitorArea()->isVisible());
+    // The button row is the bottom band across the whole window.
+    EXPECT_EQ(window->buttonRow()->geometry().bottom(), window->rect().bottom());
+    EXPECT_EQ(window->buttonRow()->width(), window->width());
+}
+
+TEST_F(MainWindowTest, EachPaneIsASeparateTabWindowOfTheConsole) {
+    for (int p = 1; p <= 2; ++p) {
+        SCOPED_TRACE(p);
+        MyTabWidget *w = pane(p);
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(w->isWindow());
+        EXPECT_EQ(w->parentWidget(), window);
+        EXPECT_EQ(w->paneNumber, p);
+        EXPECT_EQ(w->size(), QSize(580, 673));
+        EXPECT_EQ(w->windowTitle(), "TORVALE v3");
+        ASSERT_EQ(w->count(), 4);
+        EXPECT_EQ(w->tabText(1), "MAIN");
+        EXPECT_EQ(w->tabText(2), "ALARMS");
+        EXPECT_EQ(w->tabText(3), "HELP");
+    }
+    // The frames of the selected slot buttons fit a 96 x 123 button.
+    const std::array<QRect, 4> frame{QRect(0, 0, 96, 6), QRect(90, 0, 6, 123), QRect(0, 119, 96, 6),
+                                     QRect(0, 0, 6, 123)};
+    for (int p = 0; p < PANES; ++p)
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(window->slotGrid().selectionStrips[p][i]->geometry(), frame[i]);
 }
 
 TEST_F(MainWindowTest, BuildsOnePanelPerSlotAndTheDialogsWithTheirOwners) {
@@ -142,15 +234,10 @@ TEST_F(MainWindowTest, OnlySettingAndLogAreOffered) {
     EXPECT_EQ(shown, (QStringList{"SETTING", "LOG"}));
     EXPECT_EQ(all, (QStringList{"START", "STOP", "SETTING", "UTILITYS", "LOG", "NETWORK",
                                 "MONITORING", "HELP"}));
-    const auto button = [](const char *text) {
-        for (QPushButton *b : window->buttonRow()->findChildren<QPushButton *>())
-            if (b->text() == QLatin1String(text))
-                return b;
-        return static_cast<QPushButton *>(nullptr);
-    };
-    EXPECT_FALSE(button("STOP")->isEnabled());
-    EXPECT_TRUE(button("NETWORK")->isChecked());
-    EXPECT_EQ(button("SETTING")->width(), 197);
+    EXPECT_FALSE(mainButton("STOP")->isEnabled());
+    EXPECT_FALSE(mainButton("MONITORING")->isEnabled());
+    EXPECT_TRUE(mainButton("NETWORK")->isChecked());
+    EXPECT_EQ(mainButton("SETTING")->width(), 197);
 }
 
 TEST_F(MainWindowTest, EveryRackHasItsRowsOfSlotButtonsWithIndicators) {
@@ -222,16 +309,108 @@ TEST_F(MainWindowTest, ReportedRacksShowTheirRowsModulesAndAlarmLamps) {
     event.reg = 3;
     event.alarmIndex = 0;
     event.moduleId = 0x00A1B2C3;
+    QTreeWidgetItem *rackItem = window->treeWidget()->rackItem(0);
+    ASSERT_NE(rackItem, nullptr);
     window->messageProcessor().processChunk(encodeAlarmEvent(event));
     EXPECT_EQ(ledColour(0, 0, 0), QColor(Qt::red));
     EXPECT_EQ(face(slotButton(0, 0)), alarmColor);
     EXPECT_EQ(slotButton(0, 0)->alarmMark, 1);
+    EXPECT_TRUE(sameIcon(rackItem->icon(0), redBlockIcon));
+    EXPECT_TRUE(sameIcon(rackItem->child(0)->icon(0), redBlockIcon));
+    EXPECT_TRUE(sameIcon(rackItem->child(1)->icon(0), greenBlockIcon));
 
     event.raised = false;
     window->messageProcessor().processChunk(encodeAlarmEvent(event));
     EXPECT_EQ(ledColour(0, 0, 0), QColor(Qt::green));
     EXPECT_EQ(face(slotButton(0, 0)), normalColor);
     EXPECT_EQ(slotButton(0, 0)->alarmMark, -1);
+    EXPECT_TRUE(sameIcon(rackItem->icon(0), greenBlockIcon));
+    EXPECT_TRUE(sameIcon(rackItem->child(0)->icon(0), greenBlockIcon));
+}
+
+TEST_F(MainWindowTest, TheTreeListsTheReportedRacksWithTheirSlots) {
+    const NetworkTree *tree = window->treeWidget();
+    const std::vector<FakeRack> &racks = core->network().racks();
+    ASSERT_EQ(tree->topLevelItemCount(), int(racks.size()));
+    EXPECT_TRUE(tree->isVisibleTo(window));
+    for (int r = 0; r < int(racks.size()); ++r) {
+        SCOPED_TRACE(r);
+        const QTreeWidgetItem *item = tree->topLevelItem(r);
+        const QString ip = window->consoleTables().rack[r].ipText;
+        EXPECT_EQ(item->text(0), racks[r].name + " : " + ip);
+        EXPECT_EQ(item->childCount(), SLOTS_PER_RACK);
+        // The rack button shows the address and knows the rack's row in the tree.
+        EXPECT_EQ(window->slotGrid().rackButton(r)->text(), ip);
+        EXPECT_EQ(window->slotGrid().rackButton(r)->treeItemRow, r + 1);
+        EXPECT_TRUE(sameIcon(item->icon(0), greenBlockIcon));
+    }
+    const QTreeWidgetItem *first = tree->topLevelItem(0);
+    EXPECT_EQ(first->child(0)->text(0), "00 : a1b2c3 : PSU : Power supply unit");
+    EXPECT_EQ(first->child(3)->text(0), "03 : empty");
+    EXPECT_TRUE(sameIcon(first->child(3)->icon(0), grayBlockIcon));
+}
+
+TEST_F(MainWindowTest, ASlotPressOpensThePrimaryPaneOnItsBlock) {
+    // Rack 127.0.10.2 holds a SWITCH in slot 2.
+    slotButton(1, 2)->click();
+    MyTabWidget *w = pane(1);
+    ASSERT_TRUE(waitUntil([&] { return w->isVisible(); }));
+    EXPECT_EQ(w->tabText(0), "SWITCH  :  d30004  :  slot 2  :  127.0.10.2");
+    EXPECT_EQ(w->currentIndex(), int(MonitorPanes::MainPage));
+    BlockDlg *panel = window->blockDlg(1, 2);
+    EXPECT_EQ(panel->parentWidget(), panes().panePage(1, MonitorPanes::MainPage));
+    EXPECT_EQ(panel->built, 1);
+    EXPECT_TRUE(panel->isVisibleTo(w));
+    EXPECT_EQ(panes().paneAlarmTable(1)->rowCount(), 1);
+    EXPECT_TRUE(mainButton("MONITORING")->isEnabled());
+    // The first showing places the pane below and right of the console's corner.
+    EXPECT_EQ(w->pos(), window->pos() + QPoint(210, 340));
+}
+
+TEST_F(MainWindowTest, TheSlotMenuAndTheTreeChooseThePaneForASlot) {
+    NetworkTree *tree = window->treeWidget();
+    const auto menu = tree->chooseMonitorPane;
+    tree->chooseMonitorPane = [](const QPoint &) { return 2; };
+    ConsoleTables &t = window->consoleTables();
+
+    // The SECONDARY choice on the AMP in rack 127.0.10.1's slot 1.
+    emit slotButton(0, 1)->customContextMenuRequested(QPoint(10, 10));
+    EXPECT_EQ(t.monitorRack2, 1);
+    EXPECT_EQ(t.monitorSlot2, 2);
+    EXPECT_TRUE(window->slotGrid().frameSitsOn(2, slotButton(0, 1)));
+    EXPECT_EQ(face(window->slotGrid().headerButton(0, 1)), paneColor2);
+    EXPECT_TRUE(pane(2)->isVisible());
+    EXPECT_EQ(window->blockDlg(0, 1)->parentWidget(), panes().panePage(2, MonitorPanes::MainPage));
+
+    // A double click on the tree's slot 3 of rack 127.0.10.3 (an AMP) opens it in pane 1.
+    QTreeWidgetItem *slotItem = tree->rackItem(2)->child(3);
+    tree->setCurrentItem(slotItem);
+    tree->on_TreeItem_DoubleClicked(tree->indexFromItem(slotItem));
+    EXPECT_EQ(t.monitorRack1, 3);
+    EXPECT_EQ(t.monitorSlot1, 4);
+    EXPECT_TRUE(pane(1)->isVisible());
+    EXPECT_EQ(t.monitorRack2, 1); // the SECONDARY selection stays
+    tree->chooseMonitorPane = menu;
+}
+
+TEST_F(MainWindowTest, AModuleChangeInAShownSlotClosesItsPane) {
+    ConsoleTables &t = window->consoleTables();
+    slotButton(2, 5)->click(); // the TUNER of rack 127.0.10.3
+    ASSERT_TRUE(pane(1)->isVisible());
+    const FakeRack &rack = core->network().racks()[2];
+    std::array<uint32_t, MAX_RACK_SLOTS> ids = rack.slotIds();
+    ids[5] = 0;
+    window->messageProcessor().processChunk(encodeRackStructure(rack.address, ids));
+    EXPECT_FALSE(pane(1)->isVisible());
+    EXPECT_EQ(t.monitorRack1, -1);
+    EXPECT_EQ(t.monitorSlot1, -1);
+    EXPECT_FALSE(window->slotGrid().selectionStrips[0][0]->isVisibleTo(window));
+    EXPECT_EQ(face(window->slotGrid().headerButton(2, 5)), face(window->slotGrid().rackButton(2)));
+    EXPECT_FALSE(slotButton(2, 5)->isEnabled());
+
+    // The module is back.
+    window->messageProcessor().processChunk(encodeRackStructure(rack.address, rack.slotIds()));
+    EXPECT_TRUE(slotButton(2, 5)->isEnabled());
 }
 
 TEST_F(MainWindowTest, PressingASlotButtonMakesItThePrimarySelection) {
@@ -287,15 +466,28 @@ TEST_F(MainWindowTest, SettingOpensTheSettingsAndItsCloseOffersStartAgain) {
     EXPECT_FALSE(stop->isEnabled());
 }
 
-TEST_F(MainWindowTest, LooksLikeAConsoleWithRacks) {
-    window->resize(1280, 800);
-    QCoreApplication::processEvents();
-    const QImage picture = window->grab().toImage();
-    ASSERT_FALSE(picture.isNull());
-    // The grid area is dark behind the racks' rows.
-    EXPECT_EQ(picture.size(), QSize(1280, 800));
-    if (const QByteArray path = qgetenv("NETVIEW_SCREENSHOT"); !path.isEmpty())
-        picture.save(QString::fromLocal8Bit(path));
+TEST_F(MainWindowTest, ClosingTheWindowClosesTheLogDialogAndBothPanes) {
+    NetworkTree *tree = window->treeWidget();
+    const auto menu = tree->chooseMonitorPane;
+    tree->chooseMonitorPane = [](const QPoint &) { return 2; };
+    slotButton(0, 0)->click();
+    emit slotButton(0, 2)->customContextMenuRequested(QPoint(10, 10));
+    tree->chooseMonitorPane = menu;
+    window->on_LogBtn_clicked();
+    ASSERT_TRUE(pane(1)->isVisible());
+    ASSERT_TRUE(pane(2)->isVisible());
+    ASSERT_TRUE(window->logDialog()->isVisible());
+
+    // Only the window's close handler runs; the window itself stays for the other tests.
+    QCloseEvent close;
+    QCoreApplication::sendEvent(window, &close);
+    EXPECT_TRUE(close.isAccepted());
+    EXPECT_FALSE(pane(1)->isVisible());
+    EXPECT_FALSE(pane(2)->isVisible());
+    EXPECT_FALSE(window->logDialog()->isVisible());
+    const ConsoleTables &t = window->consoleTables();
+    EXPECT_EQ(t.monitorRack1, -1);
+    EXPECT_EQ(t.monitorRack2, -1);
 }
 
 TEST(MainWindowDeathTest, ClosingTheWindowWritesTheSettingsWithTheCloseTimeAndExitsWithZero) {
