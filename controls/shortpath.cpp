@@ -14,9 +14,10 @@ QString CutFirstDirectory(const QString &directory) {
     const bool rooted = s.startsWith(kSeparator);
     if (rooted)
         s.remove(0, 1);
-    // A previous cut left ".../" in front.
-    if (s.startsWith(QLatin1Char('.')))
-        s.remove(0, 4);
+    // A previous cut left ".../" in front. Only that is dropped: a hidden folder's name starts
+    // with "." too.
+    if (s.startsWith(kEllipsis + kSeparator))
+        s.remove(0, kEllipsis.size() + 1);
     const int p = s.indexOf(kSeparator);
     if (p >= 0)
         s = kEllipsis + kSeparator + s.mid(p + 1);

@@ -21,6 +21,9 @@ TEST(CutFirstDirectory, DropsOneDirectoryAtATime) {
         {"/.../data/", "/.../"},
         {"/.../", "/"},
         {"home/user/", ".../user/"},
+        {"/.hidden/user/data/", "/.../user/data/"},
+        {"/.../.hidden/data/", "/.../data/"},
+        {"/.a/b/", "/.../b/"},
         {"last", ""},
     };
     for (const Case &c : cases) {
