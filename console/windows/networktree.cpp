@@ -182,6 +182,16 @@ void NetworkTree::showContextMenu(const QPoint &pos) {
     openMonitorMenu(at.rack, at.slot, viewport()->mapToGlobal(pos));
 }
 
+void NetworkTree::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                              const QList<int> &roles) {
+    // The base view would also put the item's text back into an editor open on it.
+    if (roles == QList<int>{Qt::DecorationRole} && topLeft == bottomRight) {
+        viewport()->update(visualRect(topLeft));
+        return;
+    }
+    QTreeWidget::dataChanged(topLeft, bottomRight, roles);
+}
+
 NetworkTree::TreeSlot NetworkTree::treeSlot(QTreeWidgetItem *item) const {
     if (!item)
         return {};

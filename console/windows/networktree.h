@@ -51,6 +51,11 @@ public slots:
     void on_TreeItem_ItemChanged(QTreeWidgetItem *item, int column);
     void showContextMenu(const QPoint &pos);
 
+protected:
+    // An icon change repaints its item only: an open editor keeps what the operator typed.
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles) override;
+
 private:
     struct TreeSlot {
         int rack = -1;

@@ -125,6 +125,23 @@ protected:
         emit tree.doubleClicked(tree.currentIndex());
     }
 
+    // After a double click, the rack item's editor opened with `text` typed in; nullptr when
+    // no editor opened.
+    QLineEdit *typeInEditor(QTreeWidgetItem *item, const QString &text) {
+        doubleClick(item);
+        tree.editItem(item);
+        auto *editor = tree.viewport()->findChild<QLineEdit *>();
+        if (editor)
+            editor->setText(text);
+        return editor;
+    }
+
+    static void pressReturn(QLineEdit *editor) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(editor, &enter);
+        QCoreApplication::processEvents(); // the delegate commits the edit queued
+    }
+
     std::unique_ptr<ConsoleTables> tables = ConsoleTables::create();
     FakeHost host;
     NetworkTree tree{*tables, host};
@@ -232,7 +249,11 @@ TEST_F(NetworkTreeTest, IconsFollowAlarmMarksAndModules) {
 
 TEST_F(NetworkTreeTest, RenameBelowAHiddenRackSendsThatRacksAddress) {
     showRack(1, {10, 0, 0, 2});
+    showRack(2, {10, 0, 0, 3});
     showRack(3, {192, 168, 1, 40});
+    tree.buildNetworkTree();
+    tables->rack[2].absent = 1; // dropped from the selection since
+    --tables->visibleRackCount;
     tree.buildNetworkTree();
     QTreeWidgetItem *item = tree.rackItem(3);
     ASSERT_EQ(tree.indexOfTopLevelItem(item), 1);
@@ -245,6 +266,7 @@ TEST_F(NetworkTreeTest, RenameBelowAHiddenRackSendsThatRacksAddress) {
                               wireBytes({11, 160, 192, 168, 1, 40, 5, 'N', 'o', 'r', 't', 'h'})}));
     EXPECT_EQ(tables->rack[3].name, QStringLiteral("North"));
     EXPECT_TRUE(tables->rack[1].name.isEmpty());
+    EXPECT_TRUE(tables->rack[2].name.isEmpty());
     EXPECT_EQ(item->text(0), QStringLiteral("North : 192.168.1.40"));
     EXPECT_EQ(treeEditArmed, -1);
     EXPECT_FALSE(host.calls.join(' ').contains(QStringLiteral("clickSlotButton")));
@@ -262,6 +284,11 @@ TEST_F(NetworkTreeTest, RenameSendsTheNameAsSignExtendedCodePageBytes) {
     QByteArray fifty = wireBytes({56, 160, 10, 0, 0, 9, 50});
     for (int i = 0; i < 50; ++i)
         fifty += wireBytes({'a'});
+    // "я" is 0xFF in the code page: every word on the wire is -1.
+    const QString sixtyCyrillic(60, QChar(0x044F));
+    QByteArray fiftyCyrillic = wireBytes({56, 160, 10, 0, 0, 9, 50});
+    for (int i = 0; i < 50; ++i)
+        fiftyCyrillic += wireBytes({-1});
     const Case cases[] = {
         {"Cyrillic", QString::fromUtf8("Стойка"), QString::fromUtf8("Стойка"),
          wireBytes({12, 160, 10, 0, 0, 9, 6, -0x2f, -0x0e, -0x12, -0x17, -0x16, -0x20}),
@@ -272,6 +299,8 @@ TEST_F(NetworkTreeTest, RenameSendsTheNameAsSignExtendedCodePageBytes) {
          sixty.left(50) + QStringLiteral(" : 10.0.0.9")},
         {"unmappable character", QString::fromUtf8("A€✓"), QString::fromUtf8("A€✓"),
          wireBytes({9, 160, 10, 0, 0, 9, 3, 'A', -0x78, '?'}), QString::fromUtf8("A€✓ : 10.0.0.9")},
+        {"sixty Cyrillic characters", sixtyCyrillic, sixtyCyrillic.left(50), fiftyCyrillic,
+         sixtyCyrillic.left(50) + QStringLiteral(" : 10.0.0.9")},
     };
     showRack(0, {10, 0, 0, 9});
     for (const Case &c : cases) {
@@ -286,6 +315,7 @@ TEST_F(NetworkTreeTest, RenameSendsTheNameAsSignExtendedCodePageBytes) {
         EXPECT_EQ(item->text(0), c.itemText);
     }
     EXPECT_EQ(cases[2].message.size(), 2 * 50 + 14);
+    EXPECT_EQ(cases[4].message.size(), 2 * 50 + 14);
 }
 
 TEST_F(NetworkTreeTest, EditWithoutDoubleClickSendsNothingAndChangesNothing) {
@@ -322,19 +352,41 @@ TEST_F(NetworkTreeTest, IconUpdatesDuringAnEditSendNothing) {
     EXPECT_EQ(takeSent().size(), 1);
 }
 
+TEST_F(NetworkTreeTest, IconUpdatesWhileTheEditorIsOpenSendNothingAndTheEditStillRenames) {
+    showRack(0, {10, 0, 0, 1});
+    tables->rack[0].nRackStructureTable[2] = 0x10;
+    tree.resize(400, 400);
+    tree.buildNetworkTree();
+    QTreeWidgetItem *item = tree.rackItem(0);
+    QLineEdit *editor = typeInEditor(item, QStringLiteral("Hall"));
+    ASSERT_NE(editor, nullptr);
+
+    // Alarm handlers recolour the rack while the operator types.
+    host.alarmMarks[0][2] = 1;
+    tree.setTreeItemIcon(0);
+    tree.setRackTreeIconRed(0);
+    host.alarmMarks[0][2] = -1;
+    tree.setTreeItemIcon(0);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(takeSent().isEmpty());
+    EXPECT_TRUE(tables->rack[0].name.isEmpty());
+    EXPECT_EQ(treeEditArmed, 1);
+
+    EXPECT_EQ(editor->text(), QStringLiteral("Hall")) << "the operator's typing stays";
+    pressReturn(editor);
+    EXPECT_EQ(takeSent(),
+              (QList<QByteArray>{wireBytes({10, 160, 10, 0, 0, 1, 4, 'H', 'a', 'l', 'l'})}));
+    EXPECT_TRUE(sameIcon(item->icon(0), greenBlockIcon));
+}
+
 TEST_F(NetworkTreeTest, OperatorEditInTheItemEditorRenamesTheRack) {
     showRack(0, {10, 0, 0, 1});
     tree.resize(400, 400);
     tree.buildNetworkTree();
     QTreeWidgetItem *item = tree.rackItem(0);
-    doubleClick(item);
-    tree.editItem(item);
-    auto *editor = tree.viewport()->findChild<QLineEdit *>();
+    QLineEdit *editor = typeInEditor(item, QStringLiteral("Hall"));
     ASSERT_NE(editor, nullptr);
-    editor->setText(QStringLiteral("Hall"));
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(editor, &enter);
-    QCoreApplication::processEvents(); // the delegate commits the edit queued
+    pressReturn(editor);
 
     EXPECT_EQ(takeSent(),
               (QList<QByteArray>{wireBytes({10, 160, 10, 0, 0, 1, 4, 'H', 'a', 'l', 'l'})}));
