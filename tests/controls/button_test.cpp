@@ -317,18 +317,6 @@ TEST(ButtonModalResult, ClickGivesTheWindowTheButtonsResult) {
     EXPECT_FALSE(dialog.isVisible());
 }
 
-// The bounding box of the pixels of one colour.
-QRect ColorBounds(const QImage &image, const QColor &color) {
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) == color.rgb())
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
-}
-
 class ButtonPainting : public ::testing::Test {
 protected:
     void SetUp() override {

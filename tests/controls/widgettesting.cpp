@@ -3,6 +3,8 @@
 #include "controls/controlservices.h"
 
 #include <QApplication>
+#include <QColor>
+#include <QImage>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -46,4 +48,15 @@ BeepCounter::BeepCounter()
 
 BeepCounter::~BeepCounter() {
     SetBeepHandler({});
+}
+
+QRect ColorBounds(const QImage &image, const QColor &color) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == color.rgb())
+                bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
 #include <QString>
 
+class QColor;
+class QImage;
 class QWidget;
 
 // Counts the paint events that reach a widget.
@@ -36,3 +39,6 @@ public:
 private:
     int *m_count;
 };
+
+// The bounding box of the pixels of one colour in an image.
+QRect ColorBounds(const QImage &image, const QColor &color);
