@@ -3,6 +3,7 @@
 #include "console/link/consoletables.h"
 #include "console/link/globals.h"
 #include "console/link/rings.h"
+#include "console/link/settingdlg.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -179,25 +182,27 @@ TEST_F(LogDialogTest, TheRecordAfterTenThousandEmptiesTheTableAndTakesRowZero) {
 }
 
 TEST_F(LogDialogTest, FilterOnHidesRowsByEachCriterionAndAllTogether) {
-    constexpr int ROWS = 340; // 20 of each slot, 85 of each type, 68 of each address
-    int allTogether = 0;      // records 10 .. 109 lie in the range
-    for (int i = 10; i <= 109; ++i)
-        allTogether += i % 5 == 1 && (i % 17 == 4 || i % 17 == 16) && i % 4 + 1 == 2;
-    ASSERT_GT(allTogether, 0);
+    // A full table; the editors' range holds records 10 .. 109, both ends included.
+    constexpr int ROWS = MAX_LOG_RECORDS;
+    const auto inRange = [](int i) { return i >= 10 && i <= 109; };
     struct Case {
         const char *name;
         std::vector<std::pair<QListWidget * LogDialogTest::*, int>> clicks;
-        int visible;
+        std::function<bool(int)> passes;
     };
     const std::vector<Case> cases = {
-        {"address 10.0.0.1", {{&LogDialogTest::ipList, 1}, {&LogDialogTest::criteriaList, 0}}, 68},
+        {"address 10.0.0.1",
+         {{&LogDialogTest::ipList, 1}, {&LogDialogTest::criteriaList, 0}},
+         [](int i) { return i % 5 == 1; }},
         {"slots 0 and 16",
          {{&LogDialogTest::slotList, 0},
           {&LogDialogTest::slotList, 16},
           {&LogDialogTest::criteriaList, 1}},
-         40},
-        {"DEVICE LOST", {{&LogDialogTest::typeList, 2}, {&LogDialogTest::criteriaList, 2}}, 85},
-        {"date range", {{&LogDialogTest::criteriaList, 3}}, 100},
+         [](int i) { return i % 17 == 0 || i % 17 == 16; }},
+        {"DEVICE LOST",
+         {{&LogDialogTest::typeList, 2}, {&LogDialogTest::criteriaList, 2}},
+         [](int i) { return i % 4 + 1 == 3; }},
+        {"date range", {{&LogDialogTest::criteriaList, 3}}, inRange},
         {"all together",
          {{&LogDialogTest::ipList, 1},
           {&LogDialogTest::slotList, 4},
@@ -207,7 +212,9 @@ TEST_F(LogDialogTest, FilterOnHidesRowsByEachCriterionAndAllTogether) {
           {&LogDialogTest::criteriaList, 1},
           {&LogDialogTest::criteriaList, 2},
           {&LogDialogTest::criteriaList, 3}},
-         allTogether},
+         [&](int i) {
+             return i % 5 == 1 && (i % 17 == 4 || i % 17 == 16) && i % 4 + 1 == 2 && inRange(i);
+         }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -221,7 +228,12 @@ TEST_F(LogDialogTest, FilterOnHidesRowsByEachCriterionAndAllTogether) {
         filterOn->click();
         EXPECT_TRUE(dialog->filterOn());
         EXPECT_EQ(logFilterOnOff, QStringLiteral("1"));
-        EXPECT_EQ(visibleRows(ROWS), c.visible);
+        int expected = 0;
+        for (int r = 0; r < ROWS; ++r) {
+            expected += c.passes(r);
+            ASSERT_EQ(table->isRowHidden(r), !c.passes(r)) << "row " << r;
+        }
+        ASSERT_GT(expected, 0);
 
         filterOff->click();
         EXPECT_FALSE(dialog->filterOn());
@@ -391,6 +403,57 @@ TEST_F(LogDialogTest, FilterSettingsRoundTripThroughTheSixStrings) {
     // The restored range is the confirmed one: widening it asks.
     toEdit->setDateTime(to.addSecs(1));
     EXPECT_TRUE(confirmBox->isVisible());
+}
+
+TEST_F(LogDialogTest, FilterSettingsSurviveARestartThroughTheSettingsFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString savedPath = settingFileName;
+    settingFileName = dir.filePath(QStringLiteral("settings.txt"));
+    setAddresses({QStringLiteral("10.0.0.5"), QStringLiteral("10.0.0.6")});
+    dialog->LogDlgInit();
+    click(ipList, 0);
+    click(slotList, 16);
+    click(typeList, 1);
+    for (const int criterion : {0, 1, 2, 3})
+        click(criteriaList, criterion);
+    const QDateTime from = RANGE_FROM.addSecs(3600);
+    const QDateTime to = RANGE_TO.addSecs(-3600);
+    fromEdit->setDateTime(from);
+    toEdit->setDateTime(to);
+    filterOn->click();
+    ASSERT_TRUE(dialog->filterOn());
+    {
+        SettingDlg settings(ip_all, ip_all_old, ip_sel, ip_sel_old);
+        settings.WriteSettingFile(); // what the main window's destructor does
+    }
+
+    // The next run starts with empty settings and reads them from the file.
+    for (QString *s :
+         {&logFilterOnOff, &logSelectFilter, &logDateTime, &logEventType, &logIPs, &logSlots})
+        s->clear();
+    SettingDlg(ip_all, ip_all_old, ip_sel, ip_sel_old).ReadSettingFile();
+    settingFileName = savedPath;
+    makeDialog();
+    dialog->LogDlgInit();
+
+    EXPECT_TRUE(dialog->filterOn());
+    EXPECT_EQ(ipList->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(ipList->item(1)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(slotList->item(16)->checkState(), Qt::Checked);
+    EXPECT_EQ(typeList->item(1)->checkState(), Qt::Checked);
+    for (int criterion = 0; criterion < LOG_CRITERIA; ++criterion)
+        EXPECT_EQ(criteriaList->item(criterion)->checkState(), Qt::Checked) << criterion;
+    EXPECT_EQ(fromEdit->dateTime(), from);
+    EXPECT_EQ(toEdit->dateTime(), to);
+
+    // The restored filter applies to the records that arrive.
+    receive({from, 2, QStringLiteral("10.0.0.5"), 16, QStringLiteral("M")});
+    receive({from, 2, QStringLiteral("10.0.0.6"), 16, QStringLiteral("M")});
+    receive({to.addSecs(1), 2, QStringLiteral("10.0.0.5"), 16, QStringLiteral("M")});
+    EXPECT_FALSE(table->isRowHidden(0));
+    EXPECT_TRUE(table->isRowHidden(1));
+    EXPECT_TRUE(table->isRowHidden(2));
 }
 
 TEST_F(LogDialogTest, AStoredFilterForOtherAddressesIsDropped) {
