@@ -32,6 +32,15 @@ QVariant ShellTreeNode::data(int column, int role) const {
     return QTreeWidgetItem::data(column, role);
 }
 
+bool ShellTreeNode::operator<(const QTreeWidgetItem &other) const {
+    TKxShellTreeData *theirs = ShellDataOf(&other);
+    if (m_data == nullptr || theirs == nullptr)
+        return false;
+    const ShellFolderPtr folder = m_data->ParentShellFolder();
+    return folder != nullptr &&
+           folder->compareIds(0, m_data->RelativeIdList(), theirs->RelativeIdList()) < 0;
+}
+
 TKxShellTreeData *ShellDataOf(const QTreeWidgetItem *node) {
     if (node == nullptr || node->type() != ShellTreeNode::kType)
         return nullptr;

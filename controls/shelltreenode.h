@@ -22,6 +22,8 @@ public:
     void ForgetIcon() { m_iconValid = false; }
 
     QVariant data(int column, int role) const override;
+    // The parent folder's order of the two items; nodes without shell data compare equal.
+    bool operator<(const QTreeWidgetItem &other) const override;
 
 private:
     std::unique_ptr<TKxShellTreeData> m_data;

@@ -76,7 +76,9 @@ const ShellListShortcuts &Shortcuts() {
 }
 
 // Changes on network file systems are not always notified, so the list refreshes itself.
-bool IsNetworkPath(const QString &path) { return !path.isEmpty() && IsNetworkDriveConnected(path); }
+bool IsNetworkPath(const QString &path) {
+    return !path.isEmpty() && IsNetworkDriveConnected(path);
+}
 
 } // namespace
 
@@ -243,7 +245,9 @@ bool TKxCustomShellList::PassesFileFilter(const QString &name, ShellAttributes a
            m_filter == nullptr || m_filter->Passes(name);
 }
 
-void TKxCustomShellList::ClearFileFilter() { m_filter.reset(); }
+void TKxCustomShellList::ClearFileFilter() {
+    m_filter.reset();
+}
 
 void TKxCustomShellList::Refresh() {
     if (topLevelItemCount() == 0 || m_shellFolder == nullptr) {
@@ -299,7 +303,7 @@ void TKxCustomShellList::OpenItem(QTreeWidgetItem *item) {
     if (data->IsBrowsableFolder(streams)) {
         target = data->AbsoluteIdList();
     } else if (QString linked; data->IsLink() && ReadShellLink(data->PathText(), linked) &&
-                                QFileInfo(linked).isDir()) {
+                               QFileInfo(linked).isDir()) {
         PathToIdList(linked, target);
     }
     if (!target.isNull()) {
@@ -431,13 +435,15 @@ bool TKxCustomShellList::edit(const QModelIndex &index, EditTrigger trigger, QEv
     TKxShellListData *data = ShellDataOfItem(item);
     if (data == nullptr || index.column() != 0 || m_readOnly || !data->CanRename())
         return false;
-    m_editingItem = item;
+    // Changing the flags reports the item as changed; the edit's end is only awaited once the
+    // flags are back, so those reports are not taken for it.
+    m_editingItem = nullptr;
     m_editingOldText = item->text(0);
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     const bool started = TKxCustomListView::edit(index, trigger, event);
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    if (!started)
-        m_editingItem = nullptr;
+    if (started)
+        m_editingItem = item;
     return started;
 }
 
@@ -449,7 +455,7 @@ void TKxCustomShellList::closeEditor(QWidget *editor, QAbstractItemDelegate::End
 }
 
 void TKxCustomShellList::itemTextEdited(QTreeWidgetItem *item) {
-    if (item == nullptr || item != m_editingItem)
+    if (item == nullptr || item != m_editingItem || item->text(0) == m_editingOldText)
         return;
     m_editingItem = nullptr;
     const QString text = item->text(0);

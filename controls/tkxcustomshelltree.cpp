@@ -153,8 +153,9 @@ TKxCustomShellTree::TKxCustomShellTree(QWidget *parent)
     resize(150, 150);
     connect(this, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem *node) { CallGuarded([&] { fillNode(node); }); });
-    connect(this, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *current) { CallGuarded([&] { currentNodeChanged(current); }); });
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
+        CallGuarded([&] { currentNodeChanged(current); });
+    });
     connect(this, &QTreeWidget::itemChanged, this,
             [this](QTreeWidgetItem *node) { CallGuarded([&] { nodeTextEdited(node); }); });
     TKxDeviceChangeHandler::Instance().Register(
@@ -170,6 +171,9 @@ TKxCustomShellTree::~TKxCustomShellTree() {
     TKxDeviceChangeHandler::Instance().Unregister(this);
     stopWatching();
     disconnect(this, nullptr, this, nullptr);
+    // Whoever handles the events may be gone already (a form's members die before its child
+    // widgets), so the tree's own destruction deletes its nodes without OnDeleteItem.
+    OnDeleteItem = nullptr;
     CounterScope ignore(m_ignoreChanges);
     clearNodes();
 }
@@ -282,7 +286,9 @@ bool TKxCustomShellTree::DoAddItem(ShellFolder *folder, const QByteArray &parent
     return allow;
 }
 
-void TKxCustomShellTree::DeviceChanged() { CallGuarded([&] { RefreshNodes(); }); }
+void TKxCustomShellTree::DeviceChanged() {
+    CallGuarded([&] { RefreshNodes(); });
+}
 
 ShellTreeNode *TKxCustomShellTree::rootNode() const {
     for (int i = 0; i < topLevelItemCount(); ++i) {
@@ -312,25 +318,9 @@ void TKxCustomShellTree::fillNode(QTreeWidgetItem *node) {
 }
 
 void TKxCustomShellTree::sortChildren(QTreeWidgetItem *node) {
-    TKxShellTreeData *data = ShellDataOf(node);
-    const ShellFolderPtr folder = data != nullptr ? data->ShellFolder() : nullptr;
-    if (folder == nullptr || node->childCount() < 2)
-        return;
-    CounterScope ignore(m_ignoreChanges);
-    QTreeWidgetItem *current = currentItem();
-    QList<QTreeWidgetItem *> children = node->takeChildren();
-    std::stable_sort(children.begin(), children.end(),
-                     [&](QTreeWidgetItem *a, QTreeWidgetItem *b) {
-                         TKxShellTreeData *da = ShellDataOf(a);
-                         TKxShellTreeData *db = ShellDataOf(b);
-                         if (da == nullptr || db == nullptr)
-                             return false;
-                         return folder->compareIds(0, da->RelativeIdList(),
-                                                   db->RelativeIdList()) < 0;
-                     });
-    node->addChildren(children);
-    if (current != nullptr && current != currentItem())
-        setCurrentItem(current);
+    // The nodes order themselves by their folder; the selection and a running edit stay.
+    if (node != nullptr && node->childCount() > 1)
+        node->sortChildren(0, Qt::AscendingOrder);
 }
 
 void TKxCustomShellTree::deleteNode(QTreeWidgetItem *node) {
@@ -465,6 +455,7 @@ void TKxCustomShellTree::selectPath(const QByteArray &target) {
                 break;
             }
             next = m_lastAdded;
+            sortChildren(reached);
         }
         if (i + 1 < targetCount)
             next->setExpanded(true);
@@ -661,13 +652,15 @@ bool TKxCustomShellTree::edit(const QModelIndex &index, EditTrigger trigger, QEv
     TKxShellTreeData *data = ShellDataOf(node);
     if (data == nullptr || m_readOnly || !data->CanRename())
         return false;
-    m_editingNode = node;
+    // Changing the flags reports the node as changed; the edit's end is only awaited once the
+    // flags are back, so those reports are not taken for it.
+    m_editingNode = nullptr;
     m_editingOldText = node->text(0);
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     const bool started = TKxCustomTreeView::edit(index, trigger, event);
     node->setFlags(node->flags() & ~Qt::ItemIsEditable);
-    if (!started)
-        m_editingNode = nullptr;
+    if (started)
+        m_editingNode = node;
     return started;
 }
 
@@ -680,7 +673,7 @@ void TKxCustomShellTree::closeEditor(QWidget *editor, QAbstractItemDelegate::End
 }
 
 void TKxCustomShellTree::nodeTextEdited(QTreeWidgetItem *node) {
-    if (node == nullptr || node != m_editingNode)
+    if (node == nullptr || node != m_editingNode || node->text(0) == m_editingOldText)
         return;
     m_editingNode = nullptr;
     const QString text = node->text(0);
@@ -716,8 +709,8 @@ bool TKxCustomShellTree::RenameNode(QTreeWidgetItem *node, const QString &text) 
                 ForgetSubtree(node);
                 data->ReplaceRelativeIdList(newItem);
             }
-            node->setText(0,
-                          DisplayNameOf(folder.get(), data->RelativeIdList(), ShellNameKind::InFolder));
+            node->setText(
+                0, DisplayNameOf(folder.get(), data->RelativeIdList(), ShellNameKind::InFolder));
             if (node == currentItem()) {
                 const QScopedValueRollback setting(m_settingSelection, true);
                 m_selectionLocator.SetIdList(data->AbsoluteIdList());
@@ -795,9 +788,9 @@ void TKxCustomShellTree::startDrag(Qt::DropActions) {
     if (effects & SfgaoCanLink)
         actions |= Qt::LinkAction;
     auto *drag = new QDrag(this);
-    drag->setMimeData(CreateShellMimeData(parentData != nullptr ? parentData->AbsoluteIdList()
-                                                                : QByteArray(),
-                                          {data->RelativeIdList()}));
+    drag->setMimeData(
+        CreateShellMimeData(parentData != nullptr ? parentData->AbsoluteIdList() : QByteArray(),
+                            {data->RelativeIdList()}));
     Qt::DropAction result = Qt::IgnoreAction;
     {
         const QScopedValueRollback dragging(m_dragging, true);
@@ -879,7 +872,9 @@ void TKxCustomShellTree::startWatching() {
     }
 }
 
-void TKxCustomShellTree::stopWatching() { m_changeThread.reset(); }
+void TKxCustomShellTree::stopWatching() {
+    m_changeThread.reset();
+}
 
 void TKxCustomShellTree::changeNotified() {
     if (m_ignoreNextChangeNotification || m_dragging) {

@@ -6,7 +6,7 @@
 #include "widgettesting.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -28,9 +28,15 @@ public:
     QString chooseVerb;
     QStringList menuVerbs;
 
-    // Types the text into the running name edit and ends it, committing or cancelling.
+    // Types the text into the running name edit and ends it, committing or cancelling. An
+    // editor closed before is only hidden until the event loop deletes it, so the running one
+    // is the editor that is not hidden.
     bool EndEdit(const QString &text, bool commit) {
-        auto *editor = viewport()->findChild<QLineEdit *>();
+        QLineEdit *editor = nullptr;
+        for (QLineEdit *candidate : viewport()->findChildren<QLineEdit *>()) {
+            if (!candidate->isHidden())
+                editor = candidate;
+        }
         if (editor == nullptr)
             return false;
         editor->setText(text);
@@ -52,6 +58,18 @@ protected:
         return chosen;
     }
 };
+
+// A right click shows a node's menu (the framed tree opens it on the press).
+void RightClick(QTreeWidget &tree, const QPoint &pos) {
+    const QPointF local(pos);
+    const QPointF global(tree.viewport()->mapToGlobal(pos));
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::RightButton, Qt::RightButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(tree.viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::RightButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(tree.viewport(), &release);
+}
 
 QStringList ChildTexts(const QTreeWidgetItem *node) {
     QStringList texts;
@@ -284,18 +302,14 @@ TEST_F(ShellTreeTest, ContextMenuOffersTheShellVerbsAndRunsTheChosenOne) {
     QTreeWidgetItem *beta = Child(Root(), QStringLiteral("beta"));
     tree.setCurrentItem(beta);
     tree.chooseVerb = QStringLiteral("rename");
-    const QPoint at = tree.visualItemRect(beta).center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree.viewport()->mapToGlobal(at));
-    QApplication::sendEvent(tree.viewport(), &event);
+    RightClick(tree, tree.visualItemRect(beta).center());
     EXPECT_TRUE(tree.menuVerbs.contains(QStringLiteral("rename")));
     EXPECT_TRUE(tree.IsEditing());
 }
 
 TEST_F(ShellTreeTest, TheRootGetsNoShellMenu) {
     tree.FillTree();
-    const QPoint at = tree.visualItemRect(Root()).center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree.viewport()->mapToGlobal(at));
-    QApplication::sendEvent(tree.viewport(), &event);
+    RightClick(tree, tree.visualItemRect(Root()).center());
     EXPECT_TRUE(tree.menuVerbs.isEmpty());
 }
 
