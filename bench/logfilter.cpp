@@ -1,6 +1,10 @@
 #include "console/link/consoletables.h"
+#include "console/link/nullconsoleviews.h"
+#include "console/link/rings.h"
+#include "console/link/srvmsgprocessor.h"
 #include "console/windows/logdialog.h"
 #include "console/windows/logfilter.h"
+#include "tools/fakecore/servermessages.h"
 #include "bench/widgetbenchmain.h"
 
 #include <benchmark/benchmark.h>
@@ -12,7 +16,7 @@
 #include <memory>
 
 // The event log with a full ring: filtering all 10,000 records by every criterion, and taking
-// in 10,000 records.
+// in 10,000 records, as rows and as the server sends them.
 
 namespace {
 
@@ -141,6 +145,62 @@ void BM_AddLogRows(benchmark::State &state) {
     state.counters["records"] = MAX_LOG_RECORDS;
 }
 BENCHMARK(BM_AddLogRows)->Arg(0)->Arg(1)->ArgName("filter")->Unit(benchmark::kMillisecond);
+
+// The log dialog as the message handlers see it.
+class LogViews : public NullConsoleViews {
+public:
+    explicit LogViews(LogDialog &dialog)
+        : dialog(dialog) {}
+    void clearLogTable() override { dialog.clearLogTable(); }
+    void addLogRow() override { dialog.addLogRow(); }
+
+private:
+    LogDialog &dialog;
+};
+
+// The bytes of 10,000 log records from the server, cut into inbound chunks.
+QList<QByteArray> logRecordChunks() {
+    QByteArray stream;
+    for (int i = 0; i < MAX_LOG_RECORDS; ++i) {
+        const QDateTime when = BASE.addSecs(60 * i);
+        LogWireRecord r;
+        r.day = int16_t(when.date().day());
+        r.month = int16_t(when.date().month());
+        r.year = int16_t(when.date().year());
+        r.hour = int16_t(when.time().hour());
+        r.minute = int16_t(when.time().minute());
+        r.eventType = int16_t(i % 4 + 1);
+        r.alarmText = QStringLiteral("Input level low");
+        r.address = {10, 0, 0, int16_t(i % 20)};
+        r.frameText = QStringLiteral("Frame 1");
+        r.slot = int16_t(i % 17);
+        r.moduleName = QStringLiteral("MODULE");
+        stream += encodeLogRecord(r);
+    }
+    QList<QByteArray> chunks;
+    for (qsizetype at = 0; at < stream.size(); at += RX_CHUNK_BYTES)
+        chunks.append(stream.mid(at, RX_CHUNK_BYTES));
+    return chunks;
+}
+
+// 10,000 code-140 messages framed, decoded, stored and shown, with the filter off and on.
+void BM_ReceiveLogRecords(benchmark::State &state) {
+    FullLog log;
+    if (state.range(0) == 1)
+        log.button("filterOnBtn")->click();
+    LogViews views(*log.dialog);
+    SrvMsgProcessor processor(*log.tables, views, QString());
+    const QList<QByteArray> chunks = logRecordChunks();
+    for (auto _ : state) {
+        state.PauseTiming();
+        log.dialog->clearLogTable();
+        state.ResumeTiming();
+        for (const QByteArray &chunk : chunks)
+            processor.processChunk(chunk);
+    }
+    state.counters["records"] = MAX_LOG_RECORDS;
+}
+BENCHMARK(BM_ReceiveLogRecords)->Arg(0)->Arg(1)->ArgName("filter")->Unit(benchmark::kMillisecond);
 
 } // namespace
 
