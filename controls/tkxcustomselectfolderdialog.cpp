@@ -5,6 +5,7 @@
 #include "controls/timagelist.h"
 #include "controls/tkxbitbtn.h"
 #include "controls/tkxshelltree.h"
+#include "controls/tkxstatusbar.h"
 
 #include <QScopeGuard>
 
@@ -79,6 +80,8 @@ void TKxCustomSelectFolderDialog::PrepareDialogForm(TKxSelectFolderForm *form) {
             entry.button->SetNumGlyphs(2);
         }
     }
+
+    form->KxStatusBar1->SetVisualStyle(ToolBtnVisualStyle);
 
     tree->BaseFolder().Assign(&m_baseFolder);
     tree->SelectionLocator().Assign(&m_selectionLocator);

@@ -7,10 +7,14 @@
 #include "controls/tkxbitbtn.h"
 #include "controls/tkxshelltree.h"
 #include "controls/tkxshelltreedata.h"
+#include "controls/tkxstatusbar.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace {
 
@@ -37,6 +41,39 @@ constexpr OptionPair kOptionMap[] = {
 
 const QString kDefaultCaption = QStringLiteral("Browse for Folder");
 
+// The 16 x 16 glyphs of the tool buttons: a folder with a spark for "Create Folder", a cross
+// for "Delete".
+QPixmap NewFolderGlyph() {
+    QPixmap glyph(16, 16);
+    glyph.fill(Qt::transparent);
+    QPainter painter(&glyph);
+    painter.setPen(QColor(128, 96, 0));
+    painter.setBrush(QColor(255, 210, 80));
+    painter.drawRect(1, 5, 12, 9);
+    painter.drawRect(1, 3, 5, 2);
+    painter.setPen(QPen(QColor(0, 128, 0), 2));
+    painter.drawLine(13, 0, 13, 6);
+    painter.drawLine(10, 3, 16, 3);
+    return glyph;
+}
+
+QPixmap DeleteGlyph() {
+    QPixmap glyph(16, 16);
+    glyph.fill(Qt::transparent);
+    QPainter painter(&glyph);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(200, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(3, 3, 12, 12);
+    painter.drawLine(12, 3, 3, 12);
+    return glyph;
+}
+
+QPixmap DisabledGlyph(const QPixmap &glyph) {
+    QStyleOption option;
+    option.palette = QApplication::palette();
+    return QApplication::style()->generatedIconPixmap(QIcon::Disabled, glyph, &option);
+}
+
 } // namespace
 
 std::uint16_t ShellTreeOptionsFor(TKxSelectFolderDialogOptions dialogOptions,
@@ -59,6 +96,10 @@ TKxSelectFolderForm::TKxSelectFolderForm(QWidget *parent)
     setMinimumSize(kMinimumWidth, kMinimumHeight);
 
     ImageList1 = new TImageList(16, 16, this);
+    for (const QPixmap &glyph : {NewFolderGlyph(), DeleteGlyph()}) {
+        ImageList1->Add(glyph);
+        ImageList1->Add(DisabledGlyph(glyph));
+    }
 
     ShellTree = new TKxShellTree(this);
     ShellTree->setObjectName(QStringLiteral("ShellTree"));
@@ -87,12 +128,27 @@ TKxSelectFolderForm::TKxSelectFolderForm(QWidget *parent)
     btnCancel->SetModalResult(mrCancel);
     btnCancel->SetHotTrack(true);
 
+    KxStatusBar1 = new TKxStatusBar(this);
+    KxStatusBar1->setObjectName(QStringLiteral("KxStatusBar1"));
+    KxStatusBar1->SetSimpleStatus(true);
+    KxStatusBar1->SetSimpleFrameStyle(fsNone);
+    KxStatusBar1->SetBorderInner(fsNone);
+    KxStatusBar1->SetBorderOuter(fsNone);
+    KxStatusBar1->SetBorderWidth(0);
+    KxStatusBar1->SetVisualStyle(vsWinXP);
+
     FormResize();
 }
 
 TKxSelectFolderForm::~TKxSelectFolderForm() = default;
 
-void TKxSelectFolderForm::SetStatusText(const QString &text) { m_statusText = text; }
+void TKxSelectFolderForm::SetStatusText(const QString &text) {
+    KxStatusBar1->SetSimpleCaption(text);
+}
+
+QString TKxSelectFolderForm::StatusText() const {
+    return KxStatusBar1->SimpleCaption();
+}
 
 void TKxSelectFolderForm::ApplyDialogOptions(TKxSelectFolderDialogOptions options) {
     m_options = options;
@@ -102,8 +158,10 @@ void TKxSelectFolderForm::ApplyDialogOptions(TKxSelectFolderDialogOptions option
 }
 
 void TKxSelectFolderForm::FormResize() {
+    // The status bar along the bottom, the button panel above it.
     const int statusTop = height() - kStatusBarHeight;
     const int panelTop = statusTop - kButtonPanelHeight;
+    KxStatusBar1->setGeometry(0, statusTop, width(), kStatusBarHeight);
     ButtonPanel->setGeometry(0, panelTop, width(), kButtonPanelHeight);
     const int top = kMargin;
     ShellTree->setGeometry(kMargin, top, width() - 2 * kMargin - 1, panelTop - 4 - top);
@@ -121,7 +179,7 @@ void TKxSelectFolderForm::ShellTreeChange(QTreeWidgetItem *node) {
     const QFontMetrics metrics = fontMetrics();
     SetStatusText(MinimizeName(
         path, [&](const QString &text) { return metrics.horizontalAdvance(text); },
-        width() - kStatusTextInset));
+        KxStatusBar1->width() - kStatusTextInset));
     if (OnSelChange)
         OnSelChange(this, data->AbsoluteIdList());
 }

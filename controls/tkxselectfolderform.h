@@ -14,6 +14,7 @@ class QWidget;
 class TImageList;
 class TKxBitBtn;
 class TKxShellTree;
+class TKxStatusBar;
 
 enum TKxSelectFolderDialogOption : std::uint16_t {
     sfdoCreateDeleteButtons = 1 << 0,
@@ -29,8 +30,8 @@ enum TKxSelectFolderDialogOption : std::uint16_t {
 };
 using TKxSelectFolderDialogOptions = std::uint16_t;
 inline constexpr TKxSelectFolderDialogOptions kDefaultSelectFolderDialogOptions = 706;
-static_assert(kDefaultSelectFolderDialogOptions == (sfdoContextMenus | sfdoCreateFolderIcon |
-                                                    sfdoDeleteFolderIcon | sfdoShowHidden),
+static_assert(kDefaultSelectFolderDialogOptions ==
+                  (sfdoContextMenus | sfdoCreateFolderIcon | sfdoDeleteFolderIcon | sfdoShowHidden),
               "the default shows context menus, the button icons and hidden folders");
 
 // The shell-tree options that the dialog options switch, each set or cleared to match.
@@ -47,19 +48,23 @@ class TKxSelectFolderForm : public QDialog {
     Q_OBJECT
 
 public:
-    // The client size of the form as designed, and the smallest it may get.
+    // The client size of the form as designed, and the smallest it may get: the client area of
+    // a 366 x 340 window with its frame and caption.
     static constexpr int kDesignWidth = 358;
     static constexpr int kDesignHeight = 325;
     static constexpr int kMinimumWidth = 358;
     static constexpr int kMinimumHeight = 309;
+    // The images of ImageList1.
+    enum { kNewFolderImage, kNewFolderDisabledImage, kDeleteImage, kDeleteDisabledImage };
     static_assert(kMinimumWidth <= kDesignWidth && kMinimumHeight <= kDesignHeight,
                   "the designed size is allowed");
 
     explicit TKxSelectFolderForm(QWidget *parent = nullptr);
     ~TKxSelectFolderForm() override;
 
+    // The status bar's text.
     void SetStatusText(const QString &text);
-    QString StatusText() const { return m_statusText; }
+    QString StatusText() const;
     virtual void ApplyDialogOptions(TKxSelectFolderDialogOptions options);
     TKxSelectFolderDialogOptions DialogOptions() const { return m_options; }
     TPosition Position() const { return m_position; }
@@ -75,6 +80,7 @@ public:
     QWidget *ButtonPanel = nullptr;
     TKxBitBtn *btnOk = nullptr;
     TKxBitBtn *btnCancel = nullptr;
+    TKxStatusBar *KxStatusBar1 = nullptr;
     TImageList *ImageList1 = nullptr;
 
     TKxFolderBrowseSelChangeEvent OnSelChange;
@@ -91,7 +97,6 @@ protected:
 private:
     void placeOnScreen();
 
-    QString m_statusText;
     TKxSelectFolderDialogOptions m_options = 0;
     TPosition m_position = poScreenCenter;
     bool m_placed = false;

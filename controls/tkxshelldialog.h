@@ -4,6 +4,7 @@
 #include "controls/kxevents.h"
 #include "controls/tcolor.h"
 #include "controls/tkxcustombutton.h"
+#include "controls/tkxcustompanel.h"
 
 #include <QObject>
 #include <QString>
@@ -63,6 +64,13 @@ public:
     bool HotTrack = false;
     TColor HotTrackColor = TColor(0x149BF0u);
     TKxHotTrackColorType HotTrackColorType = htctActual;
+
+    // The look of the form's tool buttons; the visual style also of its status bar.
+    TKxGradientColorStyle ToolBtnGradientColorStyle = gcsSystem;
+    TColor ToolBtnSelectionColorStart = clBtnFace;
+    TColor ToolBtnSelectionColorStop = clBtnShadow;
+    TColor ToolBtnSelectionFrameColor = cl3DDkShadow;
+    TKxVisualStyle ToolBtnVisualStyle = vsWinXP;
 
     // The stored placement record: left, top, width and height as 32-bit little-endian signed
     // integers, then the window state and the position as one byte each.

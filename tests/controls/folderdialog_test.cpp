@@ -2,6 +2,7 @@
 
 #include "controls/tkxbitbtn.h"
 #include "controls/tkxshelltree.h"
+#include "controls/tkxstatusbar.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -113,6 +114,27 @@ TEST_F(FolderDialogTest, TheCaptionIsTheTitleOrBrowseForFolder) {
     }
 }
 
+TEST_F(FolderDialogTest, TheDialogsSettingsReachTheForm) {
+    dialog.FrameVisible = true;
+    dialog.FrameStyle = fsBump;
+    dialog.ButtonColor = clInfoBk;
+    dialog.HotTrack = true;
+    dialog.ToolBtnVisualStyle = vsGradient;
+    Run([&](TKxSelectFolderForm *form) {
+        EXPECT_TRUE(form->ShellTree->FrameVisible());
+        EXPECT_EQ(form->ShellTree->FrameStyle(), fsBump);
+        for (const TKxBitBtn *button : {form->btnOk, form->btnCancel}) {
+            EXPECT_EQ(button->Color(), clInfoBk);
+            EXPECT_TRUE(button->HotTrack());
+        }
+        EXPECT_EQ(form->KxStatusBar1->VisualStyle(), vsGradient);
+        EXPECT_TRUE(form->KxStatusBar1->SimpleStatus());
+        EXPECT_EQ(form->KxStatusBar1->geometry().bottom(), form->height() - 1);
+        EXPECT_LE(form->ButtonPanel->geometry().bottom(), form->KxStatusBar1->y());
+        return form->btnCancel;
+    });
+}
+
 TEST_F(FolderDialogTest, TheFormsTreeGainsOnlyAutoFillAndTheMappedOptions) {
     struct Case {
         const char *name;
@@ -122,8 +144,8 @@ TEST_F(FolderDialogTest, TheFormsTreeGainsOnlyAutoFillAndTheMappedOptions) {
     };
     const Case cases[] = {
         {"show hidden", sfdoShowHidden, stoAutoFill | stoShowHidden, false},
-        {"default", kDefaultSelectFolderDialogOptions, stoAutoFill | stoContextMenus | stoShowHidden,
-         false},
+        {"default", kDefaultSelectFolderDialogOptions,
+         stoAutoFill | stoContextMenus | stoShowHidden, false},
         {"read-only drag", sfdoReadOnly | sfdoOleDrag | sfdoOleDrop,
          stoAutoFill | stoOleDrag | stoOleDrop, true},
     };
