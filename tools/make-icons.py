@@ -63,12 +63,53 @@ def rack(size=64):
     return pixel
 
 
+def module(accent, feature, width=94, height=119):
+    """A plug-in module's front: a rim, a coloured band and one feature at the top; the rest is
+    clear, so the slot button's face and its alarm lamps and labels show through."""
+    rim = (70, 76, 88)
+    dark = (46, 52, 64)
+
+    def inside_feature(x, y):
+        if feature == "lamps":
+            return any((x - cx) ** 2 + (y - 36) ** 2 <= 30 for cx in (27, 47, 67))
+        if feature == "bars":
+            return any(top <= y < top + 4 and 20 <= x < 20 + length
+                       for top, length in ((24, 54), (32, 40), (40, 28), (48, 46)))
+        if feature == "dial":
+            d = (x - 47) ** 2 + (y - 38) ** 2
+            return 16 ** 2 >= d >= 12 ** 2 or (abs(x - 47) <= 1 and 24 <= y <= 38)
+        if feature == "ports":
+            return any(left <= x < left + 16 and top <= y < top + 10
+                       for left in (26, 52) for top in (24, 40))
+        return False
+
+    def pixel(x, y):
+        if x < 2 or y < 2 or x >= width - 2 or y >= height - 2:
+            return rim + (255,)
+        if 4 <= y < 16 and 4 <= x < width - 4:
+            return accent + (255,)
+        if inside_feature(x, y):
+            return accent + (255,) if feature == "lamps" else dark + (255,)
+        if height - 9 <= y < height - 5 and 30 <= x < width - 30:
+            return rim + (255,)
+        return (0, 0, 0, 0)
+    return pixel
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     write_png(os.path.join(OUT, "Torvale30_4.png"), 64, 64, rack())
     write_png(os.path.join(OUT, "red_block.png"), 32, 32, block((220, 40, 40)))
     write_png(os.path.join(OUT, "green_block.png"), 32, 32, block((40, 190, 60)))
     write_png(os.path.join(OUT, "gray_block.png"), 32, 32, block((150, 150, 150)))
+    # Module icons of the simulated network's module types, by module name.
+    for name, accent, feature in (("PSU", (230, 170, 30), "lamps"),
+                                  ("AMP", (60, 120, 220), "bars"),
+                                  ("TUNER", (150, 80, 200), "dial"),
+                                  ("SWITCH", (40, 160, 120), "ports")):
+        folder = os.path.join(OUT, "ICON_TORV", name)
+        os.makedirs(folder, exist_ok=True)
+        write_png(os.path.join(folder, name + ".png"), 94, 119, module(accent, feature))
 
 
 if __name__ == "__main__":
