@@ -3,6 +3,7 @@
 #include "console/link/consoletables.h"
 #include "console/link/consoletext.h"
 #include "console/link/consoleviews.h"
+#include "console/link/rings.h"
 
 #include <QDebug>
 
@@ -79,6 +80,16 @@ void hideRack(ConsoleTables &t, ConsoleViews &views, int rack) {
     t.rackPanelHeight -= RACK_ROWS_HIDDEN_HEIGHT;
     views.resizeRackPanel(t.rackPanelHeight);
     views.buildNetworkTree();
+}
+
+void hideRacksAfterRingsReset(ConsoleTables &t, ConsoleViews &views) {
+    int reset = 1;
+    if (!srv_rings_reset.compare_exchange_strong(reset, -1))
+        return;
+    for (int r = 0; r < MAX_RACK_NUMBER; ++r) {
+        if (t.rack[r].absent != 1)
+            hideRack(t, views, r);
+    }
 }
 
 void handleRackStructure(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {

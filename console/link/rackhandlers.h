@@ -18,3 +18,8 @@ void handleBlockDescription(ConsoleTables &t, ConsoleViews &views, SrvWords msg,
 
 // Hides a shown rack: its rows go, the panel shrinks, the tree is rebuilt.
 void hideRack(ConsoleTables &t, ConsoleViews &views, int rack);
+// Once the inbound ring was emptied for a new connection (srv_rings_reset), hides every shown
+// rack and clears the flag. The link notice and the first chunk of the new connection both
+// call it; whichever comes first hides the racks, so the new connection's racks, shown by its
+// own messages, are never hidden afterwards.
+void hideRacksAfterRingsReset(ConsoleTables &t, ConsoleViews &views);

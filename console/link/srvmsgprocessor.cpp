@@ -22,8 +22,11 @@ SrvMsgProcessor::SrvMsgProcessor(ConsoleTables &tables, ConsoleViews &views, QSt
     , iconRoot(std::move(iconRoot)) {}
 
 void SrvMsgProcessor::processInboundChunk(const InboundChunk &chunk) {
-    if (chunk.dropPartial())
+    if (chunk.dropPartial()) {
         discardPartial();
+        // The old connection's racks go before the new connection's messages show theirs.
+        hideRacksAfterRingsReset(t, views);
+    }
     processChunk(chunk.bytes());
 }
 

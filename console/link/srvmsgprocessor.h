@@ -17,8 +17,8 @@ public:
     // iconRoot: the folder that holds "ICONS_NEW" (the current directory at start).
     SrvMsgProcessor(ConsoleTables &tables, ConsoleViews &views, QString iconRoot);
 
-    // One chunk taken off the inbound ring: drops the partial message when the connection
-    // changed, then processes the chunk's bytes.
+    // One chunk taken off the inbound ring: when the connection changed, drops the partial
+    // message and hides the old connection's racks; then processes the chunk's bytes.
     void processInboundChunk(const InboundChunk &chunk);
     // One chunk of the stream; every message that it completes is handled before it returns.
     void processChunk(QByteArrayView bytes);

@@ -80,10 +80,11 @@ void TcpThread::run() {
 }
 
 void TcpThread::emptyInboundRing() {
+    // Set first: the GUI thread sees the flag by the time it sees the ring's new connection.
+    srv_rings_reset.store(1);
     inboundRing().discardAll();
     hadConnection = false;
     to_srv_130.store(0);
-    srv_rings_reset.store(1);
 }
 
 void TcpThread::announceLink(int shown) {

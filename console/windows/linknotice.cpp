@@ -1,6 +1,5 @@
 #include "console/windows/linknotice.h"
 
-#include "console/link/consoletables.h"
 #include "console/link/rackhandlers.h"
 #include "console/link/rings.h"
 
@@ -40,13 +39,5 @@ void LinkNotice::infoMsgExec() {
             box->hide();
         infoBoxShown = -1;
     }
-
-    // Taken before the racks go, so a reset made meanwhile is handled by the next call.
-    int reset = 1;
-    if (!srv_rings_reset.compare_exchange_strong(reset, -1))
-        return;
-    for (int r = 0; r < MAX_RACK_NUMBER; ++r) {
-        if (tables.rack[r].absent != 1)
-            hideRack(tables, views, r);
-    }
+    hideRacksAfterRingsReset(tables, views);
 }

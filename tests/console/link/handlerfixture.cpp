@@ -7,6 +7,7 @@ namespace {
 void resetLink() {
     clearRackAddressTables();
     srv_reconnect = -1;
+    srv_rings_reset = -1;
     srv_log_requested = 1;
     to_srv_130 = 0;
     while (!outboundRing().waitingMessage().isEmpty())

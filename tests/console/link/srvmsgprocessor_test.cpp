@@ -1,5 +1,6 @@
 #include "handlerfixture.h"
 
+#include "console/link/rackhandlers.h"
 #include "console/link/rings.h"
 
 namespace {
@@ -18,6 +19,18 @@ QByteArray namesOfLength(int words) {
 
 class FramingTest : public HandlerTest {
 protected:
+    // The link thread empties the ring for a new connection, receives `bytes` as its first
+    // chunk and announces it; the chunk is taken.
+    void receiveAfterReconnect(const QByteArray &bytes) {
+        srv_rings_reset = 1;
+        inboundRing().discardAll();
+        char *chunk = inboundRing().reserveChunk();
+        ASSERT_NE(chunk, nullptr);
+        std::copy(bytes.begin(), bytes.end(), chunk);
+        inboundRing().publishChunk(int(bytes.size()));
+        processor.processInboundChunk(inboundRing().takeInboundChunk());
+    }
+
     std::vector<int> handledSlots() const {
         std::vector<int> handled;
         for (int i = 0; i < t.logRecIndex; ++i)
@@ -137,14 +150,30 @@ TEST_F(FramingTest, DiscardingThePartialMessageStartsFramingAfresh) {
 
 TEST_F(FramingTest, ChunkFromTheRingReportsAReconnect) {
     feed(record(1).left(40));
-    inboundRing().discardAll();
-    char *chunk = inboundRing().reserveChunk();
-    ASSERT_NE(chunk, nullptr);
-    const QByteArray bytes = record(2);
-    std::copy(bytes.begin(), bytes.end(), chunk);
-    inboundRing().publishChunk(int(bytes.size()));
-    processor.processInboundChunk(inboundRing().takeInboundChunk());
+    receiveAfterReconnect(record(2));
     EXPECT_EQ(handledSlots(), std::vector<int>{2});
+}
+
+TEST_F(FramingTest, FirstChunkOfANewConnectionHidesTheOldRacksBeforeItsMessagesShowTheirs) {
+    addRack({10, 0, 0, 1}, {0x11});
+    addRack({10, 0, 0, 2}, {0x22});
+    const int height = t.rackPanelHeight;
+
+    receiveAfterReconnect(rackStructureMsg({10, 0, 0, 2}, {0x22}));
+    EXPECT_EQ(t.rack[0].absent, 1);
+    EXPECT_EQ(t.rack[1].absent, 0) << "shown again by the new connection's message";
+    EXPECT_EQ(t.visibleRackCount, 1);
+    EXPECT_EQ(t.rackPanelHeight, height - 2 * RACK_ROWS_HIDDEN_HEIGHT + RACK_ROWS_SHOWN_HEIGHT);
+    EXPECT_EQ(srv_rings_reset, -1);
+    EXPECT_EQ(views.calls("setRackRowsVisible"),
+              (QStringList{"setRackRowsVisible(0,0)", "setRackRowsVisible(1,0)",
+                           "setRackRowsVisible(1,1)"}));
+
+    // The link notice that comes after the new connection's messages hides nothing.
+    views.clear();
+    hideRacksAfterRingsReset(t, views);
+    EXPECT_EQ(t.rack[1].absent, 0);
+    EXPECT_TRUE(views.calls().isEmpty());
 }
 
 TEST_F(FramingTest, LookupNamesTheRackOfTheMessage) {
