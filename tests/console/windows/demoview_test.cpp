@@ -136,8 +136,9 @@ TEST(DemoView, TheConsoleShowsTheCoresRacksWithModuleIconsAndThePrimaryPane) {
         painter.drawImage(pane->pos() - window->pos(), paneImage);
     }
     EXPECT_EQ(picture.size(), WINDOW_SIZE);
-    if (const QString path = qEnvironmentVariable("NETVIEW_DEMO_PICTURE"); !path.isEmpty())
+    if (const QString path = qEnvironmentVariable("NETVIEW_DEMO_PICTURE"); !path.isEmpty()) {
         EXPECT_TRUE(picture.save(path, "PNG", 9));
+    }
 }
 
 } // namespace
