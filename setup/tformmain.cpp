@@ -1,6 +1,7 @@
 #include "setup/tformmain.h"
 
 #include "controls/tkxbutton.h"
+#include "controls/tkxlabel.h"
 #include "controls/tkxlistbox.h"
 #include "controls/tkxnumericedit.h"
 #include "controls/tkxselectfolderdialog.h"
@@ -109,7 +110,11 @@ TFormMain::TFormMain(const ProgramPaths &paths, quint16 udpPort, QWidget *parent
     outer->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     outer->setGeometry(0, 0, 510, 609);
     BtnPath = newButton(QStringLiteral("---"), outer, QRect(8, 10, 25, 14));
-    LbPath = newLabel(QString(), outer, QRect(40, 10, 449, 14));
+    LbPath = new TKxLabel(outer);
+    LbPath->SetAutoSize(false);
+    LbPath->setGeometry(40, 10, 449, 14);
+    // A long folder keeps its root and last name, with "..." between.
+    LbPath->SetCondenseCaption(ccWithinPath);
     buildLeftPanel(newPanel(outer, QRect(8, 32, 321, 569)));
     buildRightPanel(newPanel(outer, QRect(337, 32, 163, 457)));
 
@@ -350,7 +355,7 @@ bool TFormMain::SelectCoreFolder(bool force) {
     QString shown = m_state.CoreDir;
     if (shown.size() > 1)
         shown.chop(1);
-    LbPath->setText(shown);
+    LbPath->SetCaption(shown);
     return changed;
 }
 

@@ -11,10 +11,10 @@
 #include <optional>
 
 class QAction;
-class QLabel;
 class QMenu;
 class TFormAddr;
 class TKxButton;
+class TKxLabel;
 class TKxListBox;
 class TKxNumericEdit;
 class TKxSelectFolderDialog;
@@ -79,7 +79,7 @@ public:
     std::function<int(TFormAddr &dialog)> ExecAddressDialog;
 
     TKxButton *BtnPath = nullptr;
-    QLabel *LbPath = nullptr;
+    TKxLabel *LbPath = nullptr;
     TKxListBox *LBCoreGui = nullptr;
     TKxListBox *LBCoreRack = nullptr;
     TKxListBox *LBGuiRack = nullptr;

@@ -1,6 +1,7 @@
 #include "setup/tformmain.h"
 
 #include "controls/tkxbutton.h"
+#include "controls/tkxlabel.h"
 #include "controls/tkxlistbox.h"
 #include "controls/tkxnumericedit.h"
 #include "controls/tkxselectfolderdialog.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QLabel>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -166,7 +166,7 @@ TEST_F(TFormMainTest, StartupWithMissingFilesReportsEachAndLoadsDefaults) {
 
     EXPECT_EQ(boxes, (std::vector<Box>{kCoreMissing, kGuiMissing}));
     EXPECT_EQ(folderDialogs, 0);
-    EXPECT_EQ(form->LbPath->text(), m_dir.path() + "/core");
+    EXPECT_EQ(form->LbPath->Caption(), m_dir.path() + "/core");
     EXPECT_TRUE(rows(form->LBCoreGui).isEmpty());
     EXPECT_TRUE(rows(form->LBCoreRack).isEmpty());
     EXPECT_EQ(form->EditCoreGuiPort->ValueAsInteger(), 5005);
