@@ -176,6 +176,10 @@ public:
     int currRackKnown = -1;       // codes 20 and 40: 1 = the address names a rack
     bool currRackMatched = false; // the current message's own address names a rack
 
+    // A handler changed what the network tree shows; the tree is rebuilt once the chunk's
+    // messages are handled.
+    bool treeStale = false;
+
     int rackCount = 0; // racks added so far; the next new rack takes this index
     int visibleRackCount = 0;
     int rackPanelHeight = 0;

@@ -221,12 +221,16 @@ void handleBlockDescription(ConsoleTables &t, ConsoleViews &views, SrvWords msg,
         return;
     }
 
-    if (t.currRackKnown == -1 &&
+    const bool currRackNew = t.currRackKnown == -1;
+    if (currRackNew &&
         !addRack(t, views, decoded->address, "kod=40: Error: currnrack > MAX_RACK_NUMBER"))
         return;
     const int r = t.currnrack;
 
     BlockDescription &block = t.block(r, s);
+    // The tree shows the slot's NAME and DESCRIPTION_ENG, and the rack.
+    if (currRackNew || block.name != text.name || block.descriptionEng != text.descriptionEng)
+        t.treeStale = true;
     block.ip = lowByteOctets(decoded->address);
     block.slot = uint8_t(s);
     block.ipText = t.currIp;

@@ -36,6 +36,14 @@ void SrvMsgProcessor::discardPartial() {
 }
 
 void SrvMsgProcessor::processChunk(QByteArrayView bytes) {
+    cutMessages(bytes);
+    if (t.treeStale) {
+        t.treeStale = false;
+        views.buildNetworkTree();
+    }
+}
+
+void SrvMsgProcessor::cutMessages(QByteArrayView bytes) {
     qsizetype offset = 0;
     while (offset < bytes.size() && !waitingForReconnect) {
         // Take as much of the chunk as the carry buffer holds; a remainder left after cutting

@@ -20,12 +20,14 @@ public:
     // One chunk taken off the inbound ring: when the connection changed, drops the partial
     // message and hides the old connection's racks; then processes the chunk's bytes.
     void processInboundChunk(const InboundChunk &chunk);
-    // One chunk of the stream; every message that it completes is handled before it returns.
+    // One chunk of the stream; every message that it completes is handled before it returns,
+    // and the network tree is rebuilt once if they changed what it shows.
     void processChunk(QByteArrayView bytes);
     // The connection changed: forgets the partial message and starts framing afresh.
     void discardPartial();
 
 private:
+    void cutMessages(QByteArrayView bytes);
     void handleMessage();
     void findRack();
     void dispatch();

@@ -201,6 +201,39 @@ TEST_F(BlockDescriptionTest, NewRackFromADescriptionGetsItsAddress) {
     EXPECT_EQ(t.block(0, 2).name, "PSU");
 }
 
+TEST_F(BlockDescriptionTest, TreeIsRebuiltOncePerChunkWhenSlotTextsChangeOrARackAppears) {
+    addRack(rackA, {0x10, 0x20});
+    struct Case {
+        const char *label;
+        const char *name;
+        const char *eng;
+        int rebuilds;
+    };
+    const Case cases[] = {
+        {"first description", "PSU", "Power", 1},
+        {"same texts again", "PSU", "Power", 0},
+        {"other English description", "PSU", "Power supply", 1},
+        {"other name", "AMP", "Power supply", 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        views.clear();
+        feed(blockDescriptionMsg(rackA, 1, c.name, "", c.eng, {"a"}));
+        EXPECT_EQ(views.calls("buildNetworkTree").size(), c.rebuilds);
+    }
+    views.clear();
+    feed(blockDescriptionMsg(rackB, 0, "", "", "", {"a"}));
+    EXPECT_EQ(views.calls("buildNetworkTree").size(), 1) << "a rack added by a description";
+
+    // The descriptions of a whole chunk rebuild the tree once.
+    views.clear();
+    feed(blockDescriptionMsg(rackA, 0, "TUNER", "", "", {"a"}) +
+         blockDescriptionMsg(rackA, 1, "SWITCH", "", "", {"a"}) +
+         blockDescriptionMsg(rackB, 0, "PSU", "", "", {"a"}));
+    EXPECT_EQ(views.calls("buildNetworkTree").size(), 1);
+    EXPECT_EQ(t.block(1, 0).name, "PSU");
+}
+
 TEST_F(BlockDescriptionTest, ModuleIconIsFoundInItsOwnFolderOnly) {
     const QString base = iconRoot.path() + "/ICONS_NEW/ICON_TORV";
     for (const QString &file : {QString("ABC/ABC.png"), QString("low/LOW.PNG"), QString("..png")}) {
