@@ -144,18 +144,23 @@ TFormMain::TFormMain(const ProgramPaths &paths, quint16 udpPort, QWidget *parent
         {BtnGuiRackDel, &TFormMain::BtnGuiRackDelClick},
         {BtnGuiSave, &TFormMain::BtnGuiSaveClick},
     };
-    for (const auto &[button, handler] : clicks)
-        button->OnClick = [this, handler](QObject *) { (this->*handler)(); };
+    for (const auto &click : clicks)
+        click.first->OnClick = [this, handler = click.second](QObject *) { (this->*handler)(); };
 
     LBCoreGui->OnClick = [this](QObject *) { LBCoreGuiClick(); };
     LBCoreRack->OnDblClick = [this](QObject *) { LBCoreRackDblClick(); };
-    const std::tuple<TKxListBox *, void (TFormMain::*)(), void (TFormMain::*)()> keys[] = {
+    const struct {
+        TKxListBox *list;
+        void (TFormMain::*add)();
+        void (TFormMain::*remove)();
+    } keys[] = {
         {LBCoreGui, &TFormMain::BtnCoreGuiAddClick, &TFormMain::BtnCoreGuiDelClick},
         {LBCoreRack, &TFormMain::BtnCoreRackAddClick, &TFormMain::BtnCoreRackDelClick},
         {LBGuiRack, &TFormMain::BtnGuiRackAddClick, &TFormMain::BtnGuiRackDelClick},
     };
-    for (const auto &[list, add, remove] : keys) {
-        list->OnKeyDown = [this, add, remove](QObject *, int &key, Qt::KeyboardModifiers) {
+    for (const auto &entry : keys) {
+        entry.list->OnKeyDown = [this, add = entry.add, remove = entry.remove](
+                                    QObject *, int &key, Qt::KeyboardModifiers) {
             if (key == Qt::Key_Insert)
                 (this->*add)();
             else if (key == Qt::Key_Delete)
