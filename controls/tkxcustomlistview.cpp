@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
@@ -56,6 +57,8 @@ TKxCustomListView::TKxCustomListView(QWidget *parent)
     setItemsExpandable(false);
     setUniformRowHeights(true);
     setSortingEnabled(false);
+    // The list sorts by itself; turning the tree's sorting off also made the headers unclickable.
+    m_header->setSectionsClickable(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setContextMenuPolicy(Qt::DefaultContextMenu);
@@ -63,6 +66,8 @@ TKxCustomListView::TKxCustomListView(QWidget *parent)
     connect(m_header, &QHeaderView::sectionClicked, this,
             [this](int column) { CallGuarded([&] { ColumnClick(column); }); });
     connect(m_header, &QHeaderView::sectionResized, this, [this](int column) {
+        if (FrameVisible())
+            InvalidateFrame();
         if (!m_stretching && column != columnCount() - 1)
             StretchLastColumn();
     });
@@ -138,8 +143,7 @@ void TKxCustomListView::StretchLastColumn() {
         widths.push_back(m_header->sectionSize(column));
     int available = viewport()->width();
     // Leaves room for the vertical scroll bar that the first items may bring.
-    if ((topLevelItemCount() == 0 || m_stretchingWhileLoading) &&
-        !verticalScrollBar()->isVisible())
+    if ((topLevelItemCount() == 0 || m_stretchingWhileLoading) && !verticalScrollBar()->isVisible())
         available -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const int width = StretchedLastColumnWidth(widths, available);
     if (width < 0)
@@ -177,6 +181,25 @@ QRect TKxCustomListView::ItemIconRect(QTreeWidgetItem *item) const {
     return QRect(cell.left(), cell.top(), std::min(width, cell.width()), cell.height());
 }
 
+QRect TKxCustomListView::ItemLabelRect(QTreeWidgetItem *item) const {
+    if (item == nullptr)
+        return QRect();
+    const QModelIndex index = indexFromItem(item, 0);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    option.index = index;
+    option.text = item->text(0);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    if (!item->icon(0).isNull()) {
+        option.icon = item->icon(0);
+        option.features |= QStyleOptionViewItem::HasDecoration;
+    }
+    if (item->data(0, Qt::CheckStateRole).isValid())
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    return style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
+}
+
 void TKxCustomListView::DrawHeaderItem(QPainter &painter, const QRect &rect, int column) {
     const QPalette palette = SystemPalette(this);
     const bool themed = ThemesActive();
@@ -191,8 +214,8 @@ void TKxCustomListView::DrawHeaderItem(QPainter &painter, const QRect &rect, int
         option.section = column;
         option.state |= QStyle::State_Raised;
         if (column == m_header->HotColumn()) {
-            option.state |= m_header->LeftButtonDown() ? QStyle::State_Sunken
-                                                       : QStyle::State_MouseOver;
+            option.state |=
+                m_header->LeftButtonDown() ? QStyle::State_Sunken : QStyle::State_MouseOver;
         }
         style()->drawControl(QStyle::CE_HeaderSection, &option, &painter, m_header);
         text.adjust(2, 2, -2, -2);
@@ -369,6 +392,19 @@ void TKxCustomListView::ItemsInserted(int first, int last) {
             PrepareCheckbox(item);
     }
     m_checkBookkeeping = false;
+}
+
+bool TKxCustomListView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) {
+    if (index.column() != 0)
+        return false;
+    const bool mouse = event != nullptr && (event->type() == QEvent::MouseButtonPress ||
+                                            event->type() == QEvent::MouseButtonRelease ||
+                                            event->type() == QEvent::MouseButtonDblClick);
+    if (mouse && selectionBehavior() == QAbstractItemView::SelectRows &&
+        !ItemLabelRect(itemFromIndex(index))
+             .contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
+        return false;
+    return QTreeWidget::edit(index, trigger, event);
 }
 
 bool TKxCustomListView::event(QEvent *event) {

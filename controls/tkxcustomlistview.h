@@ -69,6 +69,8 @@ public:
 
     // The icon part of an item's caption cell, in viewport coordinates.
     QRect ItemIconRect(QTreeWidgetItem *item) const;
+    // The text part of an item's caption cell, in viewport coordinates.
+    QRect ItemLabelRect(QTreeWidgetItem *item) const;
     TKxListViewHeader *Header() const { return m_header; }
     // Draws one column header section; called by the header.
     void DrawHeaderItem(QPainter &painter, const QRect &rect, int column);
@@ -92,6 +94,9 @@ protected:
     // Pops the menu up at a point in global coordinates; tests record it instead.
     virtual void PopupMenuAt(QMenu *menu, const QPoint &globalPos);
 
+    // Only captions are edited; with row select a click starts an edit only on the caption's
+    // text.
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
