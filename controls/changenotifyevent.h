@@ -9,6 +9,12 @@ public:
         : QEvent(type)
         , m_slot(slot) {}
 
+    // The type the shell controls have their change-notification threads post, one for all.
+    static QEvent::Type ShellChangeType() {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+
     int Slot() const { return m_slot; }
 
 private:

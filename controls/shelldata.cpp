@@ -2,6 +2,7 @@
 
 #include "controls/shellutils.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QMimeData>
 #include <QUrl>
@@ -107,4 +108,59 @@ QMimeData *CreateShellMimeData(const QByteArray &parentIdList, const QList<QByte
 bool ShellIdListsFromMime(const QMimeData &data, QByteArray &parent, QList<QByteArray> &items) {
     const QString format = QString::fromLatin1(kShellIdListArrayMime);
     return data.hasFormat(format) && DecodeIdListArray(data.data(format), parent, items);
+}
+
+QList<QByteArray> DroppedPaths(const QMimeData &data) {
+    QList<QByteArray> paths;
+    QByteArray parent;
+    QList<QByteArray> items;
+    if (ShellIdListsFromMime(data, parent, items)) {
+        for (const QByteArray &item : items) {
+            const QString path = IdListToPath(ConcatIdLists(parent, item));
+            if (!path.isEmpty())
+                paths << QFile::encodeName(path);
+        }
+        return paths;
+    }
+    for (const QUrl &url : data.urls()) {
+        if (url.isLocalFile())
+            paths << QFile::encodeName(url.toLocalFile());
+    }
+    return paths;
+}
+
+Qt::DropActions DropActionsOf(ShellAttributes attributes) {
+    Qt::DropActions actions;
+    if (attributes & SfgaoCanCopy)
+        actions |= Qt::CopyAction;
+    if (attributes & SfgaoCanMove)
+        actions |= Qt::MoveAction;
+    if (attributes & SfgaoCanLink)
+        actions |= Qt::LinkAction;
+    return actions;
+}
+
+ShellAttributes SharedDragEffects(const QMimeData &data) {
+    QByteArray parent;
+    QList<QByteArray> items;
+    ShellFolderPtr folder;
+    if (!ShellIdListsFromMime(data, parent, items) || items.isEmpty() ||
+        FolderOfIdList(parent, folder) != 0)
+        return kDragEffectMask;
+    ShellAttributes shared = kDragEffectMask;
+    for (const QByteArray &item : items)
+        shared &= folder->attributesOf(item, kDragEffectMask);
+    return shared;
+}
+
+Qt::DropAction ChooseDropAction(Qt::DropAction proposed, Qt::DropActions possible,
+                                ShellAttributes effects) {
+    const Qt::DropActions allowed = possible & DropActionsOf(effects);
+    if (allowed & proposed)
+        return proposed;
+    for (const Qt::DropAction action : {Qt::CopyAction, Qt::MoveAction, Qt::LinkAction}) {
+        if (allowed & action)
+            return action;
+    }
+    return Qt::IgnoreAction;
 }

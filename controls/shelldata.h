@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <Qt>
 
 class QMimeData;
 
@@ -32,3 +33,17 @@ bool DecodeIdListArray(const QByteArray &block, QByteArray &parent, QList<QByteA
 QMimeData *CreateShellMimeData(const QByteArray &parentIdList, const QList<QByteArray> &items);
 // The id-list array of dropped data; false when it carries none.
 bool ShellIdListsFromMime(const QMimeData &data, QByteArray &parent, QList<QByteArray> &items);
+// The paths of dropped data: the id-list array's items that have one, else the local files of
+// its uri-list.
+QList<QByteArray> DroppedPaths(const QMimeData &data);
+
+// The copy, move and link bits of a shell item (they are the drop effects).
+inline constexpr ShellAttributes kDragEffectMask = SfgaoCanCopy | SfgaoCanMove | SfgaoCanLink;
+Qt::DropActions DropActionsOf(ShellAttributes attributes);
+// The effects that all the items of dropped data share, read through their parent folder from
+// its id-list array; all three when that cannot be read.
+ShellAttributes SharedDragEffects(const QMimeData &data);
+// The action a drop takes: the proposed one when the effects allow it, else copy, move or link
+// in that order; IgnoreAction when none is allowed.
+Qt::DropAction ChooseDropAction(Qt::DropAction proposed, Qt::DropActions possible,
+                                ShellAttributes effects);

@@ -1,5 +1,6 @@
 #include "controls/tkxcustomshelllist.h"
 
+#include "controls/changenotifyevent.h"
 #include "controls/controlservices.h"
 #include "controls/hourglasscursor.h"
 #include "controls/shelldata.h"
@@ -11,8 +12,12 @@
 #include "controls/tkxpidllist.h"
 
 #include "platform/changenotification.h"
+#include "platform/shellverbs.h"
 
 #include <QCoreApplication>
+#include <QDrag>
+#include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -36,7 +41,6 @@ constexpr ShellAttributes kItemAttributeMask = SfgaoLink | SfgaoShare | SfgaoHid
 static_assert(kItemAttributeMask == 0x724B0000, "the attributes an item is tested with");
 
 const QEvent::Type kFillEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
-const QEvent::Type kChangeEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 // Fires the start event now and the finish event when the scope ends, whatever happens in it.
 class FillEvents {
@@ -95,6 +99,7 @@ TKxCustomShellList::TKxCustomShellList(QWidget *parent)
     setEditTriggers(QAbstractItemView::SelectedClicked);
     setHeaderHidden(false);
     setupColumns();
+    updateDragMode();
     TKxDeviceChangeHandler::Instance().Register(
         this, [this](TKxDeviceChangeHandler *, TKxDeviceChangeHandler::DeviceChange change) {
             if (change == TKxDeviceChangeHandler::DeviceArrival ||
@@ -105,6 +110,7 @@ TKxCustomShellList::TKxCustomShellList(QWidget *parent)
 
 TKxCustomShellList::~TKxCustomShellList() {
     TKxDeviceChangeHandler::Instance().Unregister(this);
+    SetShellTree(nullptr);
     m_changeThread.reset();
     disconnect(this, nullptr, this, nullptr);
     clearItems();
@@ -114,8 +120,26 @@ void TKxCustomShellList::SetOptions(TKxShellListOptions options) {
     if (m_options == options)
         return;
     m_options = options;
+    updateDragMode();
     if (!(options & sloDynamicRefresh))
         m_changeThread.reset();
+}
+
+void TKxCustomShellList::SetShellTree(TKxCustomShellTree *tree) {
+    if (m_shellTree == tree)
+        return;
+    if (tree != nullptr)
+        tree->SetShellList(this);
+    else if (m_shellTree != nullptr)
+        m_shellTree->SetShellList(nullptr);
+}
+
+void TKxCustomShellList::updateDragMode() {
+    setDragEnabled(m_options & sloOleDrag);
+    setAcceptDrops(m_options & sloOleDrop);
+    viewport()->setAcceptDrops(m_options & sloOleDrop);
+    setDragDropMode((m_options & (sloOleDrag | sloOleDrop)) ? QAbstractItemView::DragDrop
+                                                            : QAbstractItemView::NoDragDrop);
 }
 
 void TKxCustomShellList::SetFileFilter(const QString &filter) {
@@ -198,6 +222,10 @@ bool TKxCustomShellList::addItem(const ShellFolderPtr &folder, const QByteArray 
     const ShellAttributes attributes = folder->attributesOf(item, kItemAttributeMask);
     if (!(m_options & sloVirtualFolders) &&
         !(attributes & (SfgaoFileSystem | SfgaoFileSysAncestor)))
+        return false;
+    // The linked tree shows the file-system folders already.
+    if ((m_options & sloHideFoldersOfTree) && m_shellTree != nullptr &&
+        (attributes & SfgaoFolder) && (attributes & SfgaoFileSystem))
         return false;
     if (!DoAddItem(folder.get(), folderList, attributes, item))
         return false;
@@ -287,6 +315,10 @@ void TKxCustomShellList::Refresh() {
 void TKxCustomShellList::GoUp(int levels) {
     if ((m_options & sloStayInFolder) || levels <= 0)
         return;
+    if (m_shellTree != nullptr) {
+        m_shellTree->SelectAncestor(levels);
+        return;
+    }
     const QByteArray list = CopyIdList(m_folder.FolderIdList());
     const int count = IdListElementCount(list);
     m_folder.SetIdList(IdListWithoutLast(list, std::min(levels, count)));
@@ -307,7 +339,11 @@ void TKxCustomShellList::OpenItem(QTreeWidgetItem *item) {
         PathToIdList(linked, target);
     }
     if (!target.isNull()) {
-        if (!(m_options & sloStayInFolder))
+        if (m_options & sloStayInFolder)
+            return;
+        if (m_shellTree != nullptr)
+            m_shellTree->SelectionLocator().SetIdList(target);
+        else
             m_folder.SetIdList(target);
         return;
     }
@@ -324,6 +360,28 @@ void TKxCustomShellList::OpenItem(QTreeWidgetItem *item) {
     }
 }
 
+void TKxCustomShellList::OpenSelection() {
+    const QList<QByteArray> items = selectedIdLists();
+    if (items.size() == 1) {
+        OpenItem(selectedShellItems().constFirst());
+        return;
+    }
+    if (items.isEmpty() || m_shellFolder == nullptr)
+        return;
+    const QList<ShellVerb> verbs = m_shellFolder->verbsOf(items);
+    if (!verbs.isEmpty()) {
+        if (const int code = m_shellFolder->invokeVerb(items, verbs.first().verb); code != 0)
+            RaiseShellError(code);
+    }
+}
+
+QList<QByteArray> TKxCustomShellList::selectedIdLists() const {
+    QList<QByteArray> items;
+    for (QTreeWidgetItem *item : selectedShellItems())
+        items << ShellDataOfItem(item)->RelativeIdList();
+    return items;
+}
+
 QList<QTreeWidgetItem *> TKxCustomShellList::selectedShellItems() const {
     QList<QTreeWidgetItem *> items;
     for (QTreeWidgetItem *item : selectedItems()) {
@@ -334,9 +392,7 @@ QList<QTreeWidgetItem *> TKxCustomShellList::selectedShellItems() const {
 }
 
 int TKxCustomShellList::InvokeVerbOnSelection(const QString &verb) {
-    QList<QByteArray> items;
-    for (QTreeWidgetItem *item : selectedShellItems())
-        items << ShellDataOfItem(item)->RelativeIdList();
+    const QList<QByteArray> items = selectedIdLists();
     if (items.isEmpty() || m_shellFolder == nullptr)
         return ENOENT;
     int code = ENOTSUP;
@@ -411,7 +467,7 @@ void TKxCustomShellList::ColumnClick(int column) {
 }
 
 bool TKxCustomShellList::deferred() {
-    if (IsEditing()) {
+    if (IsEditing() || m_ownDrag) {
         m_refreshPending = true;
         return true;
     }
@@ -502,13 +558,10 @@ QAction *TKxCustomShellList::TrackShellMenu(QMenu *menu, const QPoint &globalPos
 
 void TKxCustomShellList::DoItemMenu(QTreeWidgetItem *item, QPoint &pos, QMenu *&menu) {
     TKxCustomListView::DoItemMenu(item, pos, menu);
-    const QList<QTreeWidgetItem *> selected = selectedShellItems();
-    if (!(m_options & sloContextMenus) || selected.isEmpty() || m_shellFolder == nullptr)
+    const QList<QByteArray> items = selectedIdLists();
+    if (!(m_options & sloContextMenus) || m_ownDrag || items.isEmpty() || m_shellFolder == nullptr)
         return;
     menu = nullptr;
-    QList<QByteArray> items;
-    for (QTreeWidgetItem *chosen : selected)
-        items << ShellDataOfItem(chosen)->RelativeIdList();
     QMenu shellMenu(this);
     for (const ShellVerb &verb : m_shellFolder->verbsOf(items)) {
         if (verb.verb == QLatin1String("rename") && m_readOnly)
@@ -559,7 +612,7 @@ void TKxCustomShellList::keyPressEvent(QKeyEvent *event) {
         } else if (key == shortcuts.rename) {
             edit(indexFromItem(currentItem()), QAbstractItemView::AllEditTriggers, nullptr);
         } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            OpenItem(currentItem());
+            OpenSelection();
         } else if (event->key() == Qt::Key_Backspace) {
             GoUp(1);
         } else {
@@ -582,12 +635,83 @@ void TKxCustomShellList::mouseDoubleClickEvent(QMouseEvent *event) {
     TKxCustomListView::mouseDoubleClickEvent(event);
 }
 
+void TKxCustomShellList::startDrag(Qt::DropActions) {
+    const QList<QByteArray> items = selectedIdLists();
+    if (!(m_options & sloOleDrag) || items.isEmpty() || m_shellFolder == nullptr)
+        return;
+    ShellAttributes effects = kDragEffectMask;
+    for (const QByteArray &item : items)
+        effects &= m_shellFolder->attributesOf(item, kDragEffectMask);
+    auto *drag = new QDrag(this);
+    drag->setMimeData(CreateShellMimeData(m_folderIdList, items));
+    Qt::DropAction result = Qt::IgnoreAction;
+    {
+        const QScopedValueRollback dragging(m_ownDrag, true);
+        result = drag->exec(DropActionsOf(effects));
+    }
+    if (result != Qt::IgnoreAction || m_refreshPending)
+        CallGuarded([&] { Refresh(); });
+}
+
+QString TKxCustomShellList::dropFolderAt(const QPoint &pos) const {
+    if (TKxShellListData *data = ShellDataOfItem(itemAt(pos));
+        data != nullptr && data->IsBrowsableFolder(m_options & sloStreamsCountAsFolders))
+        return data->PathText();
+    // The list's own items dropped beside themselves stay where they are.
+    return m_ownDrag ? QString() : IdListToPath(m_folderIdList);
+}
+
+void TKxCustomShellList::dragEnterEvent(QDragEnterEvent *event) {
+    if (!(m_options & sloOleDrop) || DroppedPaths(*event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void TKxCustomShellList::dragMoveEvent(QDragMoveEvent *event) {
+    const Qt::DropAction action = ChooseDropAction(
+        event->proposedAction(), event->possibleActions(), SharedDragEffects(*event->mimeData()));
+    if (!(m_options & sloOleDrop) || action == Qt::IgnoreAction ||
+        dropFolderAt(event->position().toPoint()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    TKxCustomListView::dragMoveEvent(event);
+    event->setDropAction(action);
+    event->accept();
+}
+
+void TKxCustomShellList::dropEvent(QDropEvent *event) {
+    const Qt::DropAction action = ChooseDropAction(
+        event->proposedAction(), event->possibleActions(), SharedDragEffects(*event->mimeData()));
+    const QString folder = dropFolderAt(event->position().toPoint());
+    const QList<QByteArray> paths = DroppedPaths(*event->mimeData());
+    if (!(m_options & sloOleDrop) || action == Qt::IgnoreAction || folder.isEmpty() ||
+        paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    CallGuarded([&] {
+        int code = 0;
+        {
+            HourglassCursor hourglass;
+            code = TransferIntoFolder(paths, QFile::encodeName(folder), action == Qt::MoveAction);
+        }
+        Refresh();
+        if (code != 0)
+            RaiseShellError(code);
+    });
+    event->setDropAction(action);
+    event->accept();
+}
+
 void TKxCustomShellList::startWatching() {
     if (!(m_options & sloDynamicRefresh))
         return;
     const QString path = IdListToPath(m_folderIdList);
     if (m_changeThread == nullptr)
-        m_changeThread = std::make_unique<TChangeHandlerThread>(this, kChangeEvent);
+        m_changeThread = std::make_unique<TChangeHandlerThread>(this, ChangeNotifyEvent::ShellChangeType());
     else
         m_changeThread->RemoveAll();
     int slot = -1;
@@ -596,6 +720,8 @@ void TKxCustomShellList::startWatching() {
 }
 
 void TKxCustomShellList::changeNotified() {
+    if (m_ownDrag)
+        return;
     if (m_ignoreNextChangeNotification) {
         m_ignoreNextChangeNotification = false;
         return;
@@ -609,7 +735,7 @@ void TKxCustomShellList::customEvent(QEvent *event) {
             CallGuarded([&] { Fill(); });
         return;
     }
-    if (event->type() == kChangeEvent) {
+    if (event->type() == ChangeNotifyEvent::ShellChangeType()) {
         changeNotified();
         return;
     }

@@ -6,6 +6,7 @@
 
 #include "platform/shellfolder.h"
 
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdint>
@@ -69,6 +70,9 @@ public:
     // Column number from 1, negative for the reversed order, 0 for the order of enumeration.
     int SortColumn() const { return m_sortColumn; }
     void SetSortColumn(int column);
+    // The tree that the list follows; linked both ways (TKxCustomShellTree::SetShellList).
+    TKxCustomShellTree *ShellTree() const { return m_shellTree; }
+    void SetShellTree(TKxCustomShellTree *tree);
 
     void Fill();
     void Refresh();
@@ -76,6 +80,8 @@ public:
     void GoUp(int levels);
     // Enters a folder item; another item runs its default verb unless OnItemOpening handled it.
     void OpenItem(QTreeWidgetItem *item);
+    // One selected item opens; several run the default verb that they share.
+    void OpenSelection();
     // 0, or the errno code of the verb on the selected items.
     int InvokeVerbOnSelection(const QString &verb);
     // Renames an item (never over an existing name); false when it kept its name.
@@ -104,6 +110,8 @@ protected:
     virtual void ClearFileFilter();
     // Shows the shell's menu and answers the chosen action; tests choose instead.
     virtual QAction *TrackShellMenu(QMenu *menu, const QPoint &globalPos);
+    // A refresh waits for the timer.
+    bool RefreshScheduled() const { return m_refreshTimer.isActive(); }
 
     void DoItemMenu(QTreeWidgetItem *item, QPoint &pos, QMenu *&menu) override;
     void ColumnClick(int column) override;
@@ -111,11 +119,23 @@ protected:
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void customEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
+    friend class TKxCustomShellTree;
+
     void setupColumns();
+    void updateDragMode();
+    // The folder a drop at the point goes into: a folder item under it, else the list's own
+    // folder; empty when there is none (the list's own items dragged over empty space).
+    QString dropFolderAt(const QPoint &pos) const;
+    // The relative lists of the selected items.
+    QList<QByteArray> selectedIdLists() const;
     // Adds the item when it passes; false when it was left out.
     bool addItem(const ShellFolderPtr &folder, const QByteArray &folderList,
                  const QByteArray &item);
@@ -145,4 +165,6 @@ private:
     bool m_filled = false;
     QTreeWidgetItem *m_editingItem = nullptr;
     QString m_editingOldText;
+    bool m_ownDrag = false;
+    QPointer<TKxCustomShellTree> m_shellTree;
 };

@@ -8,12 +8,12 @@
 #include "controls/shelltreenode.h"
 #include "controls/shellutils.h"
 #include "controls/tchangehandlerthread.h"
+#include "controls/tkxcustomshelllist.h"
 #include "controls/tkxdevicechangehandler.h"
 #include "controls/tkxidlistarray.h"
 #include "controls/tkxpidllist.h"
 
 #include "platform/changenotification.h"
-#include "platform/mountinfo.h"
 #include "platform/shellverbs.h"
 
 #include <QCoreApplication>
@@ -40,14 +40,13 @@ constexpr ShellAttributes kNodeAttributeMask = SfgaoHasSubfolder | SfgaoFileSyst
                                                SfgaoFileSysAncestor | SfgaoRemovable | SfgaoHidden |
                                                SfgaoShare | SfgaoLink | SfgaoStream;
 static_assert(kNodeAttributeMask == 0xF24B0000, "the attributes a node is added with");
-constexpr ShellAttributes kDragEffectMask = SfgaoCanCopy | SfgaoCanMove | SfgaoCanLink;
 constexpr int kMaxNameLength = 260;
 constexpr int kRefreshDelayFocusedMs = 400;
 constexpr int kRefreshDelayMs = 2000;
 constexpr int kAutoExpandDelayMs = 400;
+constexpr int kSelectionDelayMs = 500;
 
 const QEvent::Type kFillEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
-const QEvent::Type kChangeEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 // Raises a nested counter for the scope.
 class CounterScope {
@@ -118,26 +117,6 @@ void ForgetSubtree(QTreeWidgetItem *node) {
         ForgetSubtree(node->child(i));
 }
 
-// The paths of dropped data: the id-list array's items, else the local files of its uri-list.
-QList<QByteArray> DroppedPaths(const QMimeData &data) {
-    QList<QByteArray> paths;
-    QByteArray parent;
-    QList<QByteArray> items;
-    if (ShellIdListsFromMime(data, parent, items)) {
-        for (const QByteArray &item : items) {
-            const QString path = IdListToPath(ConcatIdLists(parent, item));
-            if (!path.isEmpty())
-                paths << QFile::encodeName(path);
-        }
-        return paths;
-    }
-    for (const QUrl &url : data.urls()) {
-        if (url.isLocalFile())
-            paths << QFile::encodeName(url.toLocalFile());
-    }
-    return paths;
-}
-
 } // namespace
 
 TKxCustomShellTree::TKxCustomShellTree(QWidget *parent)
@@ -169,6 +148,7 @@ TKxCustomShellTree::TKxCustomShellTree(QWidget *parent)
 
 TKxCustomShellTree::~TKxCustomShellTree() {
     TKxDeviceChangeHandler::Instance().Unregister(this);
+    SetShellList(nullptr);
     stopWatching();
     disconnect(this, nullptr, this, nullptr);
     // Whoever handles the events may be gone already (a form's members die before its child
@@ -190,6 +170,29 @@ void TKxCustomShellTree::SetOptions(TKxShellTreeOptions options) {
         else
             stopWatching();
     }
+}
+
+TKxCustomShellList *TKxCustomShellTree::ShellList() const {
+    return m_shellList;
+}
+
+void TKxCustomShellTree::SetShellList(TKxCustomShellList *list) {
+    if (m_shellList == list)
+        return;
+    if (m_shellList != nullptr)
+        m_shellList->m_shellTree = nullptr;
+    m_shellList = list;
+    if (list == nullptr)
+        return;
+    if (list->m_shellTree != nullptr)
+        list->m_shellTree->m_shellList = nullptr;
+    list->m_shellTree = this;
+    updateLinkedList();
+}
+
+void TKxCustomShellTree::updateLinkedList() {
+    if (m_shellList != nullptr)
+        m_shellList->Folder().Assign(&m_selectionLocator);
 }
 
 void TKxCustomShellTree::Loaded() {
@@ -217,6 +220,10 @@ void TKxCustomShellTree::FillTree() {
     } else if (QTreeWidgetItem *first = rootNode()) {
         m_quickSelect = true;
         setCurrentItem(first);
+    }
+    if (SelectionScheduled()) {
+        m_timer.stop();
+        timerFired();
     }
     startWatching();
 }
@@ -365,8 +372,10 @@ void TKxCustomShellTree::RefreshNodes() {
             refreshNode(root, selected);
     }
     // A selection inside a folder that disappeared moved to its parent.
-    if (selected != nullptr && selected != currentItem())
+    if (selected != nullptr && selected != currentItem()) {
+        m_quickSelect = true;
         setCurrentItem(selected);
+    }
 }
 
 void TKxCustomShellTree::refreshNode(ShellTreeNode *node, QTreeWidgetItem *&selected) {
@@ -494,6 +503,16 @@ void TKxCustomShellTree::currentNodeChanged(QTreeWidgetItem *current) {
     // While the tree rebuilds itself only the selected folder follows.
     if (m_ignoreChanges > 0)
         return;
+    // A click or the tree's own selecting updates the linked list at once; keyboard steps
+    // through the nodes update it when they pause.
+    if (m_quickSelect || m_shellList == nullptr) {
+        if (SelectionScheduled())
+            m_timer.stop();
+        updateLinkedList();
+    } else {
+        m_timerTag = tagSelection;
+        m_timer.start(kSelectionDelayMs);
+    }
     m_quickSelect = false;
     if (OnChange)
         OnChange(this, current);
@@ -502,7 +521,9 @@ void TKxCustomShellTree::currentNodeChanged(QTreeWidgetItem *current) {
 void TKxCustomShellTree::timerFired() {
     const TimerTag tag = m_timerTag;
     m_timerTag = tagNone;
-    if (tag == tagRefresh)
+    if (tag == tagSelection)
+        updateLinkedList();
+    else if (tag == tagRefresh)
         RefreshNodes();
 }
 
@@ -714,6 +735,7 @@ bool TKxCustomShellTree::RenameNode(QTreeWidgetItem *node, const QString &text) 
             if (node == currentItem()) {
                 const QScopedValueRollback setting(m_settingSelection, true);
                 m_selectionLocator.SetIdList(data->AbsoluteIdList());
+                updateLinkedList();
             }
             sortChildren(node->parent());
         }
@@ -779,14 +801,7 @@ void TKxCustomShellTree::startDrag(Qt::DropActions) {
     const ShellFolderPtr folder = data->ParentShellFolder();
     ShellAttributes effects = kDragEffectMask;
     if (folder != nullptr)
-        effects = folder->attributesOf(data->RelativeIdList(), kDragEffectMask) & kDragEffectMask;
-    Qt::DropActions actions;
-    if (effects & SfgaoCanCopy)
-        actions |= Qt::CopyAction;
-    if (effects & SfgaoCanMove)
-        actions |= Qt::MoveAction;
-    if (effects & SfgaoCanLink)
-        actions |= Qt::LinkAction;
+        effects = folder->attributesOf(data->RelativeIdList(), kDragEffectMask);
     auto *drag = new QDrag(this);
     drag->setMimeData(
         CreateShellMimeData(parentData != nullptr ? parentData->AbsoluteIdList() : QByteArray(),
@@ -795,7 +810,7 @@ void TKxCustomShellTree::startDrag(Qt::DropActions) {
     {
         const QScopedValueRollback dragging(m_dragging, true);
         const QScopedValueRollback defer(m_deferRefresh, true);
-        result = drag->exec(actions);
+        result = drag->exec(DropActionsOf(effects));
     }
     if (result != Qt::IgnoreAction || m_refreshDeferred)
         CallGuarded([&] { RefreshNodes(); });
@@ -818,19 +833,30 @@ void TKxCustomShellTree::dragMoveEvent(QDragMoveEvent *event) {
         event->ignore();
         return;
     }
+    const Qt::DropAction action = ChooseDropAction(
+        event->proposedAction(), event->possibleActions(), SharedDragEffects(*event->mimeData()));
+    if (action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
     TKxCustomTreeView::dragMoveEvent(event);
-    event->acceptProposedAction();
+    event->setDropAction(action);
+    event->accept();
 }
 
 void TKxCustomShellTree::dropEvent(QDropEvent *event) {
     QTreeWidgetItem *node = itemAt(event->position().toPoint());
-    const Qt::DropAction action = event->dropAction();
+    const Qt::DropAction action = ChooseDropAction(
+        event->proposedAction(), event->possibleActions(), SharedDragEffects(*event->mimeData()));
     bool dropped = false;
-    CallGuarded([&] { dropped = dropOnNode(node, event->mimeData(), action); });
-    if (dropped)
-        event->acceptProposedAction();
-    else
+    if (action != Qt::IgnoreAction)
+        CallGuarded([&] { dropped = dropOnNode(node, event->mimeData(), action); });
+    if (dropped) {
+        event->setDropAction(action);
+        event->accept();
+    } else {
         event->ignore();
+    }
 }
 
 bool TKxCustomShellTree::dropOnNode(QTreeWidgetItem *node, const QMimeData *data,
@@ -857,19 +883,32 @@ void TKxCustomShellTree::startWatching() {
     if (!(m_options & stoDynamicRefresh))
         return;
     if (m_changeThread == nullptr)
-        m_changeThread = std::make_unique<TChangeHandlerThread>(this, kChangeEvent);
+        m_changeThread = std::make_unique<TChangeHandlerThread>(this, ChangeNotifyEvent::ShellChangeType());
     else
         m_changeThread->RemoveAll();
     int filter = ChangeDirName;
     if (m_options & stoIncludeNonFolders)
         filter |= ChangeFileName;
-    for (const MountPoint &mount : ReadMountPoints()) {
-        const QString path = QFile::decodeName(mount.mountPath);
-        if (IsNetworkFileSystem(mount.fsType) && !IsNetworkDriveConnected(path))
-            continue;
+    for (const QString &path : watchedFolders()) {
         int slot = -1;
         m_changeThread->Add(path, filter, slot, true);
     }
+}
+
+QStringList TKxCustomShellTree::watchedFolders() const {
+    QByteArray computer;
+    ShellFolderPtr folder;
+    QList<QByteArray> items;
+    if (!SpecialFolderLocation(kCsidlDrives, computer) || FolderOfIdList(computer, folder) != 0 ||
+        folder->enumObjects(ShcontfFolders, items) != 0)
+        return {};
+    QStringList paths;
+    for (const QByteArray &item : items) {
+        const QString path = folder->displayNameOf(item, ShellNameKind::ForParsing);
+        if (!path.isEmpty())
+            paths << path;
+    }
+    return paths;
 }
 
 void TKxCustomShellTree::stopWatching() {
@@ -891,7 +930,7 @@ void TKxCustomShellTree::customEvent(QEvent *event) {
             CallGuarded([&] { FillTree(); });
         return;
     }
-    if (event->type() == kChangeEvent) {
+    if (event->type() == ChangeNotifyEvent::ShellChangeType()) {
         changeNotified();
         return;
     }

@@ -5,6 +5,7 @@
 
 #include "platform/shellfolder.h"
 
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 class QAction;
 class ShellTreeNode;
 class TChangeHandlerThread;
+class TKxCustomShellList;
 class TKxShellTreeData;
 
 enum TKxShellTreeOption : std::uint16_t {
@@ -63,6 +65,9 @@ public:
     void SetOptions(TKxShellTreeOptions options);
     bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool value) { m_readOnly = value; }
+    // The list view kept on the selected folder; linked both ways, unlinked when either goes.
+    TKxCustomShellList *ShellList() const;
+    void SetShellList(TKxCustomShellList *list);
 
     void FillTree();
     void RefreshNodes();
@@ -112,6 +117,9 @@ protected:
     virtual QAction *TrackShellMenu(QMenu *menu, const QPoint &globalPos);
     // A warning box with OK only; tests record the text instead.
     virtual void ShowWarning(const QString &text);
+    // A refresh or the linked list's update waits for the timer.
+    bool RefreshScheduled() const { return m_timer.isActive() && m_timerTag == tagRefresh; }
+    bool SelectionScheduled() const { return m_timer.isActive() && m_timerTag == tagSelection; }
 
     void DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, QMenu *&menu) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
@@ -126,7 +134,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    enum TimerTag { tagNone = 0, tagRefresh = 2 };
+    enum TimerTag { tagNone = 0, tagSelection = 1, tagRefresh = 2 };
 
     ShellTreeNode *rootNode() const;
     ShellTreeNode *newNode(std::unique_ptr<TKxShellTreeData> data, QTreeWidgetItem *parentNode);
@@ -141,10 +149,14 @@ private:
     void selectionLocatorChanged();
     void currentNodeChanged(QTreeWidgetItem *current);
     void timerFired();
+    // The linked list takes the selected folder.
+    void updateLinkedList();
     void nodeTextEdited(QTreeWidgetItem *node);
     bool deferred();
     void updateDragMode();
     void startWatching();
+    // The folders watched for changes: the mount points that Computer holds.
+    QStringList watchedFolders() const;
     void stopWatching();
     void changeNotified();
     bool dropOnNode(QTreeWidgetItem *node, const QMimeData *data, Qt::DropAction action);
@@ -166,4 +178,5 @@ private:
     QTreeWidgetItem *m_editingNode = nullptr;
     QString m_editingOldText;
     QTreeWidgetItem *m_lastAdded = nullptr;
+    QPointer<TKxCustomShellList> m_shellList;
 };

@@ -1,5 +1,6 @@
 #include "console/link/consoletext.h"
 
+#include "console/link/srvmessage.h"
 #include "platform/codec1251.h"
 
 #include <QDir>
@@ -16,6 +17,15 @@ QString controlLineCaption(const QString &line) {
             kept.append(c);
     }
     return kept;
+}
+
+static_assert(RACK_NAME_CHARS == MAX_RACK_NAME_LENGTH, "a kept name is sent whole");
+
+QString cutRackName(const QString &text) {
+    if (text.size() <= RACK_NAME_CHARS)
+        return text;
+    const bool splitsPair = text[RACK_NAME_CHARS - 1].isHighSurrogate();
+    return text.left(RACK_NAME_CHARS - (splitsPair ? 1 : 0));
 }
 
 namespace {

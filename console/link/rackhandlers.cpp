@@ -44,7 +44,7 @@ void nameRack(ConsoleTables &t, RackRecord &record) {
         for (int i = 0; i < 4; ++i)
             same = same && entry.address[i] == record.ip[i];
         if (same)
-            record.name = entry.name.left(RACK_NAME_CHARS);
+            record.name = cutRackName(entry.name);
     }
 }
 

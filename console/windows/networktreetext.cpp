@@ -1,7 +1,6 @@
 #include "console/windows/networktreetext.h"
 
 #include "console/link/consoletables.h"
-#include "console/link/srvmessage.h"
 
 QString rackItemText(const RackRecord &rack) {
     const QString address = rack.ipText.left(RACK_ITEM_ADDRESS_CHARS);
@@ -18,13 +17,6 @@ QString slotItemText(int slot, uint32_t moduleId, const BlockDescription &block)
     if (!block.name.isEmpty())
         text += block.name + QStringLiteral(" : ");
     return text + block.descriptionEng;
-}
-
-QString cutRackName(const QString &text) {
-    if (text.size() <= MAX_RACK_NAME_LENGTH)
-        return text;
-    const bool splitsPair = text[MAX_RACK_NAME_LENGTH - 1].isHighSurrogate();
-    return text.left(MAX_RACK_NAME_LENGTH - (splitsPair ? 1 : 0));
 }
 
 BlockState slotBlockState(bool alarmShown, uint32_t moduleId) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "console/link/consoletext.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -18,10 +20,6 @@ QString rackItemText(const RackRecord &rack);
 // "nn : " then, for a slot that holds a module, the module type id in hexadecimal + " : ",
 // the module's NAME + " : " when it has one and its DESCRIPTION_ENG; "nn : empty" otherwise.
 QString slotItemText(int slot, uint32_t moduleId, const BlockDescription &block);
-
-// A rack name as a rename stores and sends it: at most MAX_RACK_NAME_LENGTH characters, never
-// ending in half of a surrogate pair.
-QString cutRackName(const QString &text);
 
 enum class BlockState { Gray, Green, Red };
 

@@ -1,6 +1,13 @@
 #include "controls/tkxshelllist.h"
 
+#include "controls/changenotifyevent.h"
 #include "controls/shellutils.h"
+#include "shelltesting.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 
 #include <QDir>
 #include <QFile>
@@ -15,8 +22,13 @@ namespace {
 
 class TestShellList : public TKxShellList {
 public:
-    using TKxShellList::TKxShellList;
     using TKxShellList::ColumnClick;
+    using TKxShellList::RefreshScheduled;
+    using TKxShellList::TKxShellList;
+
+    bool EditName(QTreeWidgetItem *item) {
+        return edit(indexFromItem(item), QAbstractItemView::AllEditTriggers, nullptr);
+    }
 };
 
 QStringList Captions(const QTreeWidget &list) {
@@ -45,7 +57,8 @@ protected:
         Write("a.txt", 1025);
         Write("b.conf", 1024);
         Write(".secret", 1);
-        list.SetOptions(kDefaultShellListOptions & ~(sloDynamicRefresh | sloAutoFill | sloShowHidden));
+        list.SetOptions(kDefaultShellListOptions &
+                        ~(sloDynamicRefresh | sloAutoFill | sloShowHidden));
         list.Folder().SetPath(dir.path());
     }
 
@@ -59,6 +72,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    ScopedDesktop desktop{dir.filePath(QStringLiteral("home")), {LocalMount(QStringLiteral("/"))}};
     TestShellList list;
 };
 
@@ -148,6 +162,67 @@ TEST_F(ShellListTest, AFileFilterKeepsFoldersAndMatchingFiles) {
     list.SetFileFilter(QStringLiteral("*.*"));
     list.Fill();
     EXPECT_EQ(Captions(list), (QStringList{"alpha", "beta", "a.txt", "b.conf"}));
+}
+
+TEST_F(ShellListTest, ANameEditedInPlaceRenamesTheFileAndACancelledEditKeepsIt) {
+    QTreeWidgetItem *a = Item(list, QStringLiteral("a.txt"));
+    list.setCurrentItem(a);
+    ASSERT_TRUE(list.EditName(a));
+    ASSERT_TRUE(EndNameEdit(list, QStringLiteral("never.txt"), false));
+    EXPECT_TRUE(QFile::exists(Path("a.txt")));
+    ASSERT_TRUE(list.EditName(a));
+    ASSERT_TRUE(EndNameEdit(list, QStringLiteral("omega.txt"), true));
+    EXPECT_TRUE(QFile::exists(Path("omega.txt")));
+    EXPECT_FALSE(QFile::exists(Path("a.txt")));
+    EXPECT_EQ(a->text(0), QStringLiteral("omega.txt"));
+}
+
+TEST_F(ShellListTest, TheChangeNotificationOfTheListsOwnRenameIsIgnored) {
+    const auto notify = [this] {
+        ChangeNotifyEvent event(ChangeNotifyEvent::ShellChangeType(), 0);
+        QCoreApplication::sendEvent(&list, &event);
+    };
+    ASSERT_TRUE(list.RenameItem(Item(list, QStringLiteral("a.txt")), QStringLiteral("c.txt")));
+    notify();
+    EXPECT_FALSE(list.RefreshScheduled());
+    notify();
+    EXPECT_TRUE(list.RefreshScheduled());
+}
+
+TEST_F(ShellListTest, DroppedFilesGoIntoTheFolderItemUnderThePointOrTheListsFolder) {
+    QTemporaryDir source;
+    ASSERT_TRUE(source.isValid());
+    const auto dropAt = [&](const char *name, const QPoint &at) {
+        QFile file(source.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file.fileName())});
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::ControlModifier);
+        QApplication::sendEvent(list.viewport(), &enter);
+        QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::ControlModifier);
+        QApplication::sendEvent(list.viewport(), &move);
+        QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::ControlModifier);
+        QApplication::sendEvent(list.viewport(), &drop);
+        EXPECT_TRUE(drop.isAccepted());
+    };
+    list.resize(400, 600);
+    dropAt("into-beta.txt", list.visualItemRect(Item(list, QStringLiteral("beta"))).center());
+    EXPECT_TRUE(QFile::exists(Path("beta/into-beta.txt")));
+    dropAt("beside.txt", QPoint(5, list.viewport()->height() - 5));
+    EXPECT_TRUE(QFile::exists(Path("beside.txt")));
+    EXPECT_NE(Item(list, QStringLiteral("beside.txt")), nullptr);
+}
+
+TEST_F(ShellListTest, ComputerListsItsMountsWithoutSizeOrDate) {
+    QByteArray computer;
+    ASSERT_TRUE(SpecialFolderLocation(kCsidlDrives, computer));
+    list.Folder().SetIdList(computer);
+    const QTreeWidgetItem *root = Item(list, QStringLiteral("/"));
+    ASSERT_NE(root, nullptr);
+    EXPECT_TRUE(root->text(1).isEmpty());
+    EXPECT_TRUE(root->text(3).isEmpty());
 }
 
 } // namespace

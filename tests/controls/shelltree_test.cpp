@@ -1,12 +1,17 @@
 #include "controls/tkxshelltree.h"
 
+#include "controls/changenotifyevent.h"
 #include "controls/shelltreenode.h"
 #include "controls/shellutils.h"
+#include "controls/tkxshelllist.h"
 #include "controls/tkxshelltreedata.h"
+#include "shelltesting.h"
 #include "widgettesting.h"
 
 #include <QApplication>
-#include <QMouseEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -15,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -22,29 +28,15 @@ namespace {
 // A tree that records warning boxes and chooses menu entries instead of showing them.
 class TestShellTree : public TKxShellTree {
 public:
+    using TKxShellTree::RefreshScheduled;
+    using TKxShellTree::SelectionScheduled;
     using TKxShellTree::TKxShellTree;
 
     QStringList warnings;
     QString chooseVerb;
     QStringList menuVerbs;
 
-    // Types the text into the running name edit and ends it, committing or cancelling. An
-    // editor closed before is only hidden until the event loop deletes it, so the running one
-    // is the editor that is not hidden.
-    bool EndEdit(const QString &text, bool commit) {
-        QLineEdit *editor = nullptr;
-        for (QLineEdit *candidate : viewport()->findChildren<QLineEdit *>()) {
-            if (!candidate->isHidden())
-                editor = candidate;
-        }
-        if (editor == nullptr)
-            return false;
-        editor->setText(text);
-        if (commit)
-            commitData(editor);
-        closeEditor(editor, QAbstractItemDelegate::NoHint);
-        return true;
-    }
+    bool EndEdit(const QString &text, bool commit) { return EndNameEdit(*this, text, commit); }
 
 protected:
     void ShowWarning(const QString &text) override { warnings << text; }
@@ -59,16 +51,10 @@ protected:
     }
 };
 
-// A right click shows a node's menu (the framed tree opens it on the press).
-void RightClick(QTreeWidget &tree, const QPoint &pos) {
-    const QPointF local(pos);
-    const QPointF global(tree.viewport()->mapToGlobal(pos));
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::RightButton, Qt::RightButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(tree.viewport(), &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::RightButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(tree.viewport(), &release);
+// Delivers a change notification to a control as its watching thread does.
+void NotifyChange(QObject &control) {
+    ChangeNotifyEvent event(ChangeNotifyEvent::ShellChangeType(), 0);
+    QCoreApplication::sendEvent(&control, &event);
 }
 
 QStringList ChildTexts(const QTreeWidgetItem *node) {
@@ -86,7 +72,8 @@ QTreeWidgetItem *Child(const QTreeWidgetItem *node, const QString &text) {
     return nullptr;
 }
 
-// A folder tree on disk with the tree rooted at it; no change watching, filled on demand.
+// A folder tree on disk with the tree rooted at it; no change watching, filled on demand. The
+// namespace's Home is a test folder and Computer holds only the root mount.
 class ShellTreeTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -106,6 +93,7 @@ protected:
     QTreeWidgetItem *Root() const { return tree.topLevelItem(0); }
 
     QTemporaryDir dir;
+    ScopedDesktop desktop{dir.filePath(QStringLiteral("home")), {LocalMount(QStringLiteral("/"))}};
     TestShellTree tree;
 };
 
@@ -302,14 +290,14 @@ TEST_F(ShellTreeTest, ContextMenuOffersTheShellVerbsAndRunsTheChosenOne) {
     QTreeWidgetItem *beta = Child(Root(), QStringLiteral("beta"));
     tree.setCurrentItem(beta);
     tree.chooseVerb = QStringLiteral("rename");
-    RightClick(tree, tree.visualItemRect(beta).center());
+    Click(tree, tree.visualItemRect(beta).center(), Qt::RightButton);
     EXPECT_TRUE(tree.menuVerbs.contains(QStringLiteral("rename")));
     EXPECT_TRUE(tree.IsEditing());
 }
 
 TEST_F(ShellTreeTest, TheRootGetsNoShellMenu) {
     tree.FillTree();
-    RightClick(tree, tree.visualItemRect(Root()).center());
+    Click(tree, tree.visualItemRect(Root()).center(), Qt::RightButton);
     EXPECT_TRUE(tree.menuVerbs.isEmpty());
 }
 
@@ -318,6 +306,174 @@ TEST_F(ShellTreeTest, F5RefreshesWithDefaultKeyHandling) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("zeta")));
     TypeKey(tree, Qt::Key_F5);
     EXPECT_EQ(ChildTexts(Root()), (QStringList{"alpha", "beta", "gamma", "zeta"}));
+}
+
+TEST_F(ShellTreeTest, AnEmptyBaseFolderRootsTheTreeAtTheDesktopWhoseRootStaysPut) {
+    tree.BaseFolder().Clear();
+    tree.FillTree();
+    ASSERT_EQ(tree.topLevelItemCount(), 1);
+    EXPECT_EQ(Root()->text(0), QStringLiteral("Desktop"));
+    EXPECT_EQ(ChildTexts(Root()), (QStringList{"Home", "Computer"}));
+    EXPECT_FALSE(tree.EditNodeName(Root()));
+    EXPECT_EQ(tree.InvokeNodeVerb(Root(), QStringLiteral("delete")), 1);
+    EXPECT_EQ(Root()->text(0), QStringLiteral("Desktop"));
+}
+
+TEST_F(ShellTreeTest, AChangeNotificationSchedulesARefresh) {
+    tree.FillTree();
+    NotifyChange(tree);
+    EXPECT_TRUE(tree.RefreshScheduled());
+}
+
+TEST_F(ShellTreeTest, TheNotificationOfTheTreesOwnRenameOrNewFolderIsIgnored) {
+    struct Case {
+        const char *name;
+        std::function<void(TestShellTree &)> change;
+    };
+    const Case cases[] = {
+        {"rename",
+         [](TestShellTree &shellTree) {
+             QTreeWidgetItem *beta = Child(shellTree.topLevelItem(0), QStringLiteral("beta"));
+             ASSERT_NE(beta, nullptr);
+             ASSERT_TRUE(shellTree.RenameNode(beta, QStringLiteral("bravo")));
+         }},
+        {"new folder",
+         [](TestShellTree &shellTree) {
+             ASSERT_TRUE(shellTree.CreateNewFolder());
+             ASSERT_TRUE(shellTree.EndEdit(QStringLiteral("New Folder"), false));
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TestShellTree shellTree;
+        shellTree.SetOptions(tree.Options());
+        shellTree.BaseFolder().SetPath(dir.path());
+        shellTree.FillTree();
+        c.change(shellTree);
+        NotifyChange(shellTree);
+        EXPECT_FALSE(shellTree.RefreshScheduled());
+        NotifyChange(shellTree);
+        EXPECT_TRUE(shellTree.RefreshScheduled());
+    }
+}
+
+TEST_F(ShellTreeTest, DroppedFilesAreCopiedIntoTheNodeUnderThePoint) {
+    tree.FillTree();
+    QTemporaryDir source;
+    ASSERT_TRUE(source.isValid());
+    QFile file(source.filePath(QStringLiteral("report.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("data");
+    file.close();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file.fileName())});
+    QTreeWidgetItem *gamma = Child(Root(), QStringLiteral("gamma"));
+    tree.SetOptions(tree.Options() | stoOleDrop);
+    const QPoint at = tree.visualItemRect(gamma).center();
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::ControlModifier);
+    QApplication::sendEvent(tree.viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::ControlModifier);
+    QApplication::sendEvent(tree.viewport(), &move);
+    EXPECT_TRUE(move.isAccepted());
+    QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::ControlModifier);
+    QApplication::sendEvent(tree.viewport(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_TRUE(QFile::exists(Path("gamma/report.txt")));
+    EXPECT_TRUE(QFile::exists(file.fileName()));
+}
+
+// A tree with a linked list: the list shows the folder selected in the tree.
+class LinkedShellTreeTest : public ShellTreeTest {
+protected:
+    void SetUp() override {
+        ShellTreeTest::SetUp();
+        list.SetOptions(list.Options() & ~(sloAutoFill | sloDynamicRefresh));
+        tree.FillTree();
+        tree.SetShellList(&list);
+    }
+
+    TKxShellList list;
+};
+
+TEST_F(LinkedShellTreeTest, TheListFollowsAClickAtOnceAndKeyboardStepsWhenTheyPause) {
+    EXPECT_EQ(list.ShellTree(), &tree);
+    EXPECT_EQ(list.Folder().Path(), dir.path());
+    QTreeWidgetItem *alpha = Child(Root(), QStringLiteral("alpha"));
+    const QPoint at = tree.visualItemRect(alpha).center();
+    Click(tree, at, Qt::LeftButton);
+    EXPECT_EQ(list.Folder().Path(), Path("alpha"));
+
+    tree.setCurrentItem(Child(Root(), QStringLiteral("beta")));
+    EXPECT_TRUE(tree.SelectionScheduled());
+    EXPECT_EQ(list.Folder().Path(), Path("alpha"));
+    tree.FillTree();
+    EXPECT_FALSE(tree.SelectionScheduled());
+    EXPECT_EQ(list.Folder().Path(), Path("beta"));
+}
+
+TEST_F(LinkedShellTreeTest, OpeningAndLeavingFoldersInTheListMovesTheTree) {
+    QTreeWidgetItem *alpha = nullptr;
+    for (int i = 0; i < list.topLevelItemCount(); ++i) {
+        if (list.topLevelItem(i)->text(0) == QLatin1String("alpha"))
+            alpha = list.topLevelItem(i);
+    }
+    ASSERT_NE(alpha, nullptr);
+    list.OpenItem(alpha);
+    EXPECT_EQ(tree.SelectedFolderPath(), Path("alpha"));
+    EXPECT_EQ(list.Folder().Path(), Path("alpha"));
+    list.GoUp(1);
+    EXPECT_EQ(tree.SelectedFolderPath(), dir.path());
+    EXPECT_EQ(list.Folder().Path(), dir.path());
+}
+
+TEST_F(LinkedShellTreeTest, TheListCanLeaveOutTheFoldersThatTheTreeShows) {
+    list.SetOptions(list.Options() | sloHideFoldersOfTree);
+    list.Fill();
+    QStringList captions;
+    for (int i = 0; i < list.topLevelItemCount(); ++i)
+        captions << list.topLevelItem(i)->text(0);
+    EXPECT_EQ(captions, QStringList{"notes.txt"});
+}
+
+TEST_F(LinkedShellTreeTest, EitherSideGoingUnlinksTheOther) {
+    {
+        TKxShellList other;
+        other.SetOptions(other.Options() & ~(sloAutoFill | sloDynamicRefresh));
+        other.SetShellTree(&tree);
+        EXPECT_EQ(tree.ShellList(), &other);
+        EXPECT_EQ(list.ShellTree(), nullptr);
+    }
+    EXPECT_EQ(tree.ShellList(), nullptr);
+    auto second = std::make_unique<TestShellTree>();
+    second->SetShellList(&list);
+    second.reset();
+    EXPECT_EQ(list.ShellTree(), nullptr);
+}
+
+// A tree that watches its drives: Computer holds one mount, a test folder.
+class WatchingShellTreeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("alpha")));
+        tree.SetOptions(stoVirtualFolders | stoDynamicRefresh);
+        tree.BaseFolder().SetPath(dir.path());
+    }
+
+    QTemporaryDir dir;
+    ScopedDesktop desktop{dir.filePath(QStringLiteral("home")), {LocalMount(dir.path())}};
+    TestShellTree tree;
+};
+
+TEST_F(WatchingShellTreeTest, AFolderMadeOnAWatchedDriveSchedulesARefresh) {
+    tree.FillTree();
+    EXPECT_FALSE(tree.RefreshScheduled());
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("alpha/new")));
+    for (int i = 0; i < 100 && !tree.RefreshScheduled(); ++i)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_TRUE(tree.RefreshScheduled());
 }
 
 } // namespace

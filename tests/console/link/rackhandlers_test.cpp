@@ -44,6 +44,12 @@ TEST_F(RackStructureTest, RackNameIsCutToFiftyCharactersAndLaterNamesWaitForARen
     feed(rackNamesMsg({{rackA, "renamed"}}));
     feed(rackStructureMsg(rackA, {1}));
     EXPECT_EQ(t.rack[0].name, QString(50, QChar(0x0416)));
+
+    // A character outside the BMP across the cut is dropped whole.
+    const QString pair = QString::fromUcs4(U"\U0001F600");
+    feed(rackNamesMsg({{rackB, QString(49, QLatin1Char('x')) + pair}}));
+    addRack(rackB, {1});
+    EXPECT_EQ(t.rack[1].name, QString(49, QLatin1Char('x')));
 }
 
 TEST_F(RackStructureTest, ModuleLeavingAShownSlotResetsThatPaneOnly) {

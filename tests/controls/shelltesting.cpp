@@ -1,0 +1,50 @@
+#include "shelltesting.h"
+
+#include "controls/shellutils.h"
+#include "platform/shelldesktopfolder.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+ScopedDesktop::ScopedDesktop(const QString &homePath, const QList<MountPoint> &mounts) {
+    SetDesktopFolder(std::make_shared<ShellDesktopFolder>(
+        ShellEnvironment{homePath, [mounts] { return mounts; }}));
+}
+
+ScopedDesktop::~ScopedDesktop() {
+    SetDesktopFolder(nullptr);
+}
+
+MountPoint LocalMount(const QString &path) {
+    return {QFile::encodeName(path), QStringLiteral("ext4"), QStringLiteral("/dev/test")};
+}
+
+bool EndNameEdit(QAbstractItemView &view, const QString &text, bool commit) {
+    QLineEdit *editor = nullptr;
+    for (QLineEdit *candidate : view.viewport()->findChildren<QLineEdit *>()) {
+        if (!candidate->isHidden())
+            editor = candidate;
+    }
+    if (editor == nullptr)
+        return false;
+    editor->setText(text);
+    QAbstractItemDelegate *delegate = view.itemDelegate();
+    if (commit)
+        emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, commit ? QAbstractItemDelegate::SubmitModelCache
+                                              : QAbstractItemDelegate::RevertModelCache);
+    return true;
+}
+
+void Click(QAbstractItemView &view, const QPoint &pos, Qt::MouseButton button) {
+    const QPointF local(pos);
+    const QPointF global(view.viewport()->mapToGlobal(pos));
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &release);
+}
