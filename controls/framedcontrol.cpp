@@ -203,6 +203,14 @@ void FramedControl::EnabledChanged() {
     InvalidateFrame();
 }
 
+void FramedControl::SystemColorsChanged() {
+    if (!m_color.IsSystemColor())
+        return;
+    ApplyColorToPalette();
+    if (m_frame.FrameVisible && !UsesThemedFrame())
+        InvalidateFrame();
+}
+
 void FramedControl::MouseOverChanged(bool over) {
     CallGuarded([&] {
         const TNotifyEvent &event = over ? OnMouseEnter : OnMouseLeave;

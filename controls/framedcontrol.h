@@ -82,6 +82,8 @@ protected:
     // Paints the border: the library's frame, or the style's primitive while themed.
     void PaintNonClientFrame(QPainter &painter, QStyle::PrimitiveElement themedFrame) const;
     void EnabledChanged();
+    // The system colours changed: a colour that names one is resolved again.
+    void SystemColorsChanged();
     // The mouse entered or left: fires OnMouseEnter or OnMouseLeave, then follows the hot state.
     void MouseOverChanged(bool over);
 

@@ -1,4 +1,5 @@
 #include "controls/tkxcustomtreeview.h"
+#include "controls/tkxframecontroller.h"
 #include "widgettesting.h"
 
 #include <QApplication>
@@ -231,6 +232,48 @@ TEST_F(TreeViewTest, VisibleFrameAndUnfocusedSelectionOutlineArePainted) {
     EXPECT_EQ(image.pixelColor(image.width() - 1, 40), QColor(255, 0, 0));
     const QRect outline = tree.NodeTextRect(second).translated(tree.viewport()->pos());
     EXPECT_EQ(image.pixelColor(outline.topLeft() + QPoint(4, 0)), QColor(0, 0, 255));
+}
+
+TEST_F(TreeViewTest, FrameControllerAndStateColoursReachTheTree) {
+    TKxFrameController controller;
+    controller.SetFrameVisible(true);
+    controller.SetFrameHotTrack(true);
+    controller.SetFrameHotColor(TColor::FromRgb(0, 0, 200));
+    controller.SetFocusColor(TColor::FromRgb(255, 255, 0));
+    controller.SetDisabledColor(TColor::FromRgb(0, 0, 210));
+    tree.SetFrameController(&controller);
+    EXPECT_TRUE(tree.FrameHotTrack());
+    EXPECT_EQ(tree.FrameHotColor(), TColor::FromRgb(0, 0, 200));
+
+    tree.setFocus(Qt::TabFocusReason);
+    Settle();
+    EXPECT_EQ(tree.Color(), TColor::FromRgb(255, 255, 0));
+    const QImage hot = tree.grab().toImage();
+    EXPECT_EQ(hot.pixelColor(0, 40), QColor(0, 0, 200)) << "the hot frame of a focused tree";
+    tree.setEnabled(false);
+    EXPECT_EQ(tree.Color(), TColor::FromRgb(0, 0, 210));
+    tree.setEnabled(true);
+    tree.SetFrameController(nullptr);
+    EXPECT_EQ(controller.ControlCount(), 0);
+}
+
+TEST_F(TreeViewTest, SystemColourChangesReachASystemColouredTree) {
+    ASSERT_EQ(tree.Color(), clWindow);
+    QWidget window;
+    auto *child = new TKxCustomTreeView(&window);
+    const QPalette saved = QApplication::palette();
+    QPalette changed = saved;
+    changed.setColor(QPalette::Base, QColor(10, 20, 30));
+    changed.setColor(QPalette::Window, QColor(40, 50, 60));
+    QApplication::setPalette(changed);
+    Settle();
+    const QColor shown = tree.palette().color(QPalette::Base);
+    const QColor shownInAWindow = child->palette().color(QPalette::Base);
+    QApplication::setPalette(saved);
+    Settle();
+    EXPECT_EQ(shown, QColor(10, 20, 30));
+    EXPECT_EQ(shownInAWindow, QColor(10, 20, 30));
+    EXPECT_EQ(tree.palette().color(QPalette::Base), saved.color(QPalette::Base));
 }
 
 } // namespace
