@@ -1,6 +1,10 @@
 #include "controls/shelldata.h"
 
+#include "controls/hourglasscursor.h"
 #include "controls/shellutils.h"
+#include "platform/shellverbs.h"
+
+#include <QDropEvent>
 
 #include <QFile>
 #include <QLocale>
@@ -163,4 +167,22 @@ Qt::DropAction ChooseDropAction(Qt::DropAction proposed, Qt::DropActions possibl
             return action;
     }
     return Qt::IgnoreAction;
+}
+
+Qt::DropAction DropActionOf(const QDropEvent &event) {
+    return ChooseDropAction(event.proposedAction(), event.possibleActions(),
+                            SharedDragEffects(*event.mimeData()));
+}
+
+void EnterShellDrag(QDragEnterEvent &event, bool dropsOn) {
+    if (dropsOn && !DroppedPaths(*event.mimeData()).isEmpty())
+        event.acceptProposedAction();
+    else
+        event.ignore();
+}
+
+int TransferDrop(const QMimeData &data, const QString &folder, Qt::DropAction action) {
+    HourglassCursor hourglass;
+    return TransferIntoFolder(DroppedPaths(data), QFile::encodeName(folder),
+                              action == Qt::MoveAction);
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <Qt>
 
+class QDragEnterEvent;
+class QDropEvent;
 class QMimeData;
 
 // What the shell tree and the shell list share: the browsable-folder test, the detail texts and
@@ -47,3 +49,10 @@ ShellAttributes SharedDragEffects(const QMimeData &data);
 // in that order; IgnoreAction when none is allowed.
 Qt::DropAction ChooseDropAction(Qt::DropAction proposed, Qt::DropActions possible,
                                 ShellAttributes effects);
+// The action for a drag or drop event, limited by the effects its items share.
+Qt::DropAction DropActionOf(const QDropEvent &event);
+// A drag enters a shell control: taken when drops are on and it carries files.
+void EnterShellDrag(QDragEnterEvent &event, bool dropsOn);
+// Copies (or, for a move, moves) the dropped files into the folder under the hourglass; 0, or
+// the errno code of the first failure.
+int TransferDrop(const QMimeData &data, const QString &folder, Qt::DropAction action);

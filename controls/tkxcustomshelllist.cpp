@@ -12,12 +12,10 @@
 #include "controls/tkxpidllist.h"
 
 #include "platform/changenotification.h"
-#include "platform/shellverbs.h"
 
 #include <QCoreApplication>
 #include <QDrag>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -662,16 +660,11 @@ QString TKxCustomShellList::dropFolderAt(const QPoint &pos) const {
 }
 
 void TKxCustomShellList::dragEnterEvent(QDragEnterEvent *event) {
-    if (!(m_options & sloOleDrop) || DroppedPaths(*event->mimeData()).isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
+    EnterShellDrag(*event, m_options & sloOleDrop);
 }
 
 void TKxCustomShellList::dragMoveEvent(QDragMoveEvent *event) {
-    const Qt::DropAction action = ChooseDropAction(
-        event->proposedAction(), event->possibleActions(), SharedDragEffects(*event->mimeData()));
+    const Qt::DropAction action = DropActionOf(*event);
     if (!(m_options & sloOleDrop) || action == Qt::IgnoreAction ||
         dropFolderAt(event->position().toPoint()).isEmpty()) {
         event->ignore();
@@ -683,21 +676,15 @@ void TKxCustomShellList::dragMoveEvent(QDragMoveEvent *event) {
 }
 
 void TKxCustomShellList::dropEvent(QDropEvent *event) {
-    const Qt::DropAction action = ChooseDropAction(
-        event->proposedAction(), event->possibleActions(), SharedDragEffects(*event->mimeData()));
+    const Qt::DropAction action = DropActionOf(*event);
     const QString folder = dropFolderAt(event->position().toPoint());
-    const QList<QByteArray> paths = DroppedPaths(*event->mimeData());
     if (!(m_options & sloOleDrop) || action == Qt::IgnoreAction || folder.isEmpty() ||
-        paths.isEmpty()) {
+        DroppedPaths(*event->mimeData()).isEmpty()) {
         event->ignore();
         return;
     }
     CallGuarded([&] {
-        int code = 0;
-        {
-            HourglassCursor hourglass;
-            code = TransferIntoFolder(paths, QFile::encodeName(folder), action == Qt::MoveAction);
-        }
+        const int code = TransferDrop(*event->mimeData(), folder, action);
         Refresh();
         if (code != 0)
             RaiseShellError(code);
@@ -711,7 +698,8 @@ void TKxCustomShellList::startWatching() {
         return;
     const QString path = IdListToPath(m_folderIdList);
     if (m_changeThread == nullptr)
-        m_changeThread = std::make_unique<TChangeHandlerThread>(this, ChangeNotifyEvent::ShellChangeType());
+        m_changeThread =
+            std::make_unique<TChangeHandlerThread>(this, ChangeNotifyEvent::ShellChangeType());
     else
         m_changeThread->RemoveAll();
     int slot = -1;

@@ -14,7 +14,6 @@
 #include "controls/tkxpidllist.h"
 
 #include "platform/changenotification.h"
-#include "platform/shellverbs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,11 +26,8 @@
 #include <QMimeData>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
-#include <QUrl>
 
 #include <cerrno>
-
-#include <algorithm>
 
 namespace {
 
@@ -817,11 +813,7 @@ void TKxCustomShellTree::startDrag(Qt::DropActions) {
 }
 
 void TKxCustomShellTree::dragEnterEvent(QDragEnterEvent *event) {
-    if (!(m_options & stoOleDrop) || DroppedPaths(*event->mimeData()).isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
+    EnterShellDrag(*event, m_options & stoOleDrop);
 }
 
 void TKxCustomShellTree::dragMoveEvent(QDragMoveEvent *event) {
@@ -833,8 +825,7 @@ void TKxCustomShellTree::dragMoveEvent(QDragMoveEvent *event) {
         event->ignore();
         return;
     }
-    const Qt::DropAction action = ChooseDropAction(
-        event->proposedAction(), event->possibleActions(), SharedDragEffects(*event->mimeData()));
+    const Qt::DropAction action = DropActionOf(*event);
     if (action == Qt::IgnoreAction) {
         event->ignore();
         return;
@@ -846,8 +837,7 @@ void TKxCustomShellTree::dragMoveEvent(QDragMoveEvent *event) {
 
 void TKxCustomShellTree::dropEvent(QDropEvent *event) {
     QTreeWidgetItem *node = itemAt(event->position().toPoint());
-    const Qt::DropAction action = ChooseDropAction(
-        event->proposedAction(), event->possibleActions(), SharedDragEffects(*event->mimeData()));
+    const Qt::DropAction action = DropActionOf(*event);
     bool dropped = false;
     if (action != Qt::IgnoreAction)
         CallGuarded([&] { dropped = dropOnNode(node, event->mimeData(), action); });
@@ -865,14 +855,9 @@ bool TKxCustomShellTree::dropOnNode(QTreeWidgetItem *node, const QMimeData *data
     if (!(m_options & stoOleDrop) || target == nullptr || node->parent() == nullptr)
         return false;
     const QString folder = target->PathText();
-    const QList<QByteArray> paths = DroppedPaths(*data);
-    if (folder.isEmpty() || paths.isEmpty())
+    if (folder.isEmpty() || DroppedPaths(*data).isEmpty())
         return false;
-    int code = 0;
-    {
-        HourglassCursor hourglass;
-        code = TransferIntoFolder(paths, QFile::encodeName(folder), action == Qt::MoveAction);
-    }
+    const int code = TransferDrop(*data, folder, action);
     RefreshNodes();
     if (code != 0)
         RaiseShellError(code);
@@ -883,7 +868,8 @@ void TKxCustomShellTree::startWatching() {
     if (!(m_options & stoDynamicRefresh))
         return;
     if (m_changeThread == nullptr)
-        m_changeThread = std::make_unique<TChangeHandlerThread>(this, ChangeNotifyEvent::ShellChangeType());
+        m_changeThread =
+            std::make_unique<TChangeHandlerThread>(this, ChangeNotifyEvent::ShellChangeType());
     else
         m_changeThread->RemoveAll();
     int filter = ChangeDirName;
