@@ -60,10 +60,10 @@ QStringList itemsAfter(QStringView entry, qsizetype from) {
     return items;
 }
 
+// The character after each "," from `from` to the end of the entry.
 QString lampLettersAfter(QStringView entry, qsizetype from) {
-    const qsizetype end = findAny(entry, from, u";");
     QString letters;
-    for (qsizetype i = from; i + 1 < end && letters.size() < MAX_LAMP_COLOURS; ++i) {
+    for (qsizetype i = from; i + 1 < entry.size() && letters.size() < MAX_LAMP_COLOURS; ++i) {
         if (entry[i] == u',')
             letters.append(entry[i + 1]);
     }

@@ -89,6 +89,26 @@ TEST(ControlTableLine, ParsesKindCaptionAndFields) {
         // Limits whose raw value leaves 16 bits are clamped.
         {"Wide(-40000,40000,0)", ControlKind::Number, "Wide", 1.0, 0, -32768, 32767},
         {"Odd(nan,inf,0)", ControlKind::Number, "Odd", 1.0, 0, 0, 0},
+        {"Усиление[0.5]", ControlKind::Number, "Усиление", 0.5, 1},
+        // Malformed lines still give one defined control each.
+        {"#", ControlKind::Lamp, ""},
+        {"#L,", ControlKind::Lamp, "L"},
+        {"#Lamp;note,G,R", ControlKind::Lamp, "Lamp", 1.0, 0, -10000, 10000, {}, "", "GR"},
+        {"$", ControlKind::OnOff, ""},
+        {"|", ControlKind::Toggle, ""},
+        {"|Fan,On,Off;x", ControlKind::Toggle, "Fan", 1.0, 0, -10000, 10000, {}, "On,Off"},
+        {"~", ControlKind::ReadOnlyNumber, ""},
+        {"~%", ControlKind::ReadOnlyList, ""},
+        {"%Mode,,B", ControlKind::List, "Mode", 1.0, 0, -10000, 10000, {"", "B"}},
+        {",", ControlKind::ButtonGroup, "", 1.0, 0, -10000, 10000, {""}},
+        {"[", ControlKind::Number, ""},
+        {"(", ControlKind::Number, ""},
+        {")(", ControlKind::Number, ")", 1.0, 0, 0, 0},
+        {"Gain[](0,10,0)", ControlKind::Number, "Gain", 1.0, 0, 0, 10},
+        {"Gain]0.1[", ControlKind::Number, "Gain]0.1"},
+        {"Level[0.1](a,b,c)", ControlKind::Number, "Level", 0.1, 1, 0, 0},
+        // A read-only number has no range of its own.
+        {"~Temp[0.001](1,2,3)", ControlKind::ReadOnlyNumber, "Temp", 0.001, 3},
     };
     for (const LineCase &c : cases) {
         SCOPED_TRACE(c.entry);
