@@ -14,7 +14,9 @@ MyButton::MyButton(int value, const QString &text, QWidget *parent)
 }
 
 void MyButton::restoreNormalPalette() {
-    setStyleSheet(CHECKED_STYLE);
+    // Setting a style sheet repolishes the button even when it is the same text.
+    if (styleSheet() != QLatin1String(CHECKED_STYLE))
+        setStyleSheet(CHECKED_STYLE);
     setPalette(normalPalette);
 }
 
