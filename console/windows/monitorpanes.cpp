@@ -102,7 +102,7 @@ void MonitorPanes::buildPaneWindow(int number, QWidget *owner) {
     }
     // Connected once the tabs exist, so that adding them does not count as a choice.
     QObject::connect(tabBar, &QTabBar::currentChanged, window,
-                     [this, &pane](int) { tabBarClicked(pane); });
+                     [this, number](int) { slot_tabbar_clicked(number); });
     window->lastPage = MainPage;
     window->paneNumber = number;
     window->paneClosed = [this](MyTabWidget *closed) { restorePaneSelection(closed); };
@@ -285,7 +285,10 @@ HelpView *MonitorPanes::paneHelpView(int pane) const {
     return isPane(pane) ? at(pane).helpView : nullptr;
 }
 
-void MonitorPanes::tabBarClicked(Pane &pane) {
+void MonitorPanes::slot_tabbar_clicked(int number) {
+    if (!isPane(number))
+        return;
+    Pane &pane = at(number);
     if (pane.window->currentIndex() == TitlePage)
         pane.window->setCurrentIndex(pane.window->lastPage);
     colourTabTexts(pane);

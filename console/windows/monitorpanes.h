@@ -57,6 +57,10 @@ public:
     void closePane(int pane);
     // The MONITORING button: shows the pane of the only selection there is.
     void on_CurrentBtn_clicked();
+    // The pane's tab bar changed its current tab (each pane's tab bar is connected to this
+    // here): choosing the title tab returns to the page shown last; the current tab's text is
+    // black, the others' cyan.
+    void slot_tabbar_clicked(int pane);
 
     // The pane rows of the monitor column, for the alarm handlers. Rack and slot 0-based.
     void setPaneAlarmLed(int pane, int alarm, LedColour colour);
@@ -80,8 +84,6 @@ private:
     };
 
     void buildPaneWindow(int pane, QWidget *owner);
-    // Choosing the title tab returns to the page shown last; the current tab's text is black.
-    void tabBarClicked(Pane &pane);
     void colourTabTexts(Pane &pane);
     Pane &at(int pane) { return panes[pane - 1]; }
     const Pane &at(int pane) const { return panes[pane - 1]; }

@@ -3,11 +3,13 @@
 #include "console/link/consoletables.h"
 #include "console/link/globals.h"
 #include "console/link/nullconsoleviews.h"
+#include "console/link/srvmsgprocessor.h"
 #include "console/windows/alarmtable.h"
 #include "console/windows/blockdlg.h"
 #include "console/windows/helpview.h"
 #include "console/windows/mytabwidget.h"
 #include "console/windows/panegrid.h"
+#include "tools/fakecore/servermessages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -313,6 +315,45 @@ TEST_F(Panes, ModuleLeavingAShownSlotResetsAndClosesItsPane) {
         << "the close finds nothing left to reset";
     EXPECT_EQ(tables->monitorRack2, -1);
     EXPECT_EQ(tables->monitorSlot2, -1);
+}
+
+// The rack-structure handler's calls, as the main window passes them on to the panes.
+class PaneViews : public NullConsoleViews {
+public:
+    explicit PaneViews(MonitorPanes &panes)
+        : panes(panes) {}
+    void resetBlockSelection(int pane, int rack, int slot) override {
+        panes.resetBlockSelection(pane, rack, slot);
+    }
+    void closePane(int pane) override { panes.closePane(pane); }
+
+private:
+    MonitorPanes &panes;
+};
+
+TEST_F(Panes, ModuleRemovedFromItsShownSlotByTheServerResetsItsPane) {
+    PaneViews paneViews(monitor);
+    SrvMsgProcessor processor(*tables, paneViews, helpRoot.path());
+    const WireAddress rack{127, 0, 0, 5};
+    std::array<uint32_t, SLOTS_PER_RACK> ids{};
+    ids[2] = 0x1A2B;
+    ids[3] = 0xC0DE;
+    processor.processChunk(encodeRackStructure(rack, ids));
+    select(1, 1, 3);
+    monitor.showMonitorPane1(1);
+    select(2, 1, 4);
+    monitor.showMonitorPane2(1);
+    ASSERT_TRUE(grid.calls.isEmpty());
+
+    ids[2] = 0;
+    processor.processChunk(encodeRackStructure(rack, ids));
+
+    EXPECT_FALSE(window(1).isVisible());
+    EXPECT_EQ(grid.calls, (QStringList{"restoreSlotHeader(0,2)", "hideSelectionFrame(1)"}));
+    EXPECT_EQ(tables->monitorRack1, -1);
+    EXPECT_EQ(tables->monitorSlot1, -1);
+    EXPECT_TRUE(window(2).isVisible()) << "the other slot's module stays";
+    EXPECT_EQ(tables->monitorSlot2, 4);
 }
 
 TEST_F(Panes, MonitoringShowsThePaneOfTheOnlySelection) {
