@@ -74,6 +74,30 @@ TEST_F(BlockPage, WritesCarryTheRacksAddressAndSlot) {
                                            "0096"));
 }
 
+TEST_F(BlockPage, AnOperatorChangeSendsTheExactSetRegisterAndStaysPendingUntilTheNextValues) {
+    BlockDescription described;
+    described.ip = {192, 168, 1, 10};
+    described.entries[4] = "Atten[0.01](-100,100,0)";
+    described.values[5] = 100;
+    described.valuesState = 1;
+    setupBlockWindow(panel, described, 0, 3, "ATT");
+    auto *atten = qobject_cast<MyDspin *>(panel.control(5, 0));
+    ASSERT_NE(atten, nullptr);
+    const QPalette normal = atten->palette();
+
+    atten->setValue(12.34);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].toHex(' '), "00 08 00 32 00 c0 00 a8 00 01 00 0a 00 03 00 05 04 d2");
+    EXPECT_EQ(atten->palette().color(QPalette::Base), QColor(Qt::gray));
+    EXPECT_EQ(atten->palette().color(QPalette::Text), QColor(Qt::white));
+
+    described.values[5] = 1234;
+    fillBlockPage(panel, described, 0, 3);
+    EXPECT_EQ(sent.size(), 1u) << "a refresh sends nothing";
+    EXPECT_EQ(atten->palette(), normal);
+    EXPECT_DOUBLE_EQ(atten->value(), 12.34);
+}
+
 TEST_F(BlockPage, FillRefreshesInPlaceAndSendsNothing) {
     setupBlockWindow(panel, block, 2, 5, "AMP-1");
     QWidget *content = panel.content;
