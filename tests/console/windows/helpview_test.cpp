@@ -1,8 +1,11 @@
 #include "console/windows/helpview.h"
 
+#include "tools/fakecore/fakenetwork.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -99,6 +102,29 @@ TEST_F(HelpPages, PageIsDecodedInItsDeclaredCharsetElseWindows1251) {
         write("AMP_H.htm", c.page);
         EXPECT_EQ(shown("AMP").section(QLatin1Char('\n'), 0, 0), QStringLiteral(u"Привет"));
     }
+}
+
+// The demo's help pages: every module type the simulated core server reports has its own,
+// found by its exact name, and shows a page that names the module.
+TEST(DemoHelpPages, EveryModuleOfTheSimulatedNetworkHasItsPage) {
+    const QString assets = QFileInfo(QStringLiteral(__FILE__))
+                               .dir()
+                               .absoluteFilePath(QStringLiteral("../../../assets"));
+    const FakeNetwork network;
+    HelpView view;
+    QStringList names;
+    for (const FakeRack &rack : network.racks()) {
+        for (const FakeModule &module : rack.modules) {
+            const QString &name = module.type->description.name;
+            SCOPED_TRACE(name.toStdString());
+            names << name;
+            EXPECT_EQ(QFileInfo(HelpView::helpPageFile(assets, name)).fileName(),
+                      name + QStringLiteral("_H.htm"));
+            view.showModule(assets, name);
+            EXPECT_TRUE(view.toPlainText().contains(name + QStringLiteral(":")));
+        }
+    }
+    EXPECT_FALSE(names.isEmpty());
 }
 
 } // namespace
