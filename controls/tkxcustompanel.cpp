@@ -47,11 +47,16 @@ TKxCustomPanel::~TKxCustomPanel() {
     m_dockManager.reset();
 }
 
-template <typename T> void TKxCustomPanel::Change(T &field, const T &value) {
+template <typename T> bool TKxCustomPanel::Store(T &field, const T &value) {
     if (field == value)
-        return;
+        return false;
     field = value;
-    update();
+    return true;
+}
+
+template <typename T> void TKxCustomPanel::Change(T &field, const T &value) {
+    if (Store(field, value))
+        update();
 }
 
 void TKxCustomPanel::SetCaption(const QString &value) {
@@ -84,17 +89,13 @@ void TKxCustomPanel::SetParentColor(bool value) {
 }
 
 void TKxCustomPanel::SetBevelWidth(int value) {
-    if (m_layers.bevelWidth == value)
-        return;
-    m_layers.bevelWidth = value;
-    BordersChanged();
+    if (Store(m_layers.bevelWidth, value))
+        BordersChanged();
 }
 
 void TKxCustomPanel::SetBorderWidth(int value) {
-    if (m_layers.borderWidth == value)
-        return;
-    m_layers.borderWidth = value;
-    BordersChanged();
+    if (Store(m_layers.borderWidth, value))
+        BordersChanged();
 }
 
 void TKxCustomPanel::SetAlign(TAlign value) {
@@ -120,24 +121,18 @@ void TKxCustomPanel::SetBorderColor(TColor value) {
 }
 
 void TKxCustomPanel::SetBorderInner(TFrameStyleEx value) {
-    if (m_layers.inner == value)
-        return;
-    m_layers.inner = value;
-    BordersChanged();
+    if (Store(m_layers.inner, value))
+        BordersChanged();
 }
 
 void TKxCustomPanel::SetBorderOuter(TFrameStyleEx value) {
-    if (m_layers.outer == value)
-        return;
-    m_layers.outer = value;
-    BordersChanged();
+    if (Store(m_layers.outer, value))
+        BordersChanged();
 }
 
 void TKxCustomPanel::SetBorderSides(TSides value) {
-    if (m_layers.sides == value)
-        return;
-    m_layers.sides = value;
-    BordersChanged();
+    if (Store(m_layers.sides, value))
+        BordersChanged();
 }
 
 void TKxCustomPanel::SetBorderHighlightColor(TColor value) {
@@ -171,24 +166,18 @@ void TKxCustomPanel::SetGradientColorStyle(TKxGradientColorStyle value) {
 }
 
 void TKxCustomPanel::SetGradientColorStart(TColor value) {
-    if (m_gradientColorStart == value)
-        return;
-    m_gradientColorStart = value;
-    InvalidateWithChildren();
+    if (Store(m_gradientColorStart, value))
+        InvalidateWithChildren();
 }
 
 void TKxCustomPanel::SetGradientColorStop(TColor value) {
-    if (m_gradientColorStop == value)
-        return;
-    m_gradientColorStop = value;
-    InvalidateWithChildren();
+    if (Store(m_gradientColorStop, value))
+        InvalidateWithChildren();
 }
 
 void TKxCustomPanel::SetGradientDirection(TGradientDirection value) {
-    if (m_gradientDirection == value)
-        return;
-    m_gradientDirection = value;
-    InvalidateWithChildren();
+    if (Store(m_gradientDirection, value))
+        InvalidateWithChildren();
 }
 
 void TKxCustomPanel::SetGridLineColor(TColor value) {

@@ -325,6 +325,20 @@ TEST_F(PanelTest, DisabledCaptionIsDrawnInTheShadowColours) {
     EXPECT_LT(darkest(), 255);
 }
 
+TEST_F(PanelTest, TransparentPanelShowsWhatLiesUnderIt) {
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, kBlue);
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+    panel->SetBorderOuter(fsNone);
+    panel->SetColor(Rgb(kGreen));
+    ShowActive(window);
+    EXPECT_EQ(window.grab().toImage().pixelColor(50, 30), kGreen);
+    panel->SetTransparentBackground(true);
+    EXPECT_FALSE(panel->testAttribute(Qt::WA_OpaquePaintEvent));
+    EXPECT_EQ(window.grab().toImage().pixelColor(50, 30), kBlue);
+}
+
 TEST_F(PanelTest, DockedControlsGetZonesBesideTheirGrabbers) {
     panel->SetBorderOuter(fsNone);
     panel->SetAlign(alTop);

@@ -115,11 +115,35 @@ TEST_F(StatusBarTest, GripCornerSizesOnlyASizeableForm) {
     EXPECT_EQ(bar->sizingRequests, 1);
 }
 
+TEST_F(StatusBarTest, GripCornerShowsTheSizingCursor) {
+    ShowActive(form);
+    const auto moveTo = [&](const QPoint &pos) {
+        const QPointF local(pos);
+        QMouseEvent move(QEvent::MouseMove, local, bar->mapToGlobal(local), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+    };
+    moveTo(QPoint(195, 10));
+    EXPECT_EQ(bar->cursor().shape(), Qt::SizeFDiagCursor);
+    moveTo(QPoint(100, 10));
+    EXPECT_EQ(bar->cursor().shape(), Qt::ArrowCursor);
+}
+
 TEST_F(StatusBarTest, FixedSizeFormShowsNoGripAndIgnoresPresses) {
     form.setFixedSize(200, 100);
     bar->SetColor(Rgb(0, 255, 0));
     ShowActive(form);
     EXPECT_FALSE(bar->GripUsable());
+    form.setMinimumSize(0, 0);
+    form.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    form.showMaximized();
+    Settle();
+    bar->grab();
+    EXPECT_FALSE(bar->GripUsable()) << "a maximised form";
+    form.showNormal();
+    form.setFixedSize(200, 100);
+    Settle();
+    bar->grab();
     PressAt(QPoint(195, 10));
     EXPECT_EQ(bar->sizingRequests, 0);
     const QImage image = bar->grab().toImage();
