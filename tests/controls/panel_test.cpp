@@ -363,6 +363,29 @@ TEST_F(PanelTest, DockedControlsGetZonesBesideTheirGrabbers) {
     EXPECT_EQ(panel->DockManager()->DockedControls(), QList<QWidget *>{first});
 }
 
+TEST_F(PanelTest, GrabberShowsTheActiveCaptionColoursWhileItsControlHasTheFocus) {
+    panel->SetBorderOuter(fsNone);
+    panel->SetDockSite(true);
+    auto *docked = new QWidget;
+    docked->setFocusPolicy(Qt::StrongFocus);
+    auto *outside = new QWidget(&window);
+    outside->setFocusPolicy(Qt::StrongFocus);
+    outside->setGeometry(0, 100, 50, 20);
+    panel->DockControl(docked);
+    EXPECT_EQ(docked->geometry(), QRect(0, kDockGrabberSize, 100, 60 - kDockGrabberSize));
+    ShowActive(window);
+    const QPalette palette = SystemPalette(panel);
+    const QPoint inBar(40, 7);
+    outside->setFocus(Qt::TabFocusReason);
+    Settle();
+    EXPECT_EQ(Grab().pixelColor(inBar).rgb(), clInactiveCaption.Resolve(palette).rgb());
+    docked->setFocus(Qt::TabFocusReason);
+    Settle();
+    EXPECT_EQ(Grab().pixelColor(inBar).rgb(), clActiveCaption.Resolve(palette).rgb());
+    panel->SetOwnDockCaptions(false);
+    EXPECT_EQ(Grab().pixelColor(inBar).rgb(), clBtnFace.Resolve(palette).rgb());
+}
+
 TEST(PanelDock, GrabberRunsAcrossTheTopOfAnUnalignedSite) {
     const DockGrabber top = DockGrabberLayout(QRect(0, 0, 100, 60), false);
     EXPECT_EQ(top.bar, QRect(0, 0, 100, 14));
