@@ -202,6 +202,7 @@ TFormMain::TFormMain(const ProgramPaths &paths, quint16 udpPort, QWidget *parent
         return folder;
     };
     ExecAddressDialog = [](TFormAddr &dialog) { return dialog.exec(); };
+    Terminate = [] { QCoreApplication::exit(0); };
 
     m_formAddr = new TFormAddr(this);
 }
@@ -489,8 +490,8 @@ void TFormMain::BtnPathClick() {
     showNote({QString::fromLatin1(kCaptionWarning), MessageNote::Icon::Warning,
               QString::fromLatin1(kTextRestart)});
     m_restartRequested = true;
-    // Ends the message loop without the close questions; main starts the program again.
-    QCoreApplication::exit(0);
+    // main starts the program again once the loop has ended.
+    Terminate();
 }
 
 void TFormMain::BtnRackFindClick() {

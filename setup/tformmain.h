@@ -77,6 +77,8 @@ public:
     std::function<std::optional<QString>()> SelectFolder;
     // Shows the address pop-up modally and gives its result.
     std::function<int(TFormAddr &dialog)> ExecAddressDialog;
+    // Ends the message loop, without the close questions.
+    std::function<void()> Terminate;
 
     TKxButton *BtnPath = nullptr;
     TKxLabel *LbPath = nullptr;

@@ -1,10 +1,12 @@
 #include "setup/tformmain.h"
 
+#include "controls/tkxbitbtn.h"
 #include "controls/tkxbutton.h"
 #include "controls/tkxlabel.h"
 #include "controls/tkxlistbox.h"
 #include "controls/tkxnumericedit.h"
 #include "controls/tkxselectfolderdialog.h"
+#include "controls/tkxshelltree.h"
 #include "platform/profile.h"
 #include "platform/udplistener.h"
 #include "setup/tformaddr.h"
@@ -112,6 +114,7 @@ protected:
                 dialog.Edits[i]->SetValueAsInteger(octets[i]);
             return addressResult;
         };
+        form->Terminate = [this] { ++terminations; };
     }
 
     // Creation and the first idle moment.
@@ -155,6 +158,7 @@ protected:
     int addressDialogs = 0;
     std::array<int, 4> octets{10, 0, 0, 5};
     int addressResult = TFormAddr::kModalOk;
+    int terminations = 0;
 };
 
 TEST_F(TFormMainTest, StartupWithMissingFilesReportsEachAndLoadsDefaults) {
@@ -576,12 +580,46 @@ TEST_F(TFormMainTest, AFolderChangeAsksForARestart) {
         form->BtnPathClick();
         EXPECT_EQ(dialogStart, m_dir.path() + "/core") << "the dialog opens at the core folder";
         EXPECT_EQ(form->RestartRequested(), c.restart);
+        EXPECT_EQ(terminations, c.restart ? 1 : 0);
+        terminations = 0;
         EXPECT_EQ(boxes, c.restart ? std::vector<Box>{restart} : std::vector<Box>{});
         EXPECT_TRUE(questions.isEmpty()) << "a restart drops unsaved edits without a question";
         EXPECT_EQ(read(paths.IniPath, "WINDOW", "PATH"),
                   (c.restart ? other + "/" : coreDir).toUtf8());
         form.reset();
     }
+}
+
+TEST_F(TFormMainTest, TheCoreFolderIsChosenInTheLibrarysFolderDialog) {
+    const QString other = m_dir.path() + "/other";
+    QDir().mkpath(other);
+    // The form's own folder choice, not the pre-answered one.
+    form = std::make_unique<TFormMain>(paths, 0);
+    form->ShowMessageBox = [this](const MessageNote &note, bool owned) {
+        boxes.push_back({note, owned});
+    };
+    form->Terminate = [this] { ++terminations; };
+    form->FormCreate();
+    QString caption;
+    QString preselected;
+    TKxShellTreeOptions options = 0;
+    form->DirDlg->OnFormShow = [&](QObject *sender) {
+        auto *dialog = static_cast<TKxSelectFolderForm *>(sender);
+        QTimer::singleShot(0, dialog, [&, dialog] {
+            caption = dialog->windowTitle();
+            preselected = dialog->ShellTree->SelectedFolderPath();
+            options = dialog->ShellTree->Options();
+            dialog->ShellTree->SelectionLocator().SetPath(other);
+            dialog->btnOk->Click();
+        });
+    };
+    form->BtnPathClick();
+    EXPECT_EQ(caption, "Select TORVALE3 CORE folder  ");
+    EXPECT_EQ(preselected, m_dir.path() + "/core");
+    EXPECT_EQ(options, stoAutoFill | stoShowHidden);
+    EXPECT_EQ(form->State().CoreDir, other + "/");
+    EXPECT_TRUE(form->RestartRequested());
+    EXPECT_EQ(terminations, 1);
 }
 
 } // namespace
