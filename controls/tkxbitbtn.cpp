@@ -1,10 +1,13 @@
 #include "controls/tkxbitbtn.h"
 
 #include "controls/paintingservices.h"
+#include "controls/tcustomaction.h"
 #include "controls/textflags.h"
 #include "controls/timagelist.h"
 
 #include <QPainter>
+
+#include <cmath>
 
 TKxBitBtn::TKxBitBtn(QWidget *parent)
     : TKxButton(parent) {}
@@ -100,9 +103,19 @@ void TKxBitBtn::SetDisabledIndex(int value) {
 void TKxBitBtn::ChangeScale(int multiplier, int divider) {
     if (divider == 0)
         return;
-    m_margin = int(qint64(m_margin) * multiplier / divider);
-    m_spacing = int(qint64(m_spacing) * multiplier / divider);
+    // Rounded to the nearest, halves away from zero, as the platform's MulDiv.
+    const auto scale = [&](int value) {
+        return int(std::lround(double(value) * multiplier / divider));
+    };
+    m_margin = scale(m_margin);
+    m_spacing = scale(m_spacing);
     update();
+}
+
+void TKxBitBtn::ActionChange(TCustomAction &action, bool checkDefaults) {
+    TKxButton::ActionChange(action, checkDefaults);
+    if (!checkDefaults || m_imageIndex == -1)
+        SetImageIndex(action.ImageIndex());
 }
 
 bool TKxBitBtn::HasImage() const {

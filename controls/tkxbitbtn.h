@@ -43,6 +43,8 @@ public:
     bool GlyphCustomised() const { return m_glyphCustomised; }
     // Margin and Spacing follow a scaling of the form by multiplier / divider.
     void ChangeScale(int multiplier, int divider);
+    // Also takes the action's image index.
+    void ActionChange(TCustomAction &action, bool checkDefaults) override;
 
 protected:
     virtual QPoint GlyphSize() const;

@@ -1,5 +1,6 @@
 #include "controls/tkxbutton.h"
 
+#include "controls/buttongroup.h"
 #include "controls/buttonlayout.h"
 #include "controls/colorarithmetic.h"
 #include "controls/controlservices.h"
@@ -7,6 +8,7 @@
 #include "controls/gradient.h"
 #include "controls/paintingservices.h"
 #include "controls/schemecolors.h"
+#include "controls/tcontrolactionlink.h"
 #include "controls/textflags.h"
 
 #include <QApplication>
@@ -166,6 +168,25 @@ void TKxButton::SetHotTrack(bool value) {
     update();
 }
 
+TCustomAction *TKxButton::Action() const {
+    return m_actionLink ? m_actionLink->Action() : nullptr;
+}
+
+void TKxButton::SetAction(TCustomAction *action) {
+    if (action == Action())
+        return;
+    m_actionLink.reset();
+    if (action == nullptr)
+        return;
+    m_actionLink = std::make_unique<TControlActionLink>(
+        this, action, [this](TCustomAction &changed) { ActionChange(changed, false); });
+    ActionChange(*action, IsLoading());
+}
+
+void TKxButton::ActionChange(TCustomAction &action, bool checkDefaults) {
+    ApplyActionToControl(*this, action, checkDefaults);
+}
+
 void TKxButton::Click() {
     QWidget *form = window();
     form->setProperty("ModalResult", m_modalResult);
@@ -173,26 +194,19 @@ void TKxButton::Click() {
         dialog->done(m_modalResult);
     if (OnClick)
         OnClick(this);
+    else if (m_actionLink)
+        m_actionLink->Execute();
 }
 
 void TKxButton::GroupButtonPressed(int groupIndex, TKxButton *sender) {
-    if (sender == this || groupIndex != m_groupIndex)
-        return;
-    if (sender->Down() && m_down) {
-        m_down = false;
+    if (TakeGroupMessage(*this, m_groupIndex, groupIndex, *sender, m_down, m_allowAllUp)) {
         m_downState = bsUp;
         update();
     }
-    m_allowAllUp = sender->AllowAllUp();
 }
 
 void TKxButton::UpdateGroup() {
-    if (m_groupIndex == 0 || parentWidget() == nullptr)
-        return;
-    const QList<TKxButton *> siblings =
-        parentWidget()->findChildren<TKxButton *>(Qt::FindDirectChildrenOnly);
-    for (TKxButton *button : siblings)
-        button->GroupButtonPressed(m_groupIndex, this);
+    BroadcastButtonGroup(*this, m_groupIndex);
 }
 
 void TKxButton::FocusChanged(QWidget *now) {

@@ -5,6 +5,11 @@
 #include <QPixmap>
 #include <QPointer>
 
+#include <memory>
+
+class TControlActionLink;
+class TCustomAction;
+
 // The library's push button: Default and Cancel keys, modal results, grouped Down buttons and
 // the hot-track look with a gradient ring.
 class TKxButton : public TKxCustomButton {
@@ -49,8 +54,13 @@ public:
     bool InClick() const { return m_inClick; }
     TButtonState DownState() const { return m_downState; }
 
-    // The window's result takes this button's ModalResult (also 0), then OnClick fires. A
-    // non-zero result closes a dialog window with it.
+    TCustomAction *Action() const;
+    void SetAction(TCustomAction *action);
+    // The action changed; with checkDefaults only what the button has left unset follows it.
+    virtual void ActionChange(TCustomAction &action, bool checkDefaults);
+
+    // The window's result takes this button's ModalResult (also 0), then OnClick fires, or the
+    // action runs for a button without OnClick. A non-zero result closes a dialog window.
     virtual void Click();
     // The group message of another button of the same parent.
     void GroupButtonPressed(int groupIndex, TKxButton *sender);
@@ -102,6 +112,7 @@ private:
     bool m_inClick = false;
     bool m_spaceArmed = false;
     TButtonState m_downState = bsUp;
+    std::unique_ptr<TControlActionLink> m_actionLink;
     QPointer<QWidget> m_watchedWindow;
     QMetaObject::Connection m_focusConnection;
 };

@@ -1,6 +1,7 @@
 #include "controls/buttonlayout.h"
 #include "controls/colorarithmetic.h"
 #include "controls/controlservices.h"
+#include "controls/tcustomaction.h"
 #include "controls/textlayers.h"
 #include "controls/tkxbitbtn.h"
 #include "controls/tkxbutton.h"
@@ -162,14 +163,8 @@ protected:
     int secondClicks = 0;
 };
 
-struct SetterCase {
-    const char *name;
-    std::function<void(TKxButton &)> sameValue;
-    std::function<void(TKxButton &)> newValue;
-};
-
 TEST_F(ButtonWindow, EqualPropertyValuesRepaintNothing) {
-    const std::vector<SetterCase> cases{
+    const std::vector<RepaintCase<TKxButton>> cases{
         {"Alignment", [](TKxButton &b) { b.SetAlignment(taCenter); },
          [](TKxButton &b) { b.SetAlignment(taLeftJustify); }},
         {"FrameColor", [](TKxButton &b) { b.SetFrameColor(cl3DDkShadow); },
@@ -185,18 +180,7 @@ TEST_F(ButtonWindow, EqualPropertyValuesRepaintNothing) {
         {"AlignmentVertical", [](TKxButton &b) { b.SetAlignmentVertical(avCenter); },
          [](TKxButton &b) { b.SetAlignmentVertical(avTop); }},
     };
-    PaintCounter paints(second);
-    for (const SetterCase &c : cases) {
-        SCOPED_TRACE(c.name);
-        Settle();
-        paints.Reset();
-        c.sameValue(*second);
-        Settle();
-        EXPECT_EQ(paints.Count(), 0);
-        c.newValue(*second);
-        Settle();
-        EXPECT_GT(paints.Count(), 0);
-    }
+    ExpectOnlyChangesRepaint(*second, cases);
 }
 
 TEST_F(ButtonWindow, ReleaseInsideClicksAndDraggingOutTogglesThePressedLook) {
@@ -442,6 +426,38 @@ TEST(BitBtnGlyph, GlyphWidthGivesTheCellCountAndMarginRefusesBelowMinusOne) {
     button.ChangeScale(2, 1);
     EXPECT_EQ(button.Margin(), -2);
     EXPECT_EQ(button.Spacing(), 8);
+    button.SetSpacing(5);
+    button.ChangeScale(3, 2);
+    EXPECT_EQ(button.Spacing(), 8) << "7.5 rounds to the nearest";
+    EXPECT_EQ(button.Margin(), -3);
+}
+
+TEST(BitBtnAction, TheActionGivesCaptionAndImageAndRunsForAButtonWithoutOnClick) {
+    QWidget window;
+    auto *button = new TKxBitBtn(&window);
+    TCustomAction action;
+    action.setText(QStringLiteral("&Save"));
+    action.SetImageIndex(3);
+    int triggered = 0;
+    QObject::connect(&action, &QAction::triggered, [&] { ++triggered; });
+    button->SetAction(&action);
+    EXPECT_EQ(button->Caption(), QStringLiteral("&Save"));
+    EXPECT_EQ(button->ImageIndex(), 3);
+    action.setEnabled(false);
+    EXPECT_FALSE(button->isEnabled());
+    action.setEnabled(true);
+    action.SetImageIndex(4);
+    EXPECT_EQ(button->ImageIndex(), 4);
+    button->Click();
+    EXPECT_EQ(triggered, 1);
+    int clicks = 0;
+    button->OnClick = [&](QObject *) { ++clicks; };
+    button->Click();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(triggered, 1) << "an own OnClick replaces the action";
+    button->SetAction(nullptr);
+    action.setText(QStringLiteral("Other"));
+    EXPECT_EQ(button->Caption(), QStringLiteral("&Save"));
 }
 
 TEST(BitBtnGlyph, DisabledButtonDrawsTheDisabledCell) {

@@ -192,14 +192,8 @@ protected:
     TKxLabel *label = nullptr;
 };
 
-struct LabelSetterCase {
-    const char *name;
-    std::function<void(TKxLabel &)> sameValue;
-    std::function<void(TKxLabel &)> newValue;
-};
-
 TEST_F(LabelWindow, EqualPropertyValuesRepaintNothing) {
-    const std::vector<LabelSetterCase> cases{
+    const std::vector<RepaintCase<TKxLabel>> cases{
         {"Caption", [](TKxLabel &l) { l.SetCaption(QStringLiteral("Label")); },
          [](TKxLabel &l) { l.SetCaption(QStringLiteral("Other")); }},
         {"Angle", [](TKxLabel &l) { l.SetAngle(360); }, [](TKxLabel &l) { l.SetAngle(30); }},
@@ -231,18 +225,7 @@ TEST_F(LabelWindow, EqualPropertyValuesRepaintNothing) {
         {"Transparent", [](TKxLabel &l) { l.SetTransparent(false); },
          [](TKxLabel &l) { l.SetTransparent(true); }},
     };
-    PaintCounter paints(label);
-    for (const LabelSetterCase &c : cases) {
-        SCOPED_TRACE(c.name);
-        Settle();
-        paints.Reset();
-        c.sameValue(*label);
-        Settle();
-        EXPECT_EQ(paints.Count(), 0);
-        c.newValue(*label);
-        Settle();
-        EXPECT_GT(paints.Count(), 0);
-    }
+    ExpectOnlyChangesRepaint(*label, cases);
 }
 
 TEST_F(LabelWindow, AnglesAndRotationsDecideEachOther) {

@@ -4,6 +4,11 @@
 #include <QRect>
 #include <QString>
 
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
 class QColor;
 class QImage;
 class QWidget;
@@ -42,3 +47,28 @@ private:
 
 // The bounding box of the pixels of one colour in an image.
 QRect ColorBounds(const QImage &image, const QColor &color);
+
+// A property set once to the value it holds and once to another.
+template <typename Widget> struct RepaintCase {
+    const char *name;
+    std::function<void(Widget &)> sameValue;
+    std::function<void(Widget &)> newValue;
+};
+
+// Setting an equal value repaints nothing; a new value repaints the widget. The cases run in
+// order on one widget, so each starts from the values the ones before left.
+template <typename Widget>
+void ExpectOnlyChangesRepaint(Widget &widget, const std::vector<RepaintCase<Widget>> &cases) {
+    PaintCounter paints(&widget);
+    for (const RepaintCase<Widget> &c : cases) {
+        SCOPED_TRACE(c.name);
+        Settle();
+        paints.Reset();
+        c.sameValue(widget);
+        Settle();
+        EXPECT_EQ(paints.Count(), 0);
+        c.newValue(widget);
+        Settle();
+        EXPECT_GT(paints.Count(), 0);
+    }
+}

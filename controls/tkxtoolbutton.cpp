@@ -1,0 +1,712 @@
+#include "controls/tkxtoolbutton.h"
+
+#include "controls/buttongroup.h"
+#include "controls/colorarithmetic.h"
+#include "controls/controlservices.h"
+#include "controls/framepainting.h"
+#include "controls/gradient.h"
+#include "controls/paintingservices.h"
+#include "controls/schemecolors.h"
+#include "controls/tcustomaction.h"
+#include "controls/textflags.h"
+#include "controls/timagelist.h"
+#include "controls/tkxtoolbuttonactionlink.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStyleOptionToolButton>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// A press this soon after a menu closed was the click that closed it.
+constexpr qint64 kMenuCloseMilliseconds = 100;
+// A drop-down style adds its arrow part to the width.
+constexpr int kDropDownGrowth = kDropArrowWidth;
+
+qint64 SteadyTicks() {
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    // Never 0, which stands for "no menu closed yet".
+    return clock.elapsed() + 1;
+}
+
+} // namespace
+
+TKxToolButton::TKxToolButton(QWidget *parent)
+    : QWidget(parent)
+    , m_ticks(SteadyTicks) {
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
+    resize(25, 25);
+}
+
+TKxToolButton::~TKxToolButton() = default;
+
+template <typename T> void TKxToolButton::Change(T &field, const T &value) {
+    if (field == value)
+        return;
+    field = value;
+    update();
+}
+
+void TKxToolButton::SetCaption(const QString &caption) {
+    if (m_caption == caption)
+        return;
+    m_caption = caption;
+    if (m_shortcutId != 0)
+        releaseShortcut(m_shortcutId);
+    m_shortcutId = grabShortcut(QKeySequence::mnemonic(caption));
+    update();
+}
+
+void TKxToolButton::SetColor(TColor value) {
+    Change(m_color, value);
+}
+
+TCustomAction *TKxToolButton::Action() const {
+    return m_actionLink ? m_actionLink->Action() : nullptr;
+}
+
+void TKxToolButton::SetAction(TCustomAction *action) {
+    if (action == Action())
+        return;
+    m_actionLink.reset();
+    if (action == nullptr)
+        return;
+    m_actionLink = std::make_unique<TKxToolButtonActionLink>(this, action);
+    ActionChange(*action, IsLoading());
+}
+
+void TKxToolButton::AssignTo(TCustomAction &action) const {
+    action.setChecked(m_down);
+    action.SetImageIndex(m_imageIndex);
+}
+
+void TKxToolButton::ActionChange(TCustomAction &action, bool checkDefaults) {
+    ApplyActionToControl(*this, action, checkDefaults);
+    if (!checkDefaults || !m_down)
+        SetDown(action.isChecked());
+    if (!checkDefaults || m_imageIndex == -1)
+        SetImageIndex(action.ImageIndex());
+}
+
+bool TKxToolButton::IsDownStored() const {
+    return !m_actionLink || !m_actionLink->IsCheckedLinked();
+}
+
+bool TKxToolButton::IsImageIndexStored() const {
+    return !m_actionLink || !m_actionLink->IsImageIndexLinked();
+}
+
+void TKxToolButton::SetAllowAllUp(bool value) {
+    if (m_allowAllUp == value)
+        return;
+    m_allowAllUp = value;
+    BroadcastGroup();
+}
+
+void TKxToolButton::SetAlignment(TAlignment value) {
+    Change(m_alignment, value);
+}
+
+void TKxToolButton::SetGradientColorStyle(TKxGradientColorStyle value) {
+    Change(m_gradientColorStyle, value);
+}
+
+void TKxToolButton::SetSelectionColorStart(TColor value) {
+    Change(m_selectionColorStart, value);
+}
+
+void TKxToolButton::SetSelectionColorStop(TColor value) {
+    Change(m_selectionColorStop, value);
+}
+
+void TKxToolButton::SetSelectionFrameColor(TColor value) {
+    Change(m_selectionFrameColor, value);
+}
+
+void TKxToolButton::SetDown(bool value) {
+    if (m_groupIndex == 0)
+        value = false;
+    if (value == m_down)
+        return;
+    // A grouped button goes up only through another button of its group, or AllowAllUp.
+    if (m_down && !m_allowAllUp)
+        return;
+    m_down = value;
+    if (value) {
+        if (m_state == tbsUp)
+            update();
+        m_state = tbsDown;
+        BroadcastGroup();
+    } else {
+        m_state = tbsUp;
+        repaint();
+    }
+}
+
+void TKxToolButton::SetDropDownMenu(QMenu *menu) {
+    m_dropDownMenu = menu;
+}
+
+void TKxToolButton::SetFlat(bool value) {
+    if (m_flat == value)
+        return;
+    m_flat = value;
+    repaint();
+}
+
+void TKxToolButton::SetGroupIndex(int value) {
+    if (m_toolStyle == tsDropDown)
+        value = 0;
+    if (m_groupIndex == value)
+        return;
+    m_groupIndex = value;
+    BroadcastGroup();
+}
+
+void TKxToolButton::SetHotIndex(int value) {
+    Change(m_hotIndex, value);
+}
+
+void TKxToolButton::SetImageIndex(int value) {
+    Change(m_imageIndex, value);
+}
+
+void TKxToolButton::SetDownIndex(int value) {
+    Change(m_downIndex, value);
+}
+
+void TKxToolButton::SetDisabledIndex(int value) {
+    Change(m_disabledIndex, value);
+}
+
+void TKxToolButton::SetImages(TImageList *images) {
+    if (m_images == images)
+        return;
+    if (m_images)
+        disconnect(m_images, nullptr, this, nullptr);
+    m_images = images;
+    if (images != nullptr) {
+        connect(images, &TImageList::Changed, this, [this] {
+            FitImages();
+            update();
+        });
+        FitImages();
+    }
+    update();
+}
+
+void TKxToolButton::FitImages() {
+    if (m_images)
+        resize(GrownToImage(size(), QSize(m_images->Width(), m_images->Height())));
+}
+
+void TKxToolButton::SetUseToolbarButtonLayout(bool value) {
+    m_useToolbarButtonLayout = value;
+}
+
+void TKxToolButton::SetLayout(TButtonLayout value) {
+    m_useToolbarButtonLayout = false;
+    Change(m_layout, value);
+}
+
+void TKxToolButton::SetUseToolbarButtonSize(bool value) {
+    m_useToolbarButtonSize = value;
+}
+
+void TKxToolButton::SetWidth(int value) {
+    if (value == width())
+        return;
+    if (!IsLoading())
+        m_useToolbarButtonSize = false;
+    resize(value, height());
+}
+
+void TKxToolButton::SetHeight(int value) {
+    if (value == height())
+        return;
+    if (!IsLoading())
+        m_useToolbarButtonSize = false;
+    resize(width(), value);
+}
+
+void TKxToolButton::SetUseToolbarShowCaption(bool value) {
+    m_useToolbarShowCaption = value;
+}
+
+void TKxToolButton::SetShowCaption(bool value) {
+    m_useToolbarShowCaption = false;
+    Change(m_showCaption, value);
+}
+
+void TKxToolButton::SetToolStyle(TKxToolStyle value) {
+    if (m_toolStyle == value)
+        return;
+    m_toolStyle = value;
+    SetGroupIndex(0);
+    if (!IsLoading()) {
+        const bool useToolbarSize = m_useToolbarButtonSize;
+        SetWidth(width() + (value == tsDropDown ? kDropDownGrowth : -kDropDownGrowth));
+        m_useToolbarButtonSize = useToolbarSize;
+    }
+    update();
+}
+
+void TKxToolButton::SetTransparent(bool value) {
+    Change(m_transparent, value);
+}
+
+void TKxToolButton::SetUseToolbarVisualStyle(bool value) {
+    m_useToolbarVisualStyle = value;
+}
+
+void TKxToolButton::SetVisualStyle(TKxVisualStyle value) {
+    m_useToolbarVisualStyle = false;
+    Change(m_visualStyle, value);
+}
+
+bool TKxToolButton::FlatLooking() const {
+    return m_visualStyle != vsClassic || m_flat;
+}
+
+bool TKxToolButton::ThemedLook() const {
+    return m_visualStyle == vsWinXP && ThemesActive();
+}
+
+bool TKxToolButton::IsSplit() const {
+    return m_toolStyle == tsDropDown && (OnClick || Action() != nullptr);
+}
+
+bool TKxToolButton::IsActive() const {
+    return m_state == tbsPressed || m_state == tbsDown || (m_mouseInside && m_state != tbsDisabled);
+}
+
+bool TKxToolButton::ContentPushedIn() const {
+    return m_state == tbsPressed || m_state == tbsDown ||
+           (m_state == tbsDropped && m_toolStyle == tsDropDown && !IsSplit());
+}
+
+QColor TKxToolButton::Resolved(TColor color) const {
+    return color.Resolve(SystemPalette(this));
+}
+
+ToolButtonGeometry TKxToolButton::Geometry() const {
+    const bool pushedIn =
+        m_visualStyle != vsGradient && (m_state == tbsPressed || m_state == tbsDropped);
+    return ToolButtonLayout(size(), m_toolStyle == tsDropDown, IsRightToLeft(), pushedIn);
+}
+
+void TKxToolButton::SetState(TToolState state) {
+    if (m_state == state)
+        return;
+    m_state = state;
+    update();
+}
+
+void TKxToolButton::BroadcastGroup() {
+    BroadcastButtonGroup(*this, m_groupIndex);
+}
+
+void TKxToolButton::GroupButtonPressed(int groupIndex, TKxToolButton *sender) {
+    if (TakeGroupMessage(*this, m_groupIndex, groupIndex, *sender, m_down, m_allowAllUp)) {
+        m_state = tbsUp;
+        update();
+    }
+}
+
+void TKxToolButton::Click() {
+    if (m_toolStyle == tsDropDown && !m_clickAllowed)
+        return;
+    if (OnClick)
+        OnClick(this);
+    else if (m_actionLink)
+        m_actionLink->Execute();
+}
+
+int TKxToolButton::MenuTextWidth() const {
+    const QFontMetrics metrics(QApplication::font("QMenu"));
+    int widest = 0;
+    for (const QAction *action : m_dropDownMenu->actions())
+        widest = std::max(widest, metrics.horizontalAdvance(action->text()));
+    return widest + 56;
+}
+
+void TKxToolButton::ShowDropDownMenu() {
+    if (!m_dropDownMenu)
+        return;
+    QMenu &menu = *m_dropDownMenu;
+    const bool wasInDropDown = std::exchange(m_inDropDown, true);
+    CallGuarded([&] {
+        if (OnDropDown)
+            OnDropDown(&menu);
+        const QRect onScreen(mapToGlobal(QPoint(0, 0)), size());
+        const QPoint corner(IsRightToLeft() ? onScreen.right() + 1 : onScreen.left(),
+                            onScreen.bottom() + 1);
+        const QScreen *screen = MonitorAtPoint(corner);
+        const QRect workArea = screen != nullptr ? MonitorWorkArea(screen) : QRect();
+        const int workAreaRight =
+            screen != nullptr ? workArea.left() + workArea.width() : MonitorWorkAreaWidth(this);
+        menu.setProperty("PopupComponent", QVariant::fromValue<QObject *>(this));
+        PopupMenuAt(menu,
+                    DropDownMenuPoint(onScreen, IsRightToLeft(), MenuTextWidth(), workAreaRight));
+    });
+    m_inDropDown = wasInDropDown;
+}
+
+void TKxToolButton::PopupMenuAt(QMenu &menu, QPoint point) {
+    menu.exec(point);
+}
+
+QPoint TKxToolButton::ToolImageSize() const {
+    if (!m_images || m_imageIndex == -1)
+        return QPoint(0, 0);
+    return QPoint(m_images->Width(), m_images->Height());
+}
+
+ToolLayout TKxToolButton::LayoutImageAndCaption() const {
+    const Edges area = Edges::Of(Geometry().content);
+    const QPoint image = ToolImageSize();
+    const bool hasCaption = m_showCaption && !m_caption.isEmpty();
+    QPoint caption;
+    if (hasCaption) {
+        // Measured in the part of the area beside (or above and below) the image.
+        const bool across = m_layout == blGlyphLeft || m_layout == blGlyphRight;
+        const int room = area.right - area.left - (across ? image.x() + 4 : 0);
+        QImage probe(1, 1, QImage::Format_RGB32);
+        QPainter canvas(&probe);
+        canvas.setFont(font());
+        const QRect measured = DrawTextWithFlags(
+            canvas, QRect(0, 0, std::max(room, 0), area.bottom - area.top), m_caption,
+            DT_CALCRECT | DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_EXPANDTABS);
+        caption = QPoint(measured.width(), measured.height());
+    }
+    QPoint pushed(0, 0);
+    if (m_visualStyle != vsGradient && ContentPushedIn())
+        pushed = ThemedLook() ? QPoint(1, 0) : QPoint(1, 1);
+    return LayoutToolImageAndCaption(area, image, caption, hasCaption, m_layout, m_alignment,
+                                     pushed);
+}
+
+QRect TKxToolButton::DrawToolFace(QPainter &canvas, const QRect &rect) {
+    const QPalette palette = SystemPalette(this);
+    const bool active = IsActive();
+    if (ThemedLook()) {
+        QStyleOptionToolButton option;
+        option.initFrom(this);
+        option.rect = rect;
+        option.state &= ~(QStyle::State_MouseOver | QStyle::State_Sunken | QStyle::State_On);
+        if (m_flat) {
+            // Toolbar elements; a split button's face leaves out its arrow part.
+            if (IsSplit())
+                option.rect = IsRightToLeft() ? rect.adjusted(kDropArrowWidth, 0, 0, 0)
+                                              : rect.adjusted(0, 0, -kDropArrowWidth, 0);
+            if (m_state == tbsPressed || (m_state == tbsDropped && !IsSplit()))
+                option.state |= QStyle::State_Sunken;
+            else if (m_state == tbsDown)
+                option.state |= QStyle::State_On;
+            if (m_mouseInside && m_state != tbsDisabled)
+                option.state |= QStyle::State_MouseOver;
+            option.state |= QStyle::State_AutoRaise;
+            if (active || m_state == tbsDropped)
+                style()->drawPrimitive(QStyle::PE_PanelButtonTool, &option, &canvas, this);
+        } else {
+            if (m_state == tbsPressed || m_state == tbsDown)
+                option.state |= QStyle::State_Sunken;
+            else if (active)
+                option.state |= QStyle::State_MouseOver;
+            style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &canvas, this);
+        }
+        return rect.adjusted(1, 1, -1, -1);
+    }
+    if (FlatLooking()) {
+        if (!active)
+            return rect;
+        if (m_visualStyle == vsGradient) {
+            SelectionColorSet colors = SelectionColors(palette);
+            if (m_gradientColorStyle == gcsCustom)
+                colors = {Resolved(m_selectionFrameColor), Resolved(m_selectionColorStart),
+                          Resolved(m_selectionColorStop)};
+            PaintBoxOutline(canvas, rect, colors.frame);
+            const QRect inner = rect.adjusted(1, 1, -1, -1);
+            QColor first = colors.gradientStart;
+            QColor second = colors.gradientStop;
+            if (m_state == tbsDown && !m_mouseInside)
+                second = ShadeDarker(second, 40);
+            else if (m_state != tbsPressed && m_state != tbsDropped && m_state != tbsDown)
+                std::swap(first, second);
+            FillGradientRect(canvas, inner, gdHorizontalEnd, 1, first, second);
+            return inner;
+        }
+        const bool in = m_state == tbsPressed || m_state == tbsDown;
+        return PaintStyledBorder(canvas, palette, rect, in ? fsStatus : fsPopup, TSides::All());
+    }
+    const bool in = m_state == tbsPressed || m_state == tbsDown;
+    return PaintStyledBorder(canvas, palette, rect, in ? fsLowered : fsButtonUp, TSides::All());
+}
+
+void TKxToolButton::DrawToolImage(QPainter &canvas, const QRect &rect) {
+    if (!m_images || m_imageIndex == -1)
+        return;
+    const QPoint at = rect.topLeft();
+    if (ContentPushedIn() && m_downIndex != -1) {
+        m_images->Draw(canvas, at, m_downIndex, true);
+        return;
+    }
+    const bool enabled = isEnabled();
+    const int shown = m_hotIndex != -1 && m_mouseInside && enabled ? m_hotIndex : m_imageIndex;
+    if (m_disabledIndex == -1)
+        m_images->Draw(canvas, at, shown, enabled);
+    else
+        m_images->Draw(canvas, at, enabled ? shown : m_disabledIndex, true);
+}
+
+void TKxToolButton::DrawToolCaption(QPainter &canvas, const QRect &rect) {
+    if (!m_showCaption)
+        return;
+    canvas.setBrush(Qt::NoBrush);
+    canvas.setFont(font());
+    QColor color = palette().color(QPalette::ButtonText);
+    if (m_visualStyle != vsGradient && m_state == tbsPressed)
+        color = Resolved(clHighlightText);
+    if (!isEnabled())
+        color = Resolved(clBtnShadow);
+    canvas.setPen(color);
+    unsigned flags = DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_EXPANDTABS;
+    if (IsRightToLeft())
+        flags |= DT_RTLREADING;
+    DrawTextWithFlags(canvas, rect, m_caption, flags);
+}
+
+void TKxToolButton::DrawDropArrow(QPainter &canvas) {
+    const QPalette palette = SystemPalette(this);
+    const ToolButtonGeometry geometry = Geometry();
+    const bool split = IsSplit();
+    const bool enabled = isEnabled();
+    if (ThemedLook() && split) {
+        QStyleOptionToolButton option;
+        option.initFrom(this);
+        option.rect = geometry.arrowPart;
+        option.state &= ~(QStyle::State_MouseOver | QStyle::State_Sunken);
+        if (m_state == tbsPressed || m_state == tbsDropped)
+            option.state |= QStyle::State_Sunken;
+        else if (IsActive())
+            option.state |= QStyle::State_MouseOver;
+        style()->drawPrimitive(QStyle::PE_IndicatorButtonDropDown, &option, &canvas, this);
+        return;
+    }
+    int x0 = geometry.arrowPart.left() + (IsRightToLeft() ? kDropArrowWidth : 0);
+    const bool gradient = m_visualStyle == vsGradient;
+    if (m_state == tbsDropped) {
+        QRect part = rect();
+        if (split) {
+            part = geometry.arrowPart;
+            if (gradient)
+                part = IsRightToLeft() ? part.adjusted(0, 0, 1, 0) : part.adjusted(-1, 0, 0, 0);
+        }
+        if (gradient) {
+            SelectionColorSet colors = SelectionColors(palette);
+            if (m_gradientColorStyle == gcsCustom)
+                colors = {Resolved(m_selectionFrameColor), Resolved(m_selectionColorStart),
+                          Resolved(m_selectionColorStop)};
+            PaintBoxOutline(canvas, part, colors.frame);
+            FillGradientRect(canvas, part.adjusted(1, 1, -1, -1), gdHorizontalEnd, 1,
+                             colors.gradientStart, colors.gradientStop);
+        } else {
+            PaintStyledBorder(canvas, palette, part, fsStatus, TSides::All());
+        }
+    } else if (enabled && (!FlatLooking() || m_mouseInside)) {
+        const bool pressed = m_state == tbsPressed;
+        if (pressed && !gradient)
+            ++x0;
+        if (split) {
+            const QRect line(x0, 0, 1, height());
+            if (gradient) {
+                canvas.fillRect(line.translated(-1, 0), SelectionColors(palette).frame);
+            } else {
+                if (!pressed)
+                    canvas.fillRect(line, Resolved(clBtnHighlight));
+                canvas.fillRect(line.translated(-1, 0), Resolved(clBtnShadow));
+            }
+        }
+    }
+    canvas.save();
+    canvas.setPen(Qt::NoPen);
+    canvas.setBrush(Resolved(enabled ? clWindowText : clBtnShadow));
+    canvas.drawPolygon(geometry.arrow.data(), int(geometry.arrow.size()));
+    canvas.restore();
+}
+
+void TKxToolButton::paintEvent(QPaintEvent *) {
+    QPainter canvas(this);
+    CallGuarded([&] {
+        if (!isEnabled()) {
+            m_state = tbsDisabled;
+            m_tracking = false;
+        } else if (m_state == tbsDisabled) {
+            m_state = m_groupIndex != 0 && m_down ? tbsDown : tbsUp;
+        }
+        const QRect inner = DrawToolFace(canvas, rect());
+        if (!m_transparent)
+            canvas.fillRect(inner, Resolved(m_color));
+        const bool plain =
+            m_visualStyle == vsClassic || (m_visualStyle != vsGradient && !ThemesActive());
+        if (m_state == tbsDown && plain && !(m_flat && m_mouseInside)) {
+            const QColor back = m_transparent ? Resolved(clBtnFace) : Resolved(m_color);
+            const QColor dots =
+                m_transparent ? Resolved(clBtnHighlight) : ShadeLighter(Resolved(m_color), 20);
+            canvas.fillRect(inner, back);
+            canvas.fillRect(inner, QBrush(dots, Qt::Dense4Pattern));
+        }
+        if (m_toolStyle == tsDropDown)
+            DrawDropArrow(canvas);
+        const ToolLayout layout = LayoutImageAndCaption();
+        DrawToolImage(canvas, layout.image);
+        DrawToolCaption(canvas, layout.caption);
+    });
+}
+
+void TKxToolButton::mousePressEvent(QMouseEvent *event) {
+    const QPoint position = event->position().toPoint();
+    const bool left = event->button() == Qt::LeftButton;
+    if (!left || !isEnabled()) {
+        event->ignore();
+        return;
+    }
+    if (m_toolStyle == tsDropDown) {
+        const bool onlyLeft =
+            event->buttons() == Qt::LeftButton && event->modifiers() == Qt::NoModifier;
+        if (m_dropDownMenu && onlyLeft &&
+            (InDropArrowPart(position.x(), width(), IsRightToLeft()) || !IsSplit())) {
+            const qint64 now = m_ticks();
+            if (m_lastDropTick != 0 && now < m_lastDropTick + kMenuCloseMilliseconds) {
+                // The press closed the menu; it does not open it again.
+                m_clickAllowed = true;
+                m_lastDropTick = 0;
+            } else {
+                m_state = tbsDropped;
+                repaint();
+                ShowDropDownMenu();
+                m_clickAllowed = false;
+                m_lastDropTick = m_ticks();
+            }
+            ReleaseAt(mapFromGlobal(QCursor::pos()));
+            return;
+        }
+        if (!m_clickAllowed) {
+            m_clickAllowed = true;
+            return;
+        }
+    }
+    if (!(m_down && m_state != tbsDown))
+        SetState(tbsPressed);
+    m_tracking = true;
+}
+
+void TKxToolButton::mouseMoveEvent(QMouseEvent *event) {
+    const QPoint position = event->position().toPoint();
+    if (m_tracking) {
+        const bool inside = rect().contains(position);
+        SetState(m_down ? tbsDown : inside ? tbsPressed : tbsUp);
+        return;
+    }
+    if (!m_mouseInside)
+        HotTrackAt(position);
+}
+
+void TKxToolButton::mouseReleaseEvent(QMouseEvent *event) {
+    ReleaseAt(event->position().toPoint());
+}
+
+void TKxToolButton::ReleaseAt(QPoint position) {
+    const bool inside = rect().contains(position);
+    if (m_tracking) {
+        m_tracking = false;
+        bool clicks = inside;
+        if (m_groupIndex == 0) {
+            m_state = tbsUp;
+            m_mouseInside = false;
+            if (inside)
+                repaint();
+        } else if (inside) {
+            const bool wasDown = m_down;
+            SetDown(!m_down);
+            clicks = m_down != wasDown;
+            if (m_down) {
+                m_state = tbsDown;
+                repaint();
+            }
+        } else {
+            repaint();
+        }
+        if (clicks)
+            CallGuarded([this] { Click(); });
+        HotTrackAt(position);
+    }
+    if (m_toolStyle == tsDropDown) {
+        if (!inside)
+            m_clickAllowed = true;
+        m_state = tbsUp;
+        repaint();
+        HotTrackAt(position);
+    }
+}
+
+void TKxToolButton::HotTrackAt(QPoint position) {
+    if (!FlatLooking() || !isEnabled())
+        return;
+    const bool under = rect().contains(position);
+    if (under && !m_mouseInside)
+        MouseEntered();
+    else if (!under && m_mouseInside)
+        MouseLeft();
+}
+
+void TKxToolButton::MouseEntered() {
+    m_mouseInside = true;
+    if (OnMouseEnter)
+        CallGuarded([this] { OnMouseEnter(this); });
+    if (FlatLooking())
+        repaint();
+}
+
+void TKxToolButton::MouseLeft() {
+    if (!m_inDropDown)
+        m_mouseInside = false;
+    if (OnMouseLeave)
+        CallGuarded([this] { OnMouseLeave(this); });
+    if (FlatLooking())
+        repaint();
+}
+
+void TKxToolButton::enterEvent(QEnterEvent *event) {
+    QWidget::enterEvent(event);
+    MouseEntered();
+}
+
+void TKxToolButton::leaveEvent(QEvent *event) {
+    QWidget::leaveEvent(event);
+    MouseLeft();
+}
+
+bool TKxToolButton::event(QEvent *event) {
+    if (event->type() == QEvent::Shortcut) {
+        // The caption's accelerator on a button that can be seen.
+        if (isEnabled() && isVisible()) {
+            if (m_toolStyle == tsButton || IsSplit())
+                CallGuarded([this] { Click(); });
+            else
+                ShowDropDownMenu();
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
