@@ -1,0 +1,131 @@
+#include "controls/tchangehandlerthread.h"
+
+#include "controls/changenotifyevent.h"
+#include "platform/changenotification.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QEvent::Type kTestChange = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// The owner of the thread: records the slot of every change it is told about.
+class ChangeOwner : public QObject {
+public:
+    QList<int> slotsChanged;
+
+    // Lets the posted changes arrive until there are at least count, within a bounded number
+    // of rounds.
+    void AwaitChanges(int count) {
+        for (int round = 0; round < 100 && slotsChanged.size() < count; ++round)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+
+protected:
+    void customEvent(QEvent *event) override {
+        if (event->type() == kTestChange)
+            slotsChanged << static_cast<ChangeNotifyEvent *>(event)->Slot();
+    }
+};
+
+class ChangeHandlerThreadTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString Folder(int index) {
+        const QString path = dir.filePath(QString::number(index));
+        EXPECT_TRUE(QDir().mkpath(path));
+        return path;
+    }
+
+    QTemporaryDir dir;
+    ChangeOwner owner;
+};
+
+TEST_F(ChangeHandlerThreadTest, AChangeInAWatchedSubtreeTellsTheOwnerItsSlot) {
+    TChangeHandlerThread thread(&owner, kTestChange);
+    int first = -1;
+    int second = -1;
+    ASSERT_TRUE(thread.Add(Folder(0), ChangeDirName, first, true));
+    ASSERT_TRUE(thread.Add(Folder(1), ChangeDirName, second, true));
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(second, 1);
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("0/below"))));
+    owner.AwaitChanges(1);
+    ASSERT_FALSE(owner.slotsChanged.isEmpty());
+    EXPECT_EQ(owner.slotsChanged.first(), 0);
+    // The folder made inside is watched too.
+    owner.slotsChanged.clear();
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("0/below/deeper"))));
+    owner.AwaitChanges(1);
+    ASSERT_FALSE(owner.slotsChanged.isEmpty());
+    EXPECT_EQ(owner.slotsChanged.first(), 0);
+}
+
+TEST_F(ChangeHandlerThreadTest, SixtyThreeFoldersFitAndTheNextIsRefused) {
+    TChangeHandlerThread thread(&owner, kTestChange);
+    for (int i = 0; i < TChangeHandlerThread::kSlotCount; ++i) {
+        int slot = -1;
+        ASSERT_TRUE(thread.Add(Folder(i), ChangeDirName, slot, false)) << i;
+        EXPECT_EQ(slot, i);
+    }
+    int slot = -1;
+    EXPECT_FALSE(thread.Add(Folder(TChangeHandlerThread::kSlotCount), ChangeDirName, slot, false));
+    EXPECT_EQ(slot, -1);
+}
+
+TEST_F(ChangeHandlerThreadTest, RemoveAllFreesTheSlotsForTheNextAdd) {
+    TChangeHandlerThread thread(&owner, kTestChange);
+    int slot = -1;
+    ASSERT_TRUE(thread.Add(Folder(0), ChangeDirName, slot, false));
+    ASSERT_TRUE(thread.Add(Folder(1), ChangeDirName, slot, false));
+    EXPECT_EQ(slot, 1);
+    thread.RemoveAll();
+    ASSERT_TRUE(thread.Add(Folder(2), ChangeDirName, slot, false));
+    EXPECT_EQ(slot, 0);
+    // The folders given up are no longer watched.
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("1/gone"))));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("2/seen"))));
+    owner.AwaitChanges(1);
+    EXPECT_EQ(owner.slotsChanged, QList<int>{0});
+}
+
+TEST_F(ChangeHandlerThreadTest, PathsThatCannotBeWatchedAreRefusedBeforeAnyCommand) {
+    TChangeHandlerThread thread(&owner, kTestChange);
+    struct Case {
+        const char *name;
+        QString path;
+    };
+    const Case cases[] = {
+        {"empty", QString()},
+        {"missing", dir.filePath(QStringLiteral("missing"))},
+        {"file", QCoreApplication::applicationFilePath()},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        int slot = 7;
+        EXPECT_FALSE(thread.Add(c.path, ChangeDirName, slot, true));
+        EXPECT_EQ(slot, -1);
+    }
+    int slot = -1;
+    ASSERT_TRUE(thread.Add(Folder(0), ChangeDirName, slot, true));
+    EXPECT_EQ(slot, 0);
+}
+
+TEST_F(ChangeHandlerThreadTest, AThreadWithoutWatchesAndOneWithoutOwnerStopWhenDestroyed) {
+    { TChangeHandlerThread idle(&owner, kTestChange); }
+    {
+        TChangeHandlerThread ownerless(nullptr, kTestChange);
+        int slot = -1;
+        ASSERT_TRUE(ownerless.Add(Folder(0), ChangeDirName, slot, false));
+        ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("0/made"))));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(owner.slotsChanged.isEmpty());
+}
+
+} // namespace

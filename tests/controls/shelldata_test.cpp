@@ -1,0 +1,166 @@
+#include "controls/shelldata.h"
+
+#include "controls/shellutils.h"
+#include "controls/tkxfilemaskfilter.h"
+#include "controls/tkxshelltreedata.h"
+#include "shelltesting.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Entry(const char *name) {
+    return MakeEntryItem(QByteArray(name));
+}
+
+quint32 WordAt(const QByteArray &block, int index) {
+    return qFromLittleEndian<quint32>(block.constData() + 4 * index);
+}
+
+TEST(IdListArray, HoldsTheCountTheOffsetsAndTheListsParentFirst) {
+    const QByteArray parent = ConcatIdLists(MakeVirtualItem(VirtualFolder::Home), QByteArray());
+    const QList<QByteArray> items = {Entry("a"), Entry("bb")};
+    const QByteArray block = EncodeIdListArray(parent, items);
+    ASSERT_GE(block.size(), 16);
+    EXPECT_EQ(WordAt(block, 0), 2u);
+    EXPECT_EQ(WordAt(block, 1), 16u);
+    EXPECT_EQ(WordAt(block, 2), 16u + quint32(parent.size()));
+    EXPECT_EQ(WordAt(block, 3), 16u + quint32(parent.size() + items[0].size()));
+    EXPECT_EQ(block.mid(16, parent.size()), parent);
+    QByteArray decodedParent;
+    QList<QByteArray> decodedItems;
+    ASSERT_TRUE(DecodeIdListArray(block, decodedParent, decodedItems));
+    EXPECT_EQ(decodedParent, parent);
+    EXPECT_EQ(decodedItems, items);
+}
+
+TEST(IdListArray, BlocksThatLeaveThemselvesAreRefused) {
+    const QByteArray block = EncodeIdListArray(CopyIdList(QByteArray()), {Entry("a")});
+    QByteArray badOffset = block;
+    qToLittleEndian<quint32>(quint32(block.size()), badOffset.data() + 8);
+    QByteArray hugeCount = block;
+    qToLittleEndian<quint32>(0xFFFFFFFFu, hugeCount.data());
+    struct Case {
+        const char *name;
+        QByteArray block;
+    };
+    const Case cases[] = {
+        {"empty", QByteArray()},
+        {"cut", block.left(block.size() - 1)},
+        {"offset past the end", badOffset},
+        {"count beyond the block", hugeCount},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QByteArray parent;
+        QList<QByteArray> items;
+        EXPECT_FALSE(DecodeIdListArray(c.block, parent, items));
+        EXPECT_TRUE(items.isEmpty());
+    }
+}
+
+TEST(DropActions, TheProposedActionWhenAllowedElseCopyMoveOrLink) {
+    struct Case {
+        const char *name;
+        Qt::DropAction proposed;
+        Qt::DropActions possible;
+        ShellAttributes effects;
+        Qt::DropAction expected;
+    };
+    const Qt::DropActions all = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    const Case cases[] = {
+        {"move allowed", Qt::MoveAction, all, kDragEffectMask, Qt::MoveAction},
+        {"move not shared", Qt::MoveAction, all, SfgaoCanCopy | SfgaoCanLink, Qt::CopyAction},
+        {"only link", Qt::CopyAction, all, SfgaoCanLink, Qt::LinkAction},
+        {"source cannot move", Qt::MoveAction, Qt::CopyAction, kDragEffectMask, Qt::CopyAction},
+        {"nothing shared", Qt::CopyAction, all, 0, Qt::IgnoreAction},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ChooseDropAction(c.proposed, c.possible, c.effects), c.expected);
+    }
+    EXPECT_EQ(DropActionsOf(SfgaoCanCopy | SfgaoCanLink), Qt::CopyAction | Qt::LinkAction);
+}
+
+TEST(ShellTexts, SizesInKilobytesRoundUp) {
+    EXPECT_EQ(ShellSizeText(1025), QStringLiteral("2KB"));
+    EXPECT_EQ(ShellSizeText(1024), QStringLiteral("1KB"));
+    EXPECT_EQ(ShellSizeText(1), QStringLiteral("1KB"));
+    EXPECT_EQ(ShellSizeText(0), QStringLiteral("0KB"));
+}
+
+// Shell data over a namespace of test folders.
+class ShellDataTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        for (const char *folder : {"home/Docs/Inner", "home/Docs/sub.TXT"})
+            ASSERT_TRUE(QDir().mkpath(dir.filePath(QString::fromLatin1(folder))));
+        for (const char *file : {"home/Docs/a.txt", "home/Docs/B.TXT", "home/Docs/c.conf"}) {
+            QFile out(dir.filePath(QString::fromLatin1(file)));
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        }
+    }
+
+    QString Path(const char *relative) const { return dir.filePath(QString::fromLatin1(relative)); }
+
+    QTemporaryDir dir;
+    ScopedDesktop desktop{dir.filePath(QStringLiteral("home")), {LocalMount(QStringLiteral("/"))}};
+};
+
+TEST_F(ShellDataTest, DragDataCarriesTheIdListsAndTheFilesAndDropsReadThemBack) {
+    QByteArray docs;
+    ASSERT_EQ(PathToIdList(Path("home/Docs"), docs), 0);
+    std::unique_ptr<QMimeData> data(CreateShellMimeData(docs, {Entry("a.txt"), Entry("Inner")}));
+    EXPECT_EQ(data->urls(), (QList<QUrl>{QUrl::fromLocalFile(Path("home/Docs/a.txt")),
+                                         QUrl::fromLocalFile(Path("home/Docs/Inner"))}));
+    EXPECT_EQ(DroppedPaths(*data), (QList<QByteArray>{QFile::encodeName(Path("home/Docs/a.txt")),
+                                                      QFile::encodeName(Path("home/Docs/Inner"))}));
+    EXPECT_EQ(SharedDragEffects(*data) & SfgaoCanCopy, ShellAttributes(SfgaoCanCopy));
+
+    QMimeData files;
+    files.setUrls(
+        {QUrl::fromLocalFile(Path("home/Docs/c.conf")), QUrl(QStringLiteral("http://x/"))});
+    EXPECT_EQ(DroppedPaths(files), QList<QByteArray>{QFile::encodeName(Path("home/Docs/c.conf"))});
+    EXPECT_EQ(SharedDragEffects(files), kDragEffectMask);
+}
+
+TEST_F(ShellDataTest, TheFileMaskFilterPassesPlainFilesThatAMaskFinds) {
+    TKxFileMaskFilter filter;
+    EXPECT_TRUE(filter.AddMask(Path("home/Docs/") + QStringLiteral("*.txt")));
+    EXPECT_TRUE(filter.AddMask(Path("home/Docs/") + QStringLiteral("*.none")));
+    EXPECT_FALSE(filter.AddMask(Path("missing/") + QStringLiteral("*.conf")));
+    EXPECT_TRUE(filter.Passes(QStringLiteral("a.txt")));
+    EXPECT_TRUE(filter.Passes(QStringLiteral("b.txt")));
+    EXPECT_FALSE(filter.Passes(QStringLiteral("sub.TXT")));
+    EXPECT_FALSE(filter.Passes(QStringLiteral("c.conf")));
+}
+
+TEST_F(ShellDataTest, ANodesListsAreBuiltOnceAndARenameRebuildsThemForItsSubtree) {
+    QByteArray docs;
+    ASSERT_EQ(PathToIdList(Path("home/Docs"), docs), 0);
+    TKxShellTreeData root(nullptr, docs);
+    TKxShellTreeData inner(&root, Entry("Inner"));
+    const QByteArray &absolute = inner.AbsoluteIdList();
+    EXPECT_EQ(&inner.AbsoluteIdList(), &absolute);
+    EXPECT_EQ(inner.PathText(), Path("home/Docs/Inner"));
+    ASSERT_NE(inner.ShellFolder(), nullptr);
+    EXPECT_EQ(inner.ShellFolder(), inner.ShellFolder());
+    EXPECT_TRUE(inner.CanRename());
+    EXPECT_FALSE(root.CanRename());
+
+    ASSERT_TRUE(QDir(Path("home/Docs")).rename(QStringLiteral("Inner"), QStringLiteral("Outer")));
+    inner.ReplaceRelativeIdList(Entry("Outer"));
+    EXPECT_EQ(inner.PathText(), Path("home/Docs/Outer"));
+    TKxShellTreeData deep(&inner, Entry("x"));
+    EXPECT_EQ(deep.PathText(), Path("home/Docs/Outer/x"));
+}
+
+} // namespace
