@@ -26,13 +26,14 @@ bool FormAllowsSizing(const QWidget *form) {
 
 TKxStatusBar::TKxStatusBar(QWidget *parent)
     : TKxCustomPanel(parent) {
-    SetAlign(alBottom);
     TKxCustomPanel::SetBorderInner(fsNone);
     TKxCustomPanel::SetBorderOuter(fsNone);
     TKxCustomPanel::SetBorderSides(TSides::All());
     SetBorderWidth(0);
     resize(width(), kDefaultHeight);
     setMouseTracking(true);
+    // Last, so that a panel holding the bar lays it out at its own height.
+    SetAlign(alBottom);
 }
 
 TKxStatusBar::~TKxStatusBar() = default;

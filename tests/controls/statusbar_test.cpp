@@ -1,4 +1,5 @@
 #include "controls/panellayout.h"
+#include "controls/tkxcustompanel.h"
 #include "controls/tkxstatusbar.h"
 #include "widgettesting.h"
 
@@ -101,6 +102,14 @@ TEST_F(StatusBarTest, DefaultsAreABorderlessBottomBarWithAGrip) {
     EXPECT_TRUE(bar->AutoStyle());
     EXPECT_FALSE(bar->SimpleStatus());
     EXPECT_EQ(TestStatusBar().height(), TKxStatusBar::kDefaultHeight);
+}
+
+TEST(StatusBar, PanelLaysTheBarOutAlongItsBottom) {
+    TKxCustomPanel panel;
+    panel.SetBorderOuter(fsNone);
+    panel.resize(200, 100);
+    TKxStatusBar bar(&panel);
+    EXPECT_EQ(bar.geometry(), QRect(0, 81, 200, TKxStatusBar::kDefaultHeight));
 }
 
 TEST_F(StatusBarTest, GripCornerSizesOnlyASizeableForm) {
