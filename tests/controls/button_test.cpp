@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEnterEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -371,6 +372,48 @@ TEST_F(ButtonPainting, HotTrackFramesInFrameColourAndDisabledInColourDarkened) {
     button.SetColor(kGreen);
     button.setEnabled(false);
     EXPECT_EQ(Grab().pixelColor(1, 20), ShadeDarker(kGreen.Resolve(button.palette()), 80));
+}
+
+TEST_F(ButtonPainting, ClassicDefaultButtonGetsAFrameLine) {
+    const QColor highlight(clBtnHighlight.Resolve(button.palette()).rgb());
+    EXPECT_EQ(Grab().pixelColor(0, 0), highlight) << "the raised border starts at the edge";
+    button.SetDefault(true);
+    ASSERT_TRUE(button.DefaultLook());
+    EXPECT_EQ(Grab().pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(Grab().pixelColor(1, 1), highlight) << "the border moves inside the line";
+}
+
+TEST_F(ButtonPainting, GroupedDownButtonShowsTheDownPattern) {
+    button.SetCaption(QString());
+    button.SetGroupIndex(1);
+    button.SetDown(true);
+    const QImage image = Grab();
+    const QColor face(clBtnFace.Resolve(button.palette()).rgb());
+    const QColor dots =
+        face == QColor(0xC0, 0xC0, 0xC0) ? QColor(0x80, 0x80, 0x80) : QColor(0xC0, 0xC0, 0xC0);
+    EXPECT_EQ(image.pixelColor(10, 10), dots);
+    EXPECT_EQ(image.pixelColor(11, 10), face);
+    button.SetShowDownPattern(false);
+    EXPECT_EQ(Grab().pixelColor(10, 10), face);
+}
+
+TEST_F(ButtonPainting, HotTrackRingShowsUnderTheMouseInTheHotTrackColour) {
+    button.SetCaption(QString());
+    button.SetHotTrack(true);
+    // The ring runs along the face inside the bevel and the frame, 2 pixels wide.
+    const QPoint onRing(3, 35);
+    const QColor plain = Grab().pixelColor(onRing);
+    const QColor centre = Grab().pixelColor(20, 20);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&button, &enter);
+    ASSERT_TRUE(button.MouseInside());
+    const QColor hot = Grab().pixelColor(onRing);
+    EXPECT_NE(hot, plain);
+    EXPECT_GT(hot.red(), 200) << "near the hot colour (240, 155, 20) at the bottom";
+    EXPECT_LT(hot.blue(), 120);
+    EXPECT_EQ(Grab().pixelColor(20, 20), centre) << "only the ring changes";
+    button.SetHotTrackColorType(htctComplement);
+    EXPECT_NE(Grab().pixelColor(onRing), hot) << "the complement is another colour";
 }
 
 TEST(ButtonTransparency, HotTrackShowsTheParentInTheCorners) {

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QShortcutEvent>
 
 #include <gtest/gtest.h>
 
@@ -345,6 +346,21 @@ TEST_F(ToolButtonWindow, ActionGivesCaptionCheckedStateAndImageIndexWhileTheyAre
     EXPECT_EQ(target.ImageIndex(), 6);
 }
 
+TEST_F(ToolButtonWindow, AcceleratorClicksOrOpensThePureDropDownMenu) {
+    first->SetCaption(QStringLiteral("&New"));
+    QShortcutEvent shortcut(QKeySequence(QStringLiteral("Alt+N")), 0);
+    QApplication::sendEvent(first, &shortcut);
+    EXPECT_EQ(firstClicks, 1);
+    first->SetToolStyle(tsDropDown);
+    first->OnClick = nullptr;
+    first->SetDropDownMenu(&menu);
+    QApplication::sendEvent(first, &shortcut);
+    EXPECT_EQ(first->menuPoints.size(), 1u);
+    first->setEnabled(false);
+    QApplication::sendEvent(first, &shortcut);
+    EXPECT_EQ(first->menuPoints.size(), 1u) << "a disabled button ignores its accelerator";
+}
+
 QPixmap Solid(const QColor &color) {
     QPixmap pixmap(16, 16);
     pixmap.fill(color);
@@ -434,6 +450,21 @@ TEST_F(ToolButtonPainting, ImageVariantsFollowTheState) {
     button->SetDisabledIndex(3);
     button->setEnabled(false);
     EXPECT_EQ(Grab().pixelColor(centre), QColor(Qt::magenta));
+}
+
+TEST_F(ToolButtonPainting, DownClassicButtonIsCheckered) {
+    button->SetVisualStyle(vsClassic);
+    button->SetFlat(false);
+    button->SetGroupIndex(1);
+    button->SetDown(true);
+    const QImage image = Grab();
+    const QColor face = System(clBtnFace);
+    const QColor light = System(clBtnHighlight);
+    const QColor a = image.pixelColor(10, 10);
+    const QColor b = image.pixelColor(11, 10);
+    EXPECT_NE(a, b);
+    EXPECT_TRUE((a == face && b == light) || (a == light && b == face));
+    EXPECT_EQ(image.pixelColor(10, 11), b);
 }
 
 TEST_F(ToolButtonPainting, DropArrowIsDrawnInWindowTextAndShadowWhenDisabled) {
