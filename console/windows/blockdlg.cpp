@@ -61,9 +61,10 @@ void setBase(QWidget *widget, Qt::GlobalColor colour) {
     widget->setPalette(palette);
 }
 
-// Refills a list's items; a value that is no item index keeps the current item.
+// Refills a list's items; a value that is no item index keeps the current item, which for a
+// list that had no items yet is its first.
 void fillList(QComboBox *list, const ControlTableLine &line, int value) {
-    const int current = list->currentIndex();
+    const int current = list->count() > 0 ? list->currentIndex() : 0;
     list->clear();
     list->addItems(line.items);
     list->setCurrentIndex(isItemIndex(value) ? value : current);

@@ -239,6 +239,23 @@ TEST_F(Panel, ValuesOutsideAControlsRangeChangeNothing) {
     EXPECT_TRUE(sent.empty());
 }
 
+TEST_F(Panel, AListBuiltWithAValueThatIsNoItemShowsItsFirstItem) {
+    for (const int value : {-1, 256, 300}) {
+        SCOPED_TRACE(value);
+        panel->values[ListLine] = value;
+        panel->values[ReadOnlyListLine] = value;
+        panel->CreateBlockControls();
+        EXPECT_EQ(at<MyList>(ListLine)->currentIndex(), 0);
+        EXPECT_EQ(at<QComboBox>(ReadOnlyListLine)->currentIndex(), 0);
+        panel->values[ListLine] = 2;
+        panel->UpdateBlockControls();
+        panel->values[ListLine] = value;
+        panel->UpdateBlockControls();
+        EXPECT_EQ(at<MyList>(ListLine)->currentIndex(), 2) << "a refresh keeps the current item";
+    }
+    EXPECT_TRUE(sent.empty());
+}
+
 TEST_F(Panel, OperatorChangesSendTheRegisterAtOnceAndShowPending) {
     panel->CreateBlockControls();
     auto *list = at<MyList>(ListLine);
