@@ -77,6 +77,12 @@ const ShellListShortcuts &Shortcuts() {
     return shortcuts;
 }
 
+// The column widths that every shell list starts with: those of the last list that went.
+QList<int> &SharedColumnWidths() {
+    static QList<int> widths;
+    return widths;
+}
+
 // Changes on network file systems are not always notified, so the list refreshes itself.
 bool IsNetworkPath(const QString &path) {
     return !path.isEmpty() && IsNetworkDriveConnected(path);
@@ -111,6 +117,10 @@ TKxCustomShellList::~TKxCustomShellList() {
     SetShellTree(nullptr);
     m_changeThread.reset();
     disconnect(this, nullptr, this, nullptr);
+    saveColumnWidths();
+    // Whoever handles the events may be gone already (a form's members die before its child
+    // widgets), so the list's own destruction deletes its items without OnDeleteItem.
+    OnDeleteItem = nullptr;
     clearItems();
 }
 
@@ -172,9 +182,17 @@ void TKxCustomShellList::setupColumns() {
     setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Size"), QStringLiteral("Type"),
                      QStringLiteral("Modified")});
     const int widths[kColumnCount] = {200, 60, 100, 120};
+    const QList<int> &stored = SharedColumnWidths();
     for (int column = 0; column < kColumnCount; ++column)
-        setColumnWidth(column, widths[column]);
+        setColumnWidth(column, column < stored.size() ? stored[column] : widths[column]);
     headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void TKxCustomShellList::saveColumnWidths() const {
+    QList<int> &stored = SharedColumnWidths();
+    stored.clear();
+    for (int column = 0; column < columnCount(); ++column)
+        stored << columnWidth(column);
 }
 
 void TKxCustomShellList::Fill() {

@@ -129,7 +129,9 @@ protected:
 private:
     friend class TKxCustomShellTree;
 
+    // The columns, as wide as the last shell list had them (the defaults for the first).
     void setupColumns();
+    void saveColumnWidths() const;
     void updateDragMode();
     // The folder a drop at the point goes into: a folder item under it, else the list's own
     // folder; empty when there is none (the list's own items dragged over empty space).

@@ -2,6 +2,7 @@
 
 #include "controls/changenotifyevent.h"
 #include "platform/changenotification.h"
+#include "shelltesting.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,11 +19,9 @@ class ChangeOwner : public QObject {
 public:
     QList<int> slotsChanged;
 
-    // Lets the posted changes arrive until there are at least count, within a bounded number
-    // of rounds.
+    // Lets the posted changes arrive until there are at least count.
     void AwaitChanges(int count) {
-        for (int round = 0; round < 100 && slotsChanged.size() < count; ++round)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        ProcessEventsUntil([this, count] { return slotsChanged.size() >= count; });
     }
 
 protected:

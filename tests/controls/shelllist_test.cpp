@@ -2,6 +2,7 @@
 
 #include "controls/changenotifyevent.h"
 #include "controls/shellutils.h"
+#include "controls/tkxdevicechangehandler.h"
 #include "shelltesting.h"
 
 #include <QApplication>
@@ -223,6 +224,45 @@ TEST_F(ShellListTest, ComputerListsItsMountsWithoutSizeOrDate) {
     ASSERT_NE(root, nullptr);
     EXPECT_TRUE(root->text(1).isEmpty());
     EXPECT_TRUE(root->text(3).isEmpty());
+}
+
+TEST_F(ShellListTest, AListStartsWithTheColumnWidthsOfTheLastListThatWent) {
+    {
+        TKxShellList first;
+        first.setColumnWidth(0, 333);
+        first.setColumnWidth(3, 44);
+    }
+    const TKxShellList second;
+    EXPECT_EQ(second.columnWidth(0), 333);
+    EXPECT_EQ(second.columnWidth(3), 44);
+}
+
+TEST_F(ShellListTest, ItsOwnDestructionDeletesTheItemsWithoutTheEvent) {
+    int deleted = 0;
+    {
+        TKxShellList other;
+        other.SetOptions(list.Options());
+        other.Folder().SetPath(dir.path());
+        other.OnDeleteItem = [&](QObject *, QTreeWidgetItem *, TKxShellListData *data) {
+            EXPECT_NE(data, nullptr);
+            ++deleted;
+        };
+        ASSERT_TRUE(QFile::remove(Path("a.txt")));
+        other.Refresh();
+        EXPECT_EQ(deleted, 1);
+    }
+    EXPECT_EQ(deleted, 1);
+}
+
+TEST_F(ShellListTest, ADeviceChangeRefillsTheListOfComputer) {
+    QByteArray computer;
+    ASSERT_TRUE(SpecialFolderLocation(kCsidlDrives, computer));
+    list.Folder().SetIdList(computer);
+    const int before = list.topLevelItemCount();
+    desktop.SetMounts({LocalMount(QStringLiteral("/")), LocalMount(Path("beta"))});
+    TKxDeviceChangeHandler::Instance().Dispatch(TKxDeviceChangeHandler::DeviceArrival);
+    EXPECT_EQ(list.topLevelItemCount(), before + 1);
+    EXPECT_NE(Item(list, Path("beta")), nullptr);
 }
 
 } // namespace

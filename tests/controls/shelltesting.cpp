@@ -7,11 +7,14 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QEventLoop>
 #include <QMouseEvent>
+#include <QTimer>
 
-ScopedDesktop::ScopedDesktop(const QString &homePath, const QList<MountPoint> &mounts) {
+ScopedDesktop::ScopedDesktop(const QString &homePath, const QList<MountPoint> &mounts)
+    : m_mounts(std::make_shared<QList<MountPoint>>(mounts)) {
     SetDesktopFolder(std::make_shared<ShellDesktopFolder>(
-        ShellEnvironment{homePath, [mounts] { return mounts; }}));
+        ShellEnvironment{homePath, [held = m_mounts] { return *held; }}));
 }
 
 ScopedDesktop::~ScopedDesktop() {
@@ -37,6 +40,15 @@ bool EndNameEdit(QAbstractItemView &view, const QString &text, bool commit) {
     emit delegate->closeEditor(editor, commit ? QAbstractItemDelegate::SubmitModelCache
                                               : QAbstractItemDelegate::RevertModelCache);
     return true;
+}
+
+bool ProcessEventsUntil(const std::function<bool()> &done) {
+    for (int round = 0; round < 100 && !done(); ++round) {
+        QEventLoop loop;
+        QTimer::singleShot(50, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return done();
 }
 
 void Click(QAbstractItemView &view, const QPoint &pos, Qt::MouseButton button) {

@@ -7,6 +7,9 @@
 #include <QString>
 #include <Qt>
 
+#include <functional>
+#include <memory>
+
 class QAbstractItemView;
 
 // Puts a namespace over test folders in place of the system's while it lives: Home at the given
@@ -17,6 +20,12 @@ public:
     ~ScopedDesktop();
     ScopedDesktop(const ScopedDesktop &) = delete;
     ScopedDesktop &operator=(const ScopedDesktop &) = delete;
+
+    // Mounts and unmounts: Computer holds these from now on.
+    void SetMounts(const QList<MountPoint> &mounts) { *m_mounts = mounts; }
+
+private:
+    std::shared_ptr<QList<MountPoint>> m_mounts;
 };
 
 // A local mount of a test folder.
@@ -26,6 +35,10 @@ MountPoint LocalMount(const QString &path);
 // or cancelling. An editor closed before is only hidden until the event loop deletes it, so the
 // running one is the editor that is not hidden. False when no edit runs.
 bool EndNameEdit(QAbstractItemView &view, const QString &text, bool commit);
+
+// Runs the event loop until done answers true, in at most 100 rounds that each end when the
+// loop has waited 50 ms; what done answers at the end.
+bool ProcessEventsUntil(const std::function<bool()> &done);
 
 // A click (press and release) of the button at a point of the view's viewport.
 void Click(QAbstractItemView &view, const QPoint &pos, Qt::MouseButton button);

@@ -3,6 +3,7 @@
 #include "controls/changenotifyevent.h"
 #include "controls/shelltreenode.h"
 #include "controls/shellutils.h"
+#include "controls/tkxdevicechangehandler.h"
 #include "controls/tkxshelllist.h"
 #include "controls/tkxshelltreedata.h"
 #include "shelltesting.h"
@@ -384,6 +385,18 @@ TEST_F(ShellTreeTest, DroppedFilesAreCopiedIntoTheNodeUnderThePoint) {
     EXPECT_TRUE(QFile::exists(file.fileName()));
 }
 
+TEST_F(ShellTreeTest, ADeviceChangeRefreshesTheTree) {
+    tree.BaseFolder().Clear();
+    tree.FillTree();
+    QTreeWidgetItem *computer = Child(Root(), QStringLiteral("Computer"));
+    ASSERT_NE(computer, nullptr);
+    computer->setExpanded(true);
+    EXPECT_EQ(ChildTexts(computer), QStringList{"/"});
+    desktop.SetMounts({LocalMount(QStringLiteral("/")), LocalMount(Path("gamma"))});
+    TKxDeviceChangeHandler::Instance().Dispatch(TKxDeviceChangeHandler::DeviceArrival);
+    EXPECT_EQ(ChildTexts(computer), (QStringList{"/", Path("gamma")}));
+}
+
 // A tree with a linked list: the list shows the folder selected in the tree.
 class LinkedShellTreeTest : public ShellTreeTest {
 protected:
@@ -471,9 +484,7 @@ TEST_F(WatchingShellTreeTest, AFolderMadeOnAWatchedDriveSchedulesARefresh) {
     tree.FillTree();
     EXPECT_FALSE(tree.RefreshScheduled());
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("alpha/new")));
-    for (int i = 0; i < 100 && !tree.RefreshScheduled(); ++i)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    EXPECT_TRUE(tree.RefreshScheduled());
+    EXPECT_TRUE(ProcessEventsUntil([this] { return tree.RefreshScheduled(); }));
 }
 
 } // namespace
