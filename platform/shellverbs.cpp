@@ -58,6 +58,19 @@ int copyFile(const QByteArray &from, const QByteArray &to) {
     return QFile::copy(QFile::decodeName(from), QFile::decodeName(to)) ? 0 : EIO;
 }
 
+// How file managers mark files put on the clipboard as cut or copied: the word, then the urls.
+constexpr char kCopiedFilesMime[] = "x-special/gnome-copied-files";
+
+QMimeData *clipboardData(const QList<QUrl> &urls, bool cut) {
+    auto *data = new QMimeData;
+    data->setUrls(urls);
+    QByteArray marked = cut ? "cut" : "copy";
+    for (const QUrl &url : urls)
+        marked += '\n' + url.toEncoded();
+    data->setData(QString::fromLatin1(kCopiedFilesMime), marked);
+    return data;
+}
+
 int removeTree(const QByteArray &path) {
     struct stat own {};
     if (::lstat(path.constData(), &own) != 0)
@@ -77,8 +90,10 @@ QByteArray baseName(const QByteArray &path) {
 QList<ShellVerb> FileSystemVerbs(const QList<QByteArray> &paths, bool canModify) {
     if (paths.isEmpty())
         return {};
-    QList<ShellVerb> verbs = {{QStringLiteral("open"), QStringLiteral("&Open")},
-                              {QStringLiteral("copy"), QStringLiteral("&Copy")}};
+    QList<ShellVerb> verbs = {{QStringLiteral("open"), QStringLiteral("&Open")}};
+    if (canModify)
+        verbs.append({QStringLiteral("cut"), QStringLiteral("Cu&t")});
+    verbs.append({QStringLiteral("copy"), QStringLiteral("&Copy")});
     if (paths.size() == 1 && isFolder(paths[0]))
         verbs.append({QStringLiteral("paste"), QStringLiteral("&Paste")});
     if (canModify) {
@@ -100,14 +115,15 @@ int InvokeFileSystemVerb(const QList<QByteArray> &paths, const QString &verb, bo
         }
         return 0;
     }
-    if (name == QLatin1String("copy") || name == QLatin1String("paste")) {
+    const bool cut = name == QLatin1String("cut");
+    if (cut || name == QLatin1String("copy") || name == QLatin1String("paste")) {
         if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
             return ENOTSUP;
+        if (cut && !canModify)
+            return EPERM;
         QClipboard *clipboard = QGuiApplication::clipboard();
-        if (name == QLatin1String("copy")) {
-            auto *data = new QMimeData;
-            data->setUrls(urlsOf(paths));
-            clipboard->setMimeData(data);
+        if (name != QLatin1String("paste")) {
+            clipboard->setMimeData(clipboardData(urlsOf(paths), cut));
             return 0;
         }
         const QMimeData *data = clipboard->mimeData();
@@ -118,7 +134,12 @@ int InvokeFileSystemVerb(const QList<QByteArray> &paths, const QString &verb, bo
             if (url.isLocalFile())
                 sources.append(QFile::encodeName(url.toLocalFile()));
         }
-        return TransferIntoFolder(sources, paths[0], false);
+        // Cut files move, once: the clipboard names them no more.
+        const bool move = data->data(QString::fromLatin1(kCopiedFilesMime)).startsWith("cut\n");
+        const int error = TransferIntoFolder(sources, paths[0], move);
+        if (error == 0 && move)
+            clipboard->clear();
+        return error;
     }
     if (name == QLatin1String("delete")) {
         if (!canModify)

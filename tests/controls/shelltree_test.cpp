@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -395,6 +396,27 @@ TEST_F(ShellTreeTest, ADeviceChangeRefreshesTheTree) {
     desktop.SetMounts({LocalMount(QStringLiteral("/")), LocalMount(Path("gamma"))});
     TKxDeviceChangeHandler::Instance().Dispatch(TKxDeviceChangeHandler::DeviceArrival);
     EXPECT_EQ(ChildTexts(computer), (QStringList{"/", Path("gamma")}));
+}
+
+TEST_F(ShellTreeTest, CutOrCopyThenPasteMovesOrCopiesTheFolderIntoTheSelectedOne) {
+    tree.FillTree();
+    const auto press = [&](const char *node, int key) {
+        tree.setCurrentItem(Child(Root(), QString::fromLatin1(node)));
+        QKeyEvent event(QEvent::KeyPress, key, Qt::ControlModifier);
+        QApplication::sendEvent(&tree, &event);
+    };
+    press("alpha", Qt::Key_X);
+    press("beta", Qt::Key_V);
+    EXPECT_TRUE(QDir(Path("beta/alpha/inner")).exists());
+    EXPECT_FALSE(QDir(Path("alpha")).exists());
+    EXPECT_EQ(ChildTexts(Root()), (QStringList{"beta", "gamma"}));
+    // Cut files move once; the clipboard names them no more.
+    press("gamma", Qt::Key_V);
+    EXPECT_FALSE(QDir(Path("gamma/alpha")).exists());
+    press("gamma", Qt::Key_C);
+    press("beta", Qt::Key_V);
+    EXPECT_TRUE(QDir(Path("beta/gamma")).exists());
+    EXPECT_TRUE(QDir(Path("gamma")).exists());
 }
 
 // A tree with a linked list: the list shows the folder selected in the tree.
