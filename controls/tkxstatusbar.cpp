@@ -157,6 +157,8 @@ void TKxStatusBar::paintEvent(QPaintEvent *) {
             QStyleOption option;
             option.initFrom(this);
             option.rect = rect();
+            // The style may draw no background of its own for a status bar.
+            canvas.fillRect(rect(), Color().Resolve(palette));
             style()->drawPrimitive(QStyle::PE_PanelStatusBar, &option, &canvas, this);
             if (caption) {
                 canvas.setPen(palette.color(QPalette::Active, foregroundRole()));

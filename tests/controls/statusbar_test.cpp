@@ -1,3 +1,4 @@
+#include "controls/controlservices.h"
 #include "controls/panellayout.h"
 #include "controls/tkxcustompanel.h"
 #include "controls/tkxstatusbar.h"
@@ -224,6 +225,24 @@ TEST_F(StatusBarTest, SimpleStatusHidesThePanesAndShowsTheCaption) {
             textFound = image.pixelColor(x, y) != QColor(0, 255, 0);
     }
     EXPECT_TRUE(textFound);
+}
+
+TEST_F(StatusBarTest, ThemedBarDrawsItsBackgroundAndCaptionThroughTheStyle) {
+    bar->SetColor(Rgb(0, 255, 0));
+    bar->SetSimpleStatus(true);
+    bar->SetSimpleCaption(QStringLiteral("MMMMMMMM"));
+    ShowActive(form);
+    SetThemesActive(true);
+    const QImage image = bar->grab().toImage();
+    SetThemesActive(false);
+    int background = 0;
+    int other = 0;
+    for (int x = 0; x < 60; ++x) {
+        for (int y = 0; y < bar->height(); ++y)
+            (image.pixelColor(x, y) == QColor(0, 255, 0) ? background : other) += 1;
+    }
+    EXPECT_GT(background, 0);
+    EXPECT_GT(other, 0) << "the caption";
 }
 
 TEST_F(StatusBarTest, CustomGradientRunsOppositeToAPlainPanel) {
