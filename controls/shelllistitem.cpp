@@ -17,7 +17,7 @@ QVariant ShellListItem::data(int column, int role) const {
         return column == 0 ? m_data->DisplayName() : m_data->DetailText(column);
     if (column == 0 && role == Qt::DecorationRole) {
         if (!m_iconValid) {
-            m_icon = IconOf(m_data->AbsoluteIdList(), kShellIconSmall);
+            m_icon = WithShellOverlay(IconOf(m_data->AbsoluteIdList(), kShellIconSmall), m_overlay);
             m_iconValid = true;
         }
         return m_icon;

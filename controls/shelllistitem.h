@@ -17,6 +17,11 @@ public:
     TKxShellListData *Data() const { return m_data.get(); }
     // After a rename: the caption and details are asked again.
     void ForgetTexts();
+    // The overlay drawn over the icon (kShellOverlayNone for none).
+    void SetOverlay(int overlay) {
+        m_overlay = overlay;
+        m_iconValid = false;
+    }
 
     QVariant data(int column, int role) const override;
 
@@ -24,6 +29,7 @@ private:
     std::unique_ptr<TKxShellListData> m_data;
     mutable QIcon m_icon;
     mutable bool m_iconValid = false;
+    int m_overlay = -1;
 };
 
 // The shell data of an item; null for an item without it.

@@ -19,8 +19,9 @@ QVariant ShellTreeNode::data(int column, int role) const {
     if (column == 0 && role == Qt::DecorationRole && m_data != nullptr) {
         if (!m_iconValid) {
             const QByteArray &list = m_data->AbsoluteIdList();
-            m_icon = IconOf(list, kShellIconSmall);
-            const QIcon open = IconOf(list, kShellIconSmall | kShellIconOpen);
+            m_icon = WithShellOverlay(IconOf(list, kShellIconSmall), m_overlay);
+            const QIcon open =
+                WithShellOverlay(IconOf(list, kShellIconSmall | kShellIconOpen), m_overlay);
             if (!open.isNull()) {
                 for (const QSize &size : open.availableSizes())
                     m_icon.addPixmap(open.pixmap(size), QIcon::Selected);

@@ -20,6 +20,11 @@ public:
     void SetHasChildrenFlag(bool value);
     // Drops the cached icon so the next painting asks the shell again.
     void ForgetIcon() { m_iconValid = false; }
+    // The overlay drawn over the icon (kShellOverlayNone for none).
+    void SetOverlay(int overlay) {
+        m_overlay = overlay;
+        m_iconValid = false;
+    }
 
     QVariant data(int column, int role) const override;
     // The parent folder's order of the two items; nodes without shell data compare equal.
@@ -29,6 +34,7 @@ private:
     std::unique_ptr<TKxShellTreeData> m_data;
     mutable QIcon m_icon;
     mutable bool m_iconValid = false;
+    int m_overlay = -1;
 };
 
 // The shell data of a node; null for a node without it.

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QPainter>
+#include <QPixmap>
 
 #include <cerrno>
 #include <climits>
@@ -161,6 +163,49 @@ QIcon IconOf(const QByteArray &list, int flags) {
     if ((flags & kShellIconSmall) && !icon.isNull())
         return QIcon(icon.pixmap(16, 16));
     return icon;
+}
+
+int ShellOverlayOf(ShellAttributes attributes) {
+    if (attributes & SfgaoShare)
+        return kShellOverlayShare;
+    return (attributes & SfgaoLink) ? kShellOverlayLink : kShellOverlayNone;
+}
+
+QIcon WithShellOverlay(const QIcon &icon, int overlay) {
+    if (overlay == kShellOverlayNone)
+        return icon;
+    QList<QSize> sizes = icon.availableSizes();
+    if (sizes.isEmpty())
+        sizes = {QSize(16, 16)};
+    QIcon marked;
+    for (const QSize &size : sizes) {
+        QPixmap pixmap = icon.isNull() ? QPixmap(size) : icon.pixmap(size);
+        if (icon.isNull())
+            pixmap.fill(Qt::transparent);
+        const int side = qMax(6, pixmap.width() / 2);
+        const QRect box(0, pixmap.height() - side, side, side);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, 1));
+        if (overlay == kShellOverlayLink) {
+            // A white box with an arrow pointing up and right.
+            painter.setBrush(Qt::white);
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+            painter.setPen(QPen(Qt::blue, qMax(1, side / 6)));
+            const QPoint from(box.left() + side / 4, box.bottom() - side / 4);
+            const QPoint to(box.right() - side / 4, box.top() + side / 4);
+            painter.drawLine(from, to);
+            painter.drawLine(to, to + QPoint(-side / 3, 0));
+            painter.drawLine(to, to + QPoint(0, side / 3));
+        } else {
+            // An open hand under the item: a filled bowl.
+            painter.setBrush(QColor(0, 90, 200));
+            painter.drawChord(box.adjusted(0, -side / 2, -1, -1), 180 * 16, 180 * 16);
+        }
+        painter.end();
+        marked.addPixmap(pixmap);
+    }
+    return marked;
 }
 
 QString DisplayNameOf(ShellFolder *folder, const QByteArray &item, ShellNameKind kind) {

@@ -59,6 +59,16 @@ int SpecialFolderOfIdList(const QByteArray &list);
 // icon on failure.
 QIcon IconOf(const QByteArray &list, int flags);
 
+// The overlays that mark shell icons: a shared item, a link; none is -1.
+inline constexpr int kShellOverlayNone = -1;
+inline constexpr int kShellOverlayShare = 0;
+inline constexpr int kShellOverlayLink = 1;
+// The share overlay for SfgaoShare, else the link overlay for SfgaoLink, else none.
+int ShellOverlayOf(ShellAttributes attributes);
+// The icon with the overlay drawn into its lower left quarter at every size it has (16 pixels
+// for a null icon); unchanged for no overlay.
+QIcon WithShellOverlay(const QIcon &icon, int overlay);
+
 // A null folder means the desktop; empty when the name cannot be had.
 QString DisplayNameOf(ShellFolder *folder, const QByteArray &item, ShellNameKind kind);
 // The in-folder name of the last element of an absolute list (the desktop's own name for an

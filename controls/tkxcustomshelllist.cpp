@@ -247,6 +247,7 @@ bool TKxCustomShellList::addItem(const ShellFolderPtr &folder, const QByteArray 
         return false;
     auto *added = new ShellListItem(std::make_unique<TKxShellListData>(folder, folderList, item));
     addTopLevelItem(added);
+    added->SetOverlay(ShellOverlayOf(attributes));
     if (attributes & SfgaoHidden) {
         for (int column = 0; column < kColumnCount; ++column)
             added->setForeground(column, palette().brush(QPalette::Disabled, QPalette::Text));

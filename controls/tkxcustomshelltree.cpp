@@ -273,6 +273,7 @@ int TKxCustomShellTree::AddShellNode(const ShellFolderPtr &folder, const QByteAr
     const bool isFolder = attributes & SfgaoFolder;
     node->SetHasChildrenFlag((m_options & stoIncludeNonFolders) ? (subfolders || isFolder)
                                                                 : (subfolders && isFolder));
+    node->SetOverlay(ShellOverlayOf(attributes));
     if (attributes & SfgaoHidden)
         node->setForeground(0, palette().brush(QPalette::Disabled, QPalette::Text));
     m_lastAdded = node;

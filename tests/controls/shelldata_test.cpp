@@ -7,7 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QMimeData>
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtEndian>
@@ -94,6 +96,25 @@ TEST(ShellTexts, SizesInKilobytesRoundUp) {
     EXPECT_EQ(ShellSizeText(1024), QStringLiteral("1KB"));
     EXPECT_EQ(ShellSizeText(1), QStringLiteral("1KB"));
     EXPECT_EQ(ShellSizeText(0), QStringLiteral("0KB"));
+}
+
+TEST(ShellOverlays, SharedItemsAndLinksAreMarkedOthersKeepTheirIcon) {
+    EXPECT_EQ(ShellOverlayOf(SfgaoShare | SfgaoLink), kShellOverlayShare);
+    EXPECT_EQ(ShellOverlayOf(SfgaoLink | SfgaoFolder), kShellOverlayLink);
+    EXPECT_EQ(ShellOverlayOf(SfgaoFolder | SfgaoHidden), kShellOverlayNone);
+
+    QPixmap plain(16, 16);
+    plain.fill(Qt::yellow);
+    const QIcon icon(plain);
+    EXPECT_EQ(WithShellOverlay(icon, kShellOverlayNone).cacheKey(), icon.cacheKey());
+    const QImage link = WithShellOverlay(icon, kShellOverlayLink).pixmap(16, 16).toImage();
+    const QImage share = WithShellOverlay(icon, kShellOverlayShare).pixmap(16, 16).toImage();
+    // The mark sits in the lower left quarter; the rest stays as it was.
+    EXPECT_NE(link.pixelColor(3, 12), QColor(Qt::yellow));
+    EXPECT_NE(share.pixelColor(4, 14), QColor(Qt::yellow));
+    EXPECT_EQ(link.pixelColor(12, 3), QColor(Qt::yellow));
+    EXPECT_NE(link, share);
+    EXPECT_FALSE(WithShellOverlay(QIcon(), kShellOverlayLink).isNull());
 }
 
 // Shell data over a namespace of test folders.
