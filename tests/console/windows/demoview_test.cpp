@@ -1,5 +1,4 @@
 #include "console/link/globals.h"
-#include "console/link/settingsfile.h"
 #include "console/windows/mainwindow.h"
 #include "console/windows/mainwindowsetup.h"
 #include "console/windows/monitorpanes.h"
@@ -7,6 +6,7 @@
 #include "console/windows/mytabwidget.h"
 #include "console/windows/networktree.h"
 #include "console/windows/slotgrid.h"
+#include "tests/console/windows/windowtesting.h"
 #include "tools/fakecore/fakecore.h"
 #include "tools/fakecore/servermessages.h"
 
@@ -36,16 +36,6 @@ namespace {
 constexpr QSize WINDOW_SIZE(1400, 860);
 // Where the operator has put the primary pane, from the window's corner.
 constexpr QPoint PANE_OFFSET(800, 150);
-
-bool waitUntil(const std::function<bool()> &done, int timeoutMs = 30000) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 void copyFolder(const QString &from, const QString &to) {
     QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
@@ -78,15 +68,7 @@ TEST(DemoView, TheConsoleShowsTheCoresRacksWithModuleIconsAndThePrimaryPane) {
     QDir::setCurrent(folder.path());
     appDir = folder.path();
     settingFileName = folder.filePath(QStringLiteral("settings.txt"));
-    {
-        SettingsFile settings;
-        settings.ip_srv = {127, 0, 0, 1};
-        settings.port_srv_text = QString::number(core.port());
-        settings.settingFileName = settingFileName;
-        QFile file(settingFileName);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(formatSettingsFile(settings));
-    }
+    ASSERT_TRUE(writeLoopbackSettings(settingFileName, core.port()));
 
     // Never destroyed: its destruction ends the process.
     auto *window = new MainWindow;

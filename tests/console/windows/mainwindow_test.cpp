@@ -14,6 +14,7 @@
 #include "console/windows/mytabwidget.h"
 #include "console/windows/networktree.h"
 #include "console/windows/slotgrid.h"
+#include "tests/console/windows/windowtesting.h"
 #include "tools/fakecore/fakecore.h"
 #include "tools/fakecore/servermessages.h"
 
@@ -49,26 +50,6 @@ namespace {
 // The folder the shared window starts in; its settings name the simulated core server.
 QTemporaryDir *startFolder = nullptr;
 FakeCore *core = nullptr;
-
-bool waitUntil(const std::function<bool()> &done, int timeoutMs = 30000) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-void writeSettings(const QString &path, quint16 port) {
-    SettingsFile settings;
-    settings.ip_srv = {127, 0, 0, 1};
-    settings.port_srv_text = QString::number(port);
-    settings.settingFileName = path;
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(formatSettingsFile(settings));
-}
 
 void writeImage(const QString &path, QSize size, const QColor &colour) {
     ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
@@ -108,7 +89,7 @@ protected:
         QDir::setCurrent(startFolder->path());
         appDir = startFolder->path();
         settingFileName = startFolder->filePath(QStringLiteral("settings.txt"));
-        writeSettings(settingFileName, core->port());
+        ASSERT_TRUE(writeLoopbackSettings(settingFileName, core->port()));
         writeIcons(appDir);
         window = new MainWindow;
         setUpMainWindow(*window, QDir::currentPath());

@@ -2,6 +2,7 @@
 #include "console/link/settingsfile.h"
 #include "console/link/srvmessage.h"
 #include "console/windows/mainwindow.h"
+#include "tests/console/windows/windowtesting.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +19,6 @@
 #include <memory>
 
 namespace {
-
-bool waitUntil(const std::function<bool()> &done, int timeoutMs = 60000) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // Runs the built console in a folder of its own and kills it at the end.
 class Console {
@@ -52,14 +43,8 @@ TEST(Startup, ConsoleConnectsToTheServerInTheSettingsFileOfItsCurrentFolder) {
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    SettingsFile settings;
-    settings.ip_srv = {127, 0, 0, 1};
-    settings.port_srv_text = QString::number(server.serverPort());
-    settings.settingFileName = folder.filePath(QStringLiteral("settings.txt"));
-    QFile file(folder.filePath(QStringLiteral("settings.txt")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(formatSettingsFile(settings));
-    file.close();
+    ASSERT_TRUE(writeLoopbackSettings(folder.filePath(QStringLiteral("settings.txt")),
+                                      server.serverPort()));
 
     // Started from elsewhere, the console still reads its current folder's settings.
     ASSERT_NE(QDir::currentPath(), folder.path());
