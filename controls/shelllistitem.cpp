@@ -1,6 +1,9 @@
 #include "controls/shelllistitem.h"
 
 #include "controls/shellutils.h"
+#include "controls/tkxcustomshelllist.h"
+
+#include <cstdlib>
 
 ShellListItem::ShellListItem(std::unique_ptr<TKxShellListData> data)
     : QTreeWidgetItem(kType)
@@ -23,6 +26,17 @@ QVariant ShellListItem::data(int column, int role) const {
         return m_icon;
     }
     return QTreeWidgetItem::data(column, role);
+}
+
+bool ShellListItem::operator<(const QTreeWidgetItem &other) const {
+    const auto *list = qobject_cast<const TKxCustomShellList *>(treeWidget());
+    const TKxShellListData *theirs = ShellDataOfItem(&other);
+    const int sortColumn = list != nullptr ? list->SortColumn() : 0;
+    if (theirs == nullptr || sortColumn == 0)
+        return false;
+    const int order = m_data->Folder()->compareIds(
+        std::abs(sortColumn) - 1, m_data->RelativeIdList(), theirs->RelativeIdList());
+    return sortColumn < 0 ? order > 0 : order < 0;
 }
 
 TKxShellListData *ShellDataOfItem(const QTreeWidgetItem *item) {

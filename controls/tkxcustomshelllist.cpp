@@ -450,29 +450,9 @@ int TKxCustomShellList::enumFlags() const {
 }
 
 void TKxCustomShellList::sortItems() {
-    if (m_sortColumn == 0 || m_shellFolder == nullptr || topLevelItemCount() < 2)
-        return;
-    const int column = std::abs(m_sortColumn) - 1;
-    const bool reversed = m_sortColumn < 0;
-    const ShellFolderPtr folder = m_shellFolder;
-    QTreeWidgetItem *current = currentItem();
-    const QList<QTreeWidgetItem *> selected = selectedItems();
-    QList<QTreeWidgetItem *> items;
-    while (topLevelItemCount() > 0)
-        items << takeTopLevelItem(0);
-    std::stable_sort(items.begin(), items.end(), [&](QTreeWidgetItem *a, QTreeWidgetItem *b) {
-        TKxShellListData *da = ShellDataOfItem(a);
-        TKxShellListData *db = ShellDataOfItem(b);
-        if (da == nullptr || db == nullptr)
-            return false;
-        const int order = folder->compareIds(column, da->RelativeIdList(), db->RelativeIdList());
-        return reversed ? order > 0 : order < 0;
-    });
-    addTopLevelItems(items);
-    if (current != nullptr)
-        setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
-    for (QTreeWidgetItem *item : selected)
-        item->setSelected(true);
+    // The items order themselves by the sort column; the selection and a running edit stay.
+    if (m_sortColumn != 0 && topLevelItemCount() > 1)
+        invisibleRootItem()->sortChildren(0, Qt::AscendingOrder);
 }
 
 void TKxCustomShellList::ColumnClick(int column) {

@@ -14,6 +14,8 @@ public:
 
     TKxShellListData(ShellFolderPtr folder, QByteArray folderIdList, QByteArray item);
 
+    // The folder that holds the item.
+    const ShellFolderPtr &Folder() const { return m_folder; }
     const QByteArray &RelativeIdList() const { return m_relative; }
     const QByteArray &AbsoluteIdList();
     void SetRelativeIdList(const QByteArray &item);
