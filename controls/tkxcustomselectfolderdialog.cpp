@@ -6,6 +6,7 @@
 #include "controls/tkxbitbtn.h"
 #include "controls/tkxshelltree.h"
 #include "controls/tkxstatusbar.h"
+#include "controls/tkxtoolbutton.h"
 
 #include <QScopeGuard>
 
@@ -81,6 +82,13 @@ void TKxCustomSelectFolderDialog::PrepareDialogForm(TKxSelectFolderForm *form) {
         }
     }
 
+    for (TKxToolButton *button : {form->btnNewFolder, form->btnDeleteFolder}) {
+        button->SetGradientColorStyle(ToolBtnGradientColorStyle);
+        button->SetSelectionColorStart(ToolBtnSelectionColorStart);
+        button->SetSelectionColorStop(ToolBtnSelectionColorStop);
+        button->SetSelectionFrameColor(ToolBtnSelectionFrameColor);
+        button->SetVisualStyle(ToolBtnVisualStyle);
+    }
     form->KxStatusBar1->SetVisualStyle(ToolBtnVisualStyle);
 
     tree->BaseFolder().Assign(&m_baseFolder);

@@ -8,6 +8,7 @@
 #include "controls/tkxshelltree.h"
 #include "controls/tkxshelltreedata.h"
 #include "controls/tkxstatusbar.h"
+#include "controls/tkxtoolbutton.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -24,6 +25,8 @@ constexpr int kStatusBarHeight = 19;
 constexpr int kButtonTop = 2;
 constexpr int kButtonHeight = 23;
 constexpr int kStatusTextInset = 20;
+constexpr int kToolButtonTop = 4;
+constexpr int kToolButtonHeight = 25;
 
 struct OptionPair {
     TKxSelectFolderDialogOption dialog;
@@ -101,6 +104,33 @@ TKxSelectFolderForm::TKxSelectFolderForm(QWidget *parent)
         ImageList1->Add(DisabledGlyph(glyph));
     }
 
+    const struct {
+        TKxToolButton *&button;
+        const char *name;
+        QRect geometry;
+        int image;
+        const char *caption;
+        void (TKxSelectFolderForm::*click)();
+    } toolButtons[] = {
+        {btnNewFolder, "btnNewFolder", QRect(kMargin, kToolButtonTop, 121, kToolButtonHeight),
+         kNewFolderImage, "Create Folder", &TKxSelectFolderForm::CreateBtnClick},
+        {btnDeleteFolder, "btnDeleteFolder", QRect(137, kToolButtonTop, 92, kToolButtonHeight),
+         kDeleteImage, "&Delete", &TKxSelectFolderForm::DeleteBtnClick},
+    };
+    for (const auto &entry : toolButtons) {
+        entry.button = new TKxToolButton(this);
+        entry.button->setObjectName(QString::fromLatin1(entry.name));
+        entry.button->setGeometry(entry.geometry);
+        entry.button->SetImages(ImageList1);
+        entry.button->SetImageIndex(entry.image);
+        // Each enabled image is followed by its disabled one.
+        entry.button->SetDisabledIndex(entry.image + 1);
+        entry.button->SetShowCaption(true);
+        entry.button->SetVisualStyle(vsWinXP);
+        entry.button->SetCaption(QString::fromLatin1(entry.caption));
+        entry.button->OnClick = [this, click = entry.click](QObject *) { (this->*click)(); };
+    }
+
     ShellTree = new TKxShellTree(this);
     ShellTree->setObjectName(QStringLiteral("ShellTree"));
     ShellTree->setGeometry(kMargin, 32, 341, 241);
@@ -153,6 +183,17 @@ QString TKxSelectFolderForm::StatusText() const {
 void TKxSelectFolderForm::ApplyDialogOptions(TKxSelectFolderDialogOptions options) {
     m_options = options;
     ShellTree->SetOptions(ShellTreeOptionsFor(options, ShellTree->Options()));
+    // The two tool buttons show only on request.
+    const bool buttons = options & sfdoCreateDeleteButtons;
+    btnNewFolder->setVisible(buttons);
+    btnDeleteFolder->setVisible(buttons);
+    btnNewFolder->SetImageIndex(options & sfdoCreateFolderIcon ? kNewFolderImage : -1);
+    btnDeleteFolder->SetImageIndex(options & sfdoDeleteFolderIcon ? kDeleteImage : -1);
+    constexpr TKxSelectFolderDialogOptions kBothIcons = sfdoCreateFolderIcon | sfdoDeleteFolderIcon;
+    if ((options & kBothIcons) != kBothIcons) {
+        btnNewFolder->SetFlat(false);
+        btnDeleteFolder->SetFlat(false);
+    }
     ShellTree->SetReadOnly(options & sfdoReadOnly);
     FormResize();
 }
@@ -163,7 +204,12 @@ void TKxSelectFolderForm::FormResize() {
     const int panelTop = statusTop - kButtonPanelHeight;
     KxStatusBar1->setGeometry(0, statusTop, width(), kStatusBarHeight);
     ButtonPanel->setGeometry(0, panelTop, width(), kButtonPanelHeight);
-    const int top = kMargin;
+    // Below the first tool button shown.
+    int top = kMargin;
+    if (!btnNewFolder->isHidden())
+        top = btnNewFolder->y() + btnNewFolder->height() + 4;
+    else if (!btnDeleteFolder->isHidden())
+        top = btnDeleteFolder->y() + btnDeleteFolder->height() + 4;
     ShellTree->setGeometry(kMargin, top, width() - 2 * kMargin - 1, panelTop - 4 - top);
     btnCancel->move(ButtonPanel->width() - btnCancel->width() - kMargin, kButtonTop);
     btnOk->move(btnCancel->x() - btnOk->width() - kMargin, kButtonTop);
@@ -180,6 +226,9 @@ void TKxSelectFolderForm::ShellTreeChange(QTreeWidgetItem *node) {
     SetStatusText(MinimizeName(
         path, [&](const QString &text) { return metrics.horizontalAdvance(text); },
         KxStatusBar1->width() - kStatusTextInset));
+    // A virtual folder takes no new folder and cannot be deleted, nor can the tree's first node.
+    btnNewFolder->setEnabled(!path.isEmpty());
+    btnDeleteFolder->setEnabled(!path.isEmpty() && node != ShellTree->topLevelItem(0));
     if (OnSelChange)
         OnSelChange(this, data->AbsoluteIdList());
 }
@@ -198,6 +247,8 @@ void TKxSelectFolderForm::DeleteBtnClick() {
 void TKxSelectFolderForm::LocalizeCaptions() {
     btnOk->SetCaption(QStringLiteral("OK"));
     btnCancel->SetCaption(QStringLiteral("Cancel"));
+    btnNewFolder->SetCaption(QStringLiteral("Create Folder"));
+    btnDeleteFolder->SetCaption(QStringLiteral("Delete"));
     if (windowTitle().isEmpty())
         setWindowTitle(kDefaultCaption);
 }
@@ -206,13 +257,28 @@ void TKxSelectFolderForm::placeOnScreen() {
     if (m_placed)
         return;
     m_placed = true;
-    if (m_position != poScreenCenter && m_position != poDesktopCenter)
+    const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+    QRect area;
+    switch (m_position) {
+    case poMainFormCenter:
+    case poOwnerFormCenter:
+        if (owner != nullptr && owner->isVisible()) {
+            area = owner->frameGeometry();
+            break;
+        }
+        [[fallthrough]];
+    case poScreenCenter:
+    case poDesktopCenter:
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            area = screen->availableGeometry();
+        break;
+    default:
         return;
-    QScreen *screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr)
+    }
+    if (area.isEmpty())
         return;
     QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
+    frame.moveCenter(area.center());
     move(frame.topLeft());
 }
 

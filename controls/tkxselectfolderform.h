@@ -15,6 +15,7 @@ class TImageList;
 class TKxBitBtn;
 class TKxShellTree;
 class TKxStatusBar;
+class TKxToolButton;
 
 enum TKxSelectFolderDialogOption : std::uint16_t {
     sfdoCreateDeleteButtons = 1 << 0,
@@ -76,6 +77,8 @@ public:
     void CreateBtnClick();
     void DeleteBtnClick();
 
+    TKxToolButton *btnNewFolder = nullptr;
+    TKxToolButton *btnDeleteFolder = nullptr;
     TKxShellTree *ShellTree = nullptr;
     QWidget *ButtonPanel = nullptr;
     TKxBitBtn *btnOk = nullptr;

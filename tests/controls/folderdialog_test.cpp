@@ -3,6 +3,7 @@
 #include "controls/tkxbitbtn.h"
 #include "controls/tkxshelltree.h"
 #include "controls/tkxstatusbar.h"
+#include "controls/tkxtoolbutton.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -120,6 +122,10 @@ TEST_F(FolderDialogTest, TheDialogsSettingsReachTheForm) {
     dialog.ButtonColor = clInfoBk;
     dialog.HotTrack = true;
     dialog.ToolBtnVisualStyle = vsGradient;
+    dialog.ToolBtnGradientColorStyle = gcsCustom;
+    dialog.ToolBtnSelectionColorStart = clWhite;
+    dialog.ToolBtnSelectionColorStop = clBlack;
+    dialog.ToolBtnSelectionFrameColor = clHighlight;
     Run([&](TKxSelectFolderForm *form) {
         EXPECT_TRUE(form->ShellTree->FrameVisible());
         EXPECT_EQ(form->ShellTree->FrameStyle(), fsBump);
@@ -127,12 +133,97 @@ TEST_F(FolderDialogTest, TheDialogsSettingsReachTheForm) {
             EXPECT_EQ(button->Color(), clInfoBk);
             EXPECT_TRUE(button->HotTrack());
         }
+        for (const TKxToolButton *button : {form->btnNewFolder, form->btnDeleteFolder}) {
+            EXPECT_EQ(button->VisualStyle(), vsGradient);
+            EXPECT_EQ(button->GradientColorStyle(), gcsCustom);
+            EXPECT_EQ(button->SelectionColorStart(), clWhite);
+            EXPECT_EQ(button->SelectionColorStop(), clBlack);
+            EXPECT_EQ(button->SelectionFrameColor(), clHighlight);
+        }
         EXPECT_EQ(form->KxStatusBar1->VisualStyle(), vsGradient);
         EXPECT_TRUE(form->KxStatusBar1->SimpleStatus());
         EXPECT_EQ(form->KxStatusBar1->geometry().bottom(), form->height() - 1);
         EXPECT_LE(form->ButtonPanel->geometry().bottom(), form->KxStatusBar1->y());
         return form->btnCancel;
     });
+}
+
+TEST_F(FolderDialogTest, TheToolButtonsShowOnlyOnRequest) {
+    struct Case {
+        const char *name;
+        TKxSelectFolderDialogOptions options;
+        bool shown;
+        int newImage;
+        int deleteImage;
+        bool flat;
+    };
+    const Case cases[] = {
+        {"default", kDefaultSelectFolderDialogOptions, false, 0, 2, true},
+        {"buttons with both icons",
+         sfdoCreateDeleteButtons | sfdoCreateFolderIcon | sfdoDeleteFolderIcon, true, 0, 2, true},
+        {"buttons with one icon", sfdoCreateDeleteButtons | sfdoDeleteFolderIcon, true, -1, 2,
+         false},
+        {"buttons without icons", sfdoCreateDeleteButtons, true, -1, -1, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        dialog.Options = c.options;
+        Run([&](TKxSelectFolderForm *form) {
+            for (const TKxToolButton *button : {form->btnNewFolder, form->btnDeleteFolder}) {
+                EXPECT_EQ(button->isVisible(), c.shown);
+                EXPECT_EQ(button->Flat(), c.flat);
+            }
+            EXPECT_EQ(form->btnNewFolder->ImageIndex(), c.newImage);
+            EXPECT_EQ(form->btnDeleteFolder->ImageIndex(), c.deleteImage);
+            EXPECT_EQ(form->btnNewFolder->Caption(), QStringLiteral("Create Folder"));
+            EXPECT_EQ(form->btnDeleteFolder->Caption(), QStringLiteral("Delete"));
+            // The tree starts below the buttons when they show.
+            const int buttonsBottom = form->btnNewFolder->y() + form->btnNewFolder->height();
+            EXPECT_EQ(form->ShellTree->y(), c.shown ? buttonsBottom + 4 : 8);
+            return form->btnCancel;
+        });
+    }
+}
+
+TEST_F(FolderDialogTest, TheToolButtonsFollowTheSelectedFolder) {
+    dialog.Options = sfdoCreateDeleteButtons;
+    struct State {
+        bool create;
+        bool remove;
+        QString status;
+    };
+    std::vector<State> states;
+    Run([&](TKxSelectFolderForm *form) {
+        const auto note = [&] {
+            states.push_back({form->btnNewFolder->isEnabled(), form->btnDeleteFolder->isEnabled(),
+                              form->StatusText()});
+        };
+        QTreeWidgetItem *root = form->ShellTree->topLevelItem(0);
+        form->ShellTree->setCurrentItem(Child(root, QStringLiteral("beta")));
+        note();
+        form->ShellTree->setCurrentItem(root);
+        note();
+        return form->btnCancel;
+    });
+    ASSERT_EQ(states.size(), 2u);
+    EXPECT_TRUE(states[0].create);
+    EXPECT_TRUE(states[0].remove);
+    EXPECT_TRUE(states[1].create);
+    EXPECT_FALSE(states[1].remove) << "the tree's first node cannot be deleted";
+
+    // The Desktop is a virtual folder: no path, no new folder, no delete.
+    dialog.BaseFolder().SetIdList(QByteArray());
+    State desktop{true, true, QStringLiteral("?")};
+    Run([&](TKxSelectFolderForm *form) {
+        form->ShellTree->setCurrentItem(form->ShellTree->topLevelItem(0));
+        form->ShellTreeChange(form->ShellTree->topLevelItem(0));
+        desktop = {form->btnNewFolder->isEnabled(), form->btnDeleteFolder->isEnabled(),
+                   form->StatusText()};
+        return form->btnCancel;
+    });
+    EXPECT_FALSE(desktop.create);
+    EXPECT_FALSE(desktop.remove);
+    EXPECT_TRUE(desktop.status.isEmpty());
 }
 
 TEST_F(FolderDialogTest, TheFormsTreeGainsOnlyAutoFillAndTheMappedOptions) {
