@@ -306,7 +306,7 @@ void TKxCustomPanel::DrawPanelCaption(QPainter &canvas, const QRect &rect) {
         DrawTextWithFlags(canvas, place.translated(1, 1), m_caption, flags);
         canvas.setPen(clBtnShadow.Resolve(palette));
     } else {
-        canvas.setPen(palette.color(QPalette::Active, foregroundRole()));
+        canvas.setPen(FontColor());
     }
     DrawTextWithFlags(canvas, place, m_caption, flags);
 }

@@ -130,6 +130,9 @@ public:
     // Docks a control on this panel (it becomes a child).
     void DockControl(QWidget *control);
 
+    // The caption's colour: the panel's own text colour.
+    QColor FontColor() const { return palette().color(QPalette::Active, foregroundRole()); }
+
     // The mouse position in client coordinates.
     virtual QPoint CursorPosInClient() const;
     virtual QRect BorderAreaRect(const QRect &rect, bool withBorderWidth) const;

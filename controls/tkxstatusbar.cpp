@@ -161,7 +161,7 @@ void TKxStatusBar::paintEvent(QPaintEvent *) {
             canvas.fillRect(rect(), Color().Resolve(palette));
             style()->drawPrimitive(QStyle::PE_PanelStatusBar, &option, &canvas, this);
             if (caption) {
-                canvas.setPen(palette.color(QPalette::Active, foregroundRole()));
+                canvas.setPen(FontColor());
                 DrawTextWithFlags(canvas, geometry.client, m_simpleCaption,
                                   DT_SINGLELINE | DT_VCENTER);
             }
@@ -175,7 +175,7 @@ void TKxStatusBar::paintEvent(QPaintEvent *) {
                     canvas.save();
                     canvas.setClipRect(pane);
                     canvas.setBrush(Qt::NoBrush);
-                    canvas.setPen(palette.color(QPalette::Active, foregroundRole()));
+                    canvas.setPen(FontColor());
                     const QPoint origin(pane.left() + 2,
                                         pane.top() + (pane.height() - textHeight) / 2);
                     DrawTextWithFlags(canvas, QRect(origin, pane.bottomRight()), m_simpleCaption,

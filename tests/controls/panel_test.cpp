@@ -318,6 +318,10 @@ TEST_F(PanelTest, DisabledCaptionIsDrawnInTheShadowColours) {
         return lightness;
     };
     EXPECT_LT(darkest(), 60) << "the font colour";
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::WindowText, QColor(200, 200, 200));
+    panel->setPalette(palette);
+    EXPECT_GE(darkest(), 190) << "the panel's own font colour";
     EXPECT_TRUE(painted);
     panel->setEnabled(false);
     const int shadow = clBtnShadow.Resolve(SystemPalette(panel)).lightness();
