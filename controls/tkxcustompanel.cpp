@@ -81,7 +81,8 @@ void TKxCustomPanel::SetColor(TColor value) {
         return;
     m_color = value;
     m_parentColor = false;
-    update();
+    // Children that take the parent's colour show the new one too.
+    InvalidateWithChildren();
 }
 
 void TKxCustomPanel::SetParentColor(bool value) {

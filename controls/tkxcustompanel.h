@@ -36,6 +36,8 @@ class TKxCustomPanel : public QWidget,
                        public ComponentState,
                        public IKxFrameControllerNotification {
     Q_OBJECT
+    // Children with ParentColor read the colour through the property.
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
 
 public:
     explicit TKxCustomPanel(QWidget *parent = nullptr);

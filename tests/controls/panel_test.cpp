@@ -204,6 +204,23 @@ TEST_F(PanelTest, EqualValuesRepaintNothing) {
     EXPECT_GT(paints.Count(), 0);
 }
 
+TEST_F(PanelTest, ParentColouredChildFollowsThePanel) {
+    auto *child = new TKxCustomPanel(panel);
+    child->setGeometry(10, 10, 20, 20);
+    child->SetBorderOuter(fsNone);
+    child->SetParentColor(true);
+    panel->SetColor(Rgb(kGreen));
+    EXPECT_EQ(child->Color(), Rgb(kGreen));
+    ShowActive(window);
+    PaintCounter paints(child);
+    panel->SetColor(Rgb(kBlue));
+    Settle();
+    EXPECT_GT(paints.Count(), 0);
+    EXPECT_EQ(child->grab().toImage().pixelColor(5, 5), kBlue);
+    child->SetColor(Rgb(kRed));
+    EXPECT_FALSE(child->ParentColor()) << "an own colour ends ParentColor";
+}
+
 TEST_F(PanelTest, BorderChangesRealignTheChildrenInsideTheBorders) {
     auto *client = new QWidget(panel);
     SetAlignOf(client, alClient);
