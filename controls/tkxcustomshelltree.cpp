@@ -117,8 +117,15 @@ void ForgetSubtree(QTreeWidgetItem *node) {
 
 TKxCustomShellTree::TKxCustomShellTree(QWidget *parent)
     : TKxCustomTreeView(parent) {
-    m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, [this] { CallGuarded([&] { timerFired(); }); });
+    // A refresh and the linked list's update each wait on their own timer, so neither ever
+    // drops the other.
+    m_refreshTimer.setSingleShot(true);
+    connect(&m_refreshTimer, &QTimer::timeout, this,
+            [this] { CallGuarded([&] { RefreshNodes(); }); });
+    m_selectionTimer.setSingleShot(true);
+    m_selectionTimer.setInterval(kSelectionDelayMs);
+    connect(&m_selectionTimer, &QTimer::timeout, this,
+            [this] { CallGuarded([&] { updateLinkedList(); }); });
     m_baseFolder.OnChange = [this](TKxShellLocator *) { baseFolderChanged(); };
     m_selectionLocator.OnChange = [this](TKxShellLocator *) { selectionLocatorChanged(); };
     setRootIsDecorated(false);
@@ -218,8 +225,8 @@ void TKxCustomShellTree::FillTree() {
         setCurrentItem(first);
     }
     if (SelectionScheduled()) {
-        m_timer.stop();
-        timerFired();
+        m_selectionTimer.stop();
+        updateLinkedList();
     }
     startWatching();
 }
@@ -503,25 +510,14 @@ void TKxCustomShellTree::currentNodeChanged(QTreeWidgetItem *current) {
     // A click or the tree's own selecting updates the linked list at once; keyboard steps
     // through the nodes update it when they pause.
     if (m_quickSelect || m_shellList == nullptr) {
-        if (SelectionScheduled())
-            m_timer.stop();
+        m_selectionTimer.stop();
         updateLinkedList();
     } else {
-        m_timerTag = tagSelection;
-        m_timer.start(kSelectionDelayMs);
+        m_selectionTimer.start();
     }
     m_quickSelect = false;
     if (OnChange)
         OnChange(this, current);
-}
-
-void TKxCustomShellTree::timerFired() {
-    const TimerTag tag = m_timerTag;
-    m_timerTag = tagNone;
-    if (tag == tagSelection)
-        updateLinkedList();
-    else if (tag == tagRefresh)
-        RefreshNodes();
 }
 
 bool TKxCustomShellTree::deferred() {
@@ -907,8 +903,7 @@ void TKxCustomShellTree::changeNotified() {
         m_ignoreNextChangeNotification = false;
         return;
     }
-    m_timerTag = tagRefresh;
-    m_timer.start(hasFocus() ? kRefreshDelayFocusedMs : kRefreshDelayMs);
+    m_refreshTimer.start(hasFocus() ? kRefreshDelayFocusedMs : kRefreshDelayMs);
 }
 
 void TKxCustomShellTree::customEvent(QEvent *event) {

@@ -118,8 +118,8 @@ protected:
     // A warning box with OK only; tests record the text instead.
     virtual void ShowWarning(const QString &text);
     // A refresh or the linked list's update waits for the timer.
-    bool RefreshScheduled() const { return m_timer.isActive() && m_timerTag == tagRefresh; }
-    bool SelectionScheduled() const { return m_timer.isActive() && m_timerTag == tagSelection; }
+    bool RefreshScheduled() const { return m_refreshTimer.isActive(); }
+    bool SelectionScheduled() const { return m_selectionTimer.isActive(); }
 
     void DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, QMenu *&menu) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
@@ -134,8 +134,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    enum TimerTag { tagNone = 0, tagSelection = 1, tagRefresh = 2 };
-
     ShellTreeNode *rootNode() const;
     ShellTreeNode *newNode(std::unique_ptr<TKxShellTreeData> data, QTreeWidgetItem *parentNode);
     void fillNode(QTreeWidgetItem *node);
@@ -148,7 +146,6 @@ private:
     void baseFolderChanged();
     void selectionLocatorChanged();
     void currentNodeChanged(QTreeWidgetItem *current);
-    void timerFired();
     // The linked list takes the selected folder.
     void updateLinkedList();
     void nodeTextEdited(QTreeWidgetItem *node);
@@ -165,8 +162,8 @@ private:
     TKxShellLocator m_selectionLocator;
     TKxShellTreeOptions m_options = kDefaultShellTreeOptions;
     bool m_readOnly = false;
-    QTimer m_timer;
-    TimerTag m_timerTag = tagNone;
+    QTimer m_refreshTimer;
+    QTimer m_selectionTimer;
     std::unique_ptr<TChangeHandlerThread> m_changeThread;
     int m_ignoreChanges = 0;
     bool m_quickSelect = false;

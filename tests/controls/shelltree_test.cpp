@@ -443,6 +443,10 @@ TEST_F(LinkedShellTreeTest, TheListFollowsAClickAtOnceAndKeyboardStepsWhenTheyPa
     tree.setCurrentItem(Child(Root(), QStringLiteral("beta")));
     EXPECT_TRUE(tree.SelectionScheduled());
     EXPECT_EQ(list.Folder().Path(), Path("alpha"));
+    // A change notified meanwhile waits beside it.
+    NotifyChange(tree);
+    EXPECT_TRUE(tree.RefreshScheduled());
+    EXPECT_TRUE(tree.SelectionScheduled());
     tree.FillTree();
     EXPECT_FALSE(tree.SelectionScheduled());
     EXPECT_EQ(list.Folder().Path(), Path("beta"));
