@@ -8,6 +8,7 @@
 #include "widgettesting.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -344,6 +345,20 @@ TEST_F(PanelTest, DisabledCaptionIsDrawnInTheShadowColours) {
     const int shadow = clBtnShadow.Resolve(SystemPalette(panel)).lightness();
     EXPECT_GE(darkest(), shadow - 2);
     EXPECT_LT(darkest(), 255);
+}
+
+TEST_F(PanelTest, MouseEntryAndExitFireTheirEvents) {
+    std::vector<const char *> fired;
+    panel->OnMouseEnter = [&](QObject *sender) {
+        EXPECT_EQ(sender, panel);
+        fired.push_back("enter");
+    };
+    panel->OnMouseLeave = [&](QObject *) { fired.push_back("leave"); };
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), panel->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(panel, &enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(panel, &leave);
+    EXPECT_EQ(fired, (std::vector<const char *>{"enter", "leave"}));
 }
 
 TEST_F(PanelTest, TransparentPanelShowsWhatLiesUnderIt) {

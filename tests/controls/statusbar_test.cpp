@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <vector>
 
 namespace {
@@ -181,7 +183,16 @@ TEST_F(StatusBarTest, ChangingTheBordersEndsTheAutoStyle) {
     EXPECT_EQ(bar->y(), 81) << "a bottom-aligned bar keeps its bottom edge";
 
     bar->SetBorderOuter(bar->BorderOuter());
+    bar->SetBorderInner(bar->BorderInner());
+    bar->SetBorderSides(bar->BorderSides());
     EXPECT_TRUE(bar->AutoStyle()) << "an equal value changes nothing";
+    for (const auto &change : std::vector<std::function<void(TKxStatusBar &)>>{
+             [](TKxStatusBar &b) { b.SetBorderInner(fsFlat); },
+             [](TKxStatusBar &b) { b.SetBorderSides(TSides().With(sdTop)); }}) {
+        TKxStatusBar other;
+        change(other);
+        EXPECT_FALSE(other.AutoStyle());
+    }
     bar->SetBorderOuter(fsRaised);
     EXPECT_FALSE(bar->AutoStyle());
     bar->SetBounds(QRect(0, 60, 200, 40));
