@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QMouseEvent>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -409,6 +410,23 @@ TEST_F(TFormMainTest, FindListensForAnnouncements) {
     form->BtnRackFindClick();
     EXPECT_FALSE(form->UDPS()->Active());
     EXPECT_EQ(form->BtnRackFind->Color(), clBtnFace);
+}
+
+TEST_F(TFormMainTest, PressingTheFindButtonSwitchesListening) {
+    start();
+    form->show();
+    form->activateWindow();
+    QApplication::setActiveWindow(form.get());
+    const QPoint inside = form->BtnRackFind->rect().center();
+    for (const bool active : {true, false}) {
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, inside, form->BtnRackFind->mapToGlobal(inside), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(form->BtnRackFind, &event);
+        }
+        EXPECT_EQ(form->UDPS()->Active(), active);
+    }
 }
 
 TEST_F(TFormMainTest, FindOnAPortInUseReportsIt) {
