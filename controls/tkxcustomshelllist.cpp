@@ -347,6 +347,8 @@ void TKxCustomShellList::OpenItem(QTreeWidgetItem *item) {
         return;
     if (m_refreshPending)
         Refresh();
+    if (m_shellTree != nullptr && m_shellTree->m_refreshDeferred)
+        m_shellTree->RefreshNodes();
     const bool streams = m_options & sloStreamsCountAsFolders;
     QByteArray target;
     if (data->IsBrowsableFolder(streams)) {
@@ -563,7 +565,9 @@ void TKxCustomShellList::DoItemMenu(QTreeWidgetItem *item, QPoint &pos, QMenu *&
     for (const ShellVerb &verb : m_shellFolder->verbsOf(items)) {
         if (verb.verb == QLatin1String("rename") && m_readOnly)
             continue;
-        shellMenu.addAction(verb.caption)->setData(verb.verb);
+        QAction *action = shellMenu.addAction(verb.caption);
+        action->setData(verb.verb);
+        action->setStatusTip(verb.help);
     }
     QAction *chosen = TrackShellMenu(&shellMenu, viewport()->mapToGlobal(pos));
     if (chosen == nullptr)

@@ -630,10 +630,11 @@ void TKxCustomShellTree::DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, Q
             continue;
         QAction *action = shellMenu.addAction(verb.caption);
         action->setData(verb.verb);
+        action->setStatusTip(verb.help);
     }
     connect(&shellMenu, &QMenu::hovered, this, [this](QAction *action) {
         if (OnPopupHint)
-            OnPopupHint(this, action->text());
+            OnPopupHint(this, action->statusTip());
     });
     QAction *chosen = nullptr;
     {

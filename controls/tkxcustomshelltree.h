@@ -134,6 +134,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    friend class TKxCustomShellList;
     ShellTreeNode *rootNode() const;
     ShellTreeNode *newNode(std::unique_ptr<TKxShellTreeData> data, QTreeWidgetItem *parentNode);
     void fillNode(QTreeWidgetItem *node);

@@ -41,6 +41,7 @@ enum class ShellNameKind : int { Normal = 0, InFolder = 1, ForParsing = 2, ForEd
 struct ShellVerb {
     QString verb;    // "open", "copy", "delete", "rename" ...
     QString caption; // menu text
+    QString help;    // what the command does, for the status line
 };
 
 class ShellFolder;

@@ -90,16 +90,22 @@ QByteArray baseName(const QByteArray &path) {
 QList<ShellVerb> FileSystemVerbs(const QList<QByteArray> &paths, bool canModify) {
     if (paths.isEmpty())
         return {};
-    QList<ShellVerb> verbs = {{QStringLiteral("open"), QStringLiteral("&Open")}};
+    QList<ShellVerb> verbs = {{QStringLiteral("open"), QStringLiteral("&Open"),
+                               QStringLiteral("Opens the item with its application.")}};
     if (canModify)
-        verbs.append({QStringLiteral("cut"), QStringLiteral("Cu&t")});
-    verbs.append({QStringLiteral("copy"), QStringLiteral("&Copy")});
+        verbs.append({QStringLiteral("cut"), QStringLiteral("Cu&t"),
+                      QStringLiteral("Moves the item to where it is pasted.")});
+    verbs.append({QStringLiteral("copy"), QStringLiteral("&Copy"),
+                  QStringLiteral("Copies the item to where it is pasted.")});
     if (paths.size() == 1 && isFolder(paths[0]))
-        verbs.append({QStringLiteral("paste"), QStringLiteral("&Paste")});
+        verbs.append({QStringLiteral("paste"), QStringLiteral("&Paste"),
+                      QStringLiteral("Puts the items cut or copied into this folder.")});
     if (canModify) {
-        verbs.append({QStringLiteral("delete"), QStringLiteral("&Delete")});
+        verbs.append({QStringLiteral("delete"), QStringLiteral("&Delete"),
+                      QStringLiteral("Moves the item to the trash.")});
         if (paths.size() == 1)
-            verbs.append({QStringLiteral("rename"), QStringLiteral("Rena&me")});
+            verbs.append({QStringLiteral("rename"), QStringLiteral("Rena&me"),
+                          QStringLiteral("Gives the item a new name.")});
     }
     return verbs;
 }

@@ -49,6 +49,8 @@ protected:
             if (action->data().toString() == chooseVerb)
                 chosen = action;
         }
+        if (chosen != nullptr)
+            chosen->hover();
         return chosen;
     }
 };
@@ -292,8 +294,11 @@ TEST_F(ShellTreeTest, ContextMenuOffersTheShellVerbsAndRunsTheChosenOne) {
     QTreeWidgetItem *beta = Child(Root(), QStringLiteral("beta"));
     tree.setCurrentItem(beta);
     tree.chooseVerb = QStringLiteral("rename");
+    QStringList hints;
+    tree.OnPopupHint = [&](QObject *, const QString &hint) { hints << hint; };
     Click(tree, tree.visualItemRect(beta).center(), Qt::RightButton);
     EXPECT_TRUE(tree.menuVerbs.contains(QStringLiteral("rename")));
+    EXPECT_EQ(hints, QStringList{"Gives the item a new name."});
     EXPECT_TRUE(tree.IsEditing());
 }
 
