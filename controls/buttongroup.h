@@ -28,3 +28,11 @@ bool TakeGroupMessage(const Button &self, int ownGroup, int groupIndex, const Bu
     allowAllUp = sender.AllowAllUp();
     return raised;
 }
+
+// Whether a button's Down takes the value: without a group a button stays up (the value is
+// forced False), and a down grouped button goes up by itself only with AllowAllUp.
+inline bool DownChangeAllowed(int groupIndex, bool down, bool allowAllUp, bool &value) {
+    if (groupIndex == 0)
+        value = false;
+    return value != down && (!down || allowAllUp);
+}

@@ -111,12 +111,7 @@ void TKxButton::SetAllowAllUp(bool value) {
 }
 
 void TKxButton::SetDown(bool value) {
-    if (m_groupIndex == 0)
-        value = false;
-    if (value == m_down)
-        return;
-    // A grouped button goes up only through another button of its group, or AllowAllUp.
-    if (m_down && !m_allowAllUp)
+    if (!DownChangeAllowed(m_groupIndex, m_down, m_allowAllUp, value))
         return;
     m_down = value;
     m_downState = value ? bsExclusive : bsUp;

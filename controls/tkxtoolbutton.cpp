@@ -134,12 +134,7 @@ void TKxToolButton::SetSelectionFrameColor(TColor value) {
 }
 
 void TKxToolButton::SetDown(bool value) {
-    if (m_groupIndex == 0)
-        value = false;
-    if (value == m_down)
-        return;
-    // A grouped button goes up only through another button of its group, or AllowAllUp.
-    if (m_down && !m_allowAllUp)
+    if (!DownChangeAllowed(m_groupIndex, m_down, m_allowAllUp, value))
         return;
     m_down = value;
     if (value) {
