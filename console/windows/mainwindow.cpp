@@ -213,8 +213,11 @@ int MainWindow::on_StartBtn_clicked() {
         area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
-    gridPanel->layout()->removeWidget(monitorScrollArea);
-    gridPanel->layout()->addWidget(gridScrollArea);
+    QLayout *box = gridPanel->layout();
+    box->removeWidget(monitorScrollArea);
+    // The grid's scroll area normally never left the box; adding it twice would move it.
+    if (box->indexOf(gridScrollArea) < 0)
+        box->addWidget(gridScrollArea);
     monitorScrollArea->hide();
     gridScrollArea->show();
     startBtn->setEnabled(false);

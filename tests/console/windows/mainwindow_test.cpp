@@ -471,6 +471,29 @@ TEST_F(MainWindowTest, ClosingTheWindowClosesTheLogDialogAndBothPanes) {
     EXPECT_EQ(t.monitorRack2, -1);
 }
 
+// Last of the window's tests: STOP empties the view.
+TEST_F(MainWindowTest, StartAndStopChangeOnlyWhatTheWindowShows) {
+    QPushButton *start = mainButton("START");
+    QPushButton *stop = mainButton("STOP");
+    start->setEnabled(true);
+    start->click();
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_TRUE(stop->isEnabled());
+    EXPECT_TRUE(mainButton("NETWORK")->isChecked());
+    EXPECT_TRUE(window->gridArea()->isVisible());
+    EXPECT_FALSE(window->monitorArea()->isVisible());
+    EXPECT_EQ(window->gridArea()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+
+    stop->click();
+    EXPECT_FALSE(stop->isEnabled());
+    EXPECT_TRUE(start->isEnabled());
+    EXPECT_FALSE(window->slotGrid().gridColumn->isVisible());
+    EXPECT_EQ(window->treeWidget()->topLevelItemCount(), 0);
+    // The link goes on.
+    EXPECT_TRUE(window->linkThread().isRunning());
+    EXPECT_TRUE(core->isConsoleConnected());
+}
+
 TEST(MainWindowDeathTest, ClosingTheWindowWritesTheSettingsWithTheCloseTimeAndExitsWithZero) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     // The child runs this test again from its start; it inherits the parent's folder through
