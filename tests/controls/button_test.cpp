@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QShortcutEvent>
 
 #include <gtest/gtest.h>
 
@@ -246,6 +247,16 @@ TEST_F(ButtonWindow, EscapeClicksTheCancelButton) {
     second->setEnabled(false);
     SendKey(*edit, QEvent::KeyPress, Qt::Key_Escape);
     EXPECT_EQ(secondClicks, 1);
+}
+
+TEST_F(ButtonWindow, AcceleratorClicksAButtonThatCanTakeTheFocus) {
+    first->SetCaption(QStringLiteral("&Save"));
+    QShortcutEvent shortcut(QKeySequence(QStringLiteral("Alt+S")), 0);
+    QApplication::sendEvent(first, &shortcut);
+    EXPECT_EQ(firstClicks, 1);
+    first->setEnabled(false);
+    QApplication::sendEvent(first, &shortcut);
+    EXPECT_EQ(firstClicks, 1);
 }
 
 TEST_F(ButtonWindow, GroupedButtonsKeepOneDown) {
