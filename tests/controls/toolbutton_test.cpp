@@ -1,5 +1,6 @@
 #include "controls/buttonlayout.h"
 #include "controls/colorarithmetic.h"
+#include "controls/controlservices.h"
 #include "controls/tcustomaction.h"
 #include "controls/timagelist.h"
 #include "controls/tkxtoolbutton.h"
@@ -465,6 +466,27 @@ TEST_F(ToolButtonPainting, DownClassicButtonIsCheckered) {
     EXPECT_NE(a, b);
     EXPECT_TRUE((a == face && b == light) || (a == light && b == face));
     EXPECT_EQ(image.pixelColor(10, 11), b);
+}
+
+// Turns visual styles on for one test.
+class ThemesOn {
+public:
+    ThemesOn() { SetThemesActive(true); }
+    ~ThemesOn() { SetThemesActive(false); }
+    ThemesOn(const ThemesOn &) = delete;
+    ThemesOn &operator=(const ThemesOn &) = delete;
+};
+
+TEST_F(ToolButtonPainting, ThemedFlatButtonShowsTheStyleElementOnlyWhenHot) {
+    const ThemesOn themes;
+    const QPoint inside(12, 3);
+    EXPECT_EQ(Grab().pixelColor(inside), QColor(Qt::green));
+    Enter();
+    EXPECT_NE(Grab().pixelColor(inside), QColor(Qt::green));
+    button->SetFlat(false);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button, &leave);
+    EXPECT_NE(Grab().pixelColor(inside), QColor(Qt::green)) << "a raised button always shows";
 }
 
 TEST_F(ToolButtonPainting, DropArrowIsDrawnInWindowTextAndShadowWhenDisabled) {
