@@ -5,7 +5,9 @@
 #include "controls/tkxstatusbar.h"
 #include "controls/tkxtoolbutton.h"
 
+#include <QCursor>
 #include <QDir>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -293,10 +295,17 @@ TEST_F(FolderDialogTest, ARunningDialogCannotBeExecutedAgain) {
 }
 
 TEST_F(FolderDialogTest, AFailureInsideTheRunFreesTheFormAndClearsTheFlag) {
-    dialog.OnInitialized = [](QObject *) { throw std::runtime_error("boom"); };
+    Qt::CursorShape whileBuilding = Qt::ArrowCursor;
+    dialog.OnInitialized = [&](QObject *) {
+        if (const QCursor *cursor = QGuiApplication::overrideCursor())
+            whileBuilding = cursor->shape();
+        throw std::runtime_error("boom");
+    };
     EXPECT_THROW(dialog.Execute(), std::runtime_error);
     EXPECT_FALSE(dialog.Executing());
     EXPECT_EQ(dialog.Form(), nullptr);
+    EXPECT_EQ(whileBuilding, Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the cursor is restored";
     dialog.OnInitialized = nullptr;
     EXPECT_TRUE(Run([](TKxSelectFolderForm *form) { return form->btnOk; }));
 }
