@@ -280,6 +280,23 @@ TEST_F(FolderDialogTest, ThePlacementOfARunIsStoredAndUsedByTheNext) {
     EXPECT_EQ(second, QSize(420, 380));
 }
 
+TEST_F(FolderDialogTest, AMaximisedFormStoresItsRestoredSize) {
+    Run([&](TKxSelectFolderForm *form) {
+        form->resize(400, 350);
+        form->setWindowState(Qt::WindowMaximized);
+        return form->btnOk;
+    });
+    EXPECT_EQ(dialog.FormWindowState, wsMaximized);
+    EXPECT_EQ(dialog.FormWidth, 400);
+    EXPECT_EQ(dialog.FormHeight, 350);
+    bool maximised = false;
+    Run([&](TKxSelectFolderForm *form) {
+        maximised = form->windowState() & Qt::WindowMaximized;
+        return form->btnCancel;
+    });
+    EXPECT_TRUE(maximised);
+}
+
 TEST_F(FolderDialogTest, ARunningDialogCannotBeExecutedAgain) {
     std::string message;
     Run([&](TKxSelectFolderForm *form) {
