@@ -294,6 +294,13 @@ QColor TKxToolButton::Resolved(TColor color) const {
     return color.Resolve(SystemPalette(this));
 }
 
+SelectionColorSet TKxToolButton::ShownSelectionColors() const {
+    if (m_gradientColorStyle == gcsCustom)
+        return {Resolved(m_selectionFrameColor), Resolved(m_selectionColorStart),
+                Resolved(m_selectionColorStop)};
+    return SelectionColors(SystemPalette(this));
+}
+
 ToolButtonGeometry TKxToolButton::Geometry() const {
     const bool pushedIn =
         m_visualStyle != vsGradient && (m_state == tbsPressed || m_state == tbsDropped);
@@ -426,10 +433,7 @@ QRect TKxToolButton::DrawToolFace(QPainter &canvas, const QRect &rect) {
         if (!active)
             return rect;
         if (m_visualStyle == vsGradient) {
-            SelectionColorSet colors = SelectionColors(palette);
-            if (m_gradientColorStyle == gcsCustom)
-                colors = {Resolved(m_selectionFrameColor), Resolved(m_selectionColorStart),
-                          Resolved(m_selectionColorStop)};
+            const SelectionColorSet colors = ShownSelectionColors();
             PaintBoxOutline(canvas, rect, colors.frame);
             const QRect inner = rect.adjusted(1, 1, -1, -1);
             QColor first = colors.gradientStart;
@@ -508,10 +512,7 @@ void TKxToolButton::DrawDropArrow(QPainter &canvas) {
                 part = IsRightToLeft() ? part.adjusted(0, 0, 1, 0) : part.adjusted(-1, 0, 0, 0);
         }
         if (gradient) {
-            SelectionColorSet colors = SelectionColors(palette);
-            if (m_gradientColorStyle == gcsCustom)
-                colors = {Resolved(m_selectionFrameColor), Resolved(m_selectionColorStart),
-                          Resolved(m_selectionColorStop)};
+            const SelectionColorSet colors = ShownSelectionColors();
             PaintBoxOutline(canvas, part, colors.frame);
             FillGradientRect(canvas, part.adjusted(1, 1, -1, -1), gdHorizontalEnd, 1,
                              colors.gradientStart, colors.gradientStop);

@@ -4,6 +4,7 @@
 #include "controls/componentstate.h"
 #include "controls/frametypes.h"
 #include "controls/kxevents.h"
+#include "controls/schemecolors.h"
 #include "controls/tcolor.h"
 #include "controls/timagelist.h"
 #include "controls/tkxcustompanel.h"
@@ -154,6 +155,8 @@ private:
     // Pressed or down, or dropped on a pure drop-down button: the content is pushed in.
     bool ContentPushedIn() const;
     QColor Resolved(TColor color) const;
+    // The gradient's frame and colours: the button's own with gcsCustom, else the scheme's.
+    SelectionColorSet ShownSelectionColors() const;
     void SetState(TToolState state);
     void BroadcastGroup();
     void ReleaseAt(QPoint position);
