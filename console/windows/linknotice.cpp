@@ -30,9 +30,13 @@ LinkNotice::LinkNotice(QWidget *window, ConsoleTables &tables, ConsoleViews &vie
 void LinkNotice::infoMsgExec() {
     const bool linkDown = srv_link_shown.load() == 1;
     if (linkDown && infoBoxShown != 1) {
-        if (box)
+        // Not while the window is closed: a notice shown then would be a window of its own
+        // and keep the closing console from quitting.
+        const QWidget *window = box ? box->parentWidget() : nullptr;
+        if (box && (!window || window->isVisible())) {
             box->show();
-        infoBoxShown = 1;
+            infoBoxShown = 1;
+        }
     } else if (!linkDown) {
         // A message box without buttons refuses close(), so the notice is hidden.
         if (box)

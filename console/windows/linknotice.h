@@ -8,8 +8,8 @@ class QMessageBox;
 class QWidget;
 
 // The console's answer to a change of the link state: the "no connection" notice, shown once
-// while the link is reported down and closed when it is back, and, after the inbound ring was
-// emptied for a new connection, the hiding of every shown rack.
+// while the link is reported down (and the window is open) and closed when it is back, and,
+// after the inbound ring was emptied for a new connection, the hiding of every shown rack.
 class LinkNotice {
 public:
     // The notice is a child window of `window`, which owns it.

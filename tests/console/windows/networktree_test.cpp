@@ -534,6 +534,7 @@ protected:
         srv_link_shown = -1;
         srv_rings_reset = -1;
         notice.noConnectionBox()->installEventFilter(&counter);
+        window.show();
     }
     void TearDown() override {
         srv_link_shown = -1;
@@ -575,6 +576,16 @@ TEST_F(LinkNoticeTest, NoticeShowsOnceWhileTheLinkIsDownAndClosesWhenItIsBack) {
     EXPECT_TRUE(box->isVisible());
     EXPECT_EQ(counter.shows, 2);
     EXPECT_TRUE(views.calls.isEmpty());
+}
+
+TEST_F(LinkNoticeTest, NoNoticeAppearsOnceTheWindowIsClosed) {
+    window.close();
+    srv_link_shown = 1;
+    notice.infoMsgExec();
+    EXPECT_FALSE(notice.isShown());
+    // A window left open would keep the console from quitting.
+    for (const QWidget *w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
 }
 
 TEST_F(LinkNoticeTest, RingsResetHidesEveryShownRackOnce) {
