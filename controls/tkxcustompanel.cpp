@@ -1,6 +1,5 @@
 #include "controls/tkxcustompanel.h"
 
-#include "controls/colorarithmetic.h"
 #include "controls/controlservices.h"
 #include "controls/gradient.h"
 #include "controls/panellayout.h"
@@ -35,15 +34,14 @@ bool ExplicitlyHidden(const QWidget *widget) {
 } // namespace
 
 TKxCustomPanel::TKxCustomPanel(QWidget *parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+    , BorderedControl(this, BorderLayers{fsRaised, fsNone}) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Only what a resize uncovers is repainted unless the panel asks for more (FullRepaint).
     setAttribute(Qt::WA_StaticContents);
 }
 
 TKxCustomPanel::~TKxCustomPanel() {
-    if (m_controller)
-        m_controller->UnregisterFramedControl(this);
     m_dockManager.reset();
 }
 
@@ -89,16 +87,6 @@ void TKxCustomPanel::SetParentColor(bool value) {
     Change(m_parentColor, value);
 }
 
-void TKxCustomPanel::SetBevelWidth(int value) {
-    if (Store(m_layers.bevelWidth, value))
-        BordersChanged();
-}
-
-void TKxCustomPanel::SetBorderWidth(int value) {
-    if (Store(m_layers.borderWidth, value))
-        BordersChanged();
-}
-
 void TKxCustomPanel::SetAlign(TAlign value) {
     if (Align() == value)
         return;
@@ -117,49 +105,12 @@ void TKxCustomPanel::SetCaptionVertAlignment(TAlignmentVertical value) {
     Change(m_captionVertAlignment, value);
 }
 
-void TKxCustomPanel::SetBorderColor(TColor value) {
-    Change(m_layers.borderColor, value);
-}
-
-void TKxCustomPanel::SetBorderInner(TFrameStyleEx value) {
-    if (Store(m_layers.inner, value))
-        BordersChanged();
-}
-
-void TKxCustomPanel::SetBorderOuter(TFrameStyleEx value) {
-    if (Store(m_layers.outer, value))
-        BordersChanged();
-}
-
-void TKxCustomPanel::SetBorderSides(TSides value) {
-    if (Store(m_layers.sides, value))
-        BordersChanged();
-}
-
 void TKxCustomPanel::SetBorderHighlightColor(TColor value) {
-    Change(m_layers.highlightColor, value);
+    ChangeBorderHighlight(value);
 }
 
 void TKxCustomPanel::SetBorderShadowColor(TColor value) {
-    Change(m_layers.shadowColor, value);
-}
-
-void TKxCustomPanel::SetFlatColor(TColor value) {
-    Change(m_layers.flatColor, value);
-}
-
-void TKxCustomPanel::SetFlatColorAdjustment(int value) {
-    Change(m_layers.flatColorAdjustment, value);
-}
-
-void TKxCustomPanel::SetFrameController(TKxFrameController *controller) {
-    if (m_controller == controller)
-        return;
-    if (m_controller)
-        m_controller->UnregisterFramedControl(this);
-    m_controller = controller;
-    if (controller != nullptr)
-        controller->RegisterFramedControl(this);
+    ChangeBorderShadow(value);
 }
 
 void TKxCustomPanel::SetGradientColorStyle(TKxGradientColorStyle value) {
@@ -261,7 +212,7 @@ QPoint TKxCustomPanel::CursorPosInClient() const {
 }
 
 QRect TKxCustomPanel::BorderAreaRect(const QRect &rect, bool withBorderWidth) const {
-    return InsideBorderLayers(rect, m_layers, withBorderWidth);
+    return InsideBorderLayers(rect, Layers(), withBorderWidth);
 }
 
 QRect TKxCustomPanel::WholeRect() const {
@@ -284,7 +235,7 @@ std::pair<QColor, int> TKxCustomPanel::FlatFrameColorPair() const {
     const QPalette palette = SystemPalette(this);
     if (m_visualStyle == vsGradient && m_gradientColorStyle != gcsCustom)
         return {GradientFrameColor(palette), 0};
-    return {m_layers.flatColor.Resolve(palette), m_layers.flatColorAdjustment};
+    return {Layers().flatColor.Resolve(palette), Layers().flatColorAdjustment};
 }
 
 void TKxCustomPanel::DrawPanelCaption(QPainter &canvas, const QRect &rect) {
@@ -344,32 +295,6 @@ void TKxCustomPanel::DrawGridLines(QPainter &canvas, const QRect &rect) {
     }
 }
 
-void TKxCustomPanel::ApplyFrameController() {
-    if (!m_controller || !m_controller->FrameVisible())
-        return;
-    const auto accepts = [this](TKxFrameControllerProperty p) {
-        return HasNotification(m_notifications, p);
-    };
-    if (accepts(fcpFrameStyle))
-        SetBorderOuter(m_controller->FrameStyle());
-    if (accepts(fcpFrameSides))
-        SetBorderSides(m_controller->FrameSides());
-    if (accepts(fcpFrameColor)) {
-        SetFlatColor(m_controller->FrameColor());
-        SetFlatColorAdjustment(0);
-    }
-    if (accepts(fcpColor))
-        SetColor(m_controller->Color());
-    if (accepts(fcpParentColor))
-        SetParentColor(m_controller->ParentColor());
-    if (accepts(fcpColor)) {
-        const QColor color = Color().Resolve(SystemPalette(this));
-        SetBorderHighlightColor(TColor::FromQColor(ShadeLighter(color, 100)));
-        SetBorderShadowColor(TColor::FromQColor(ShadeDarker(color, 50)));
-    }
-    update();
-}
-
 void TKxCustomPanel::FrameControllerChanged() {
     CallGuarded([this] { ApplyFrameController(); });
 }
@@ -421,7 +346,7 @@ void TKxCustomPanel::PaintPanel(QPainter &canvas) {
     const QColor parent = parentWidget() != nullptr
                               ? parentWidget()->palette().color(parentWidget()->backgroundRole())
                               : color;
-    BorderLayers layers = m_layers;
+    BorderLayers layers = Layers();
     const auto [flatColor, adjustment] = FlatFrameColorPair();
     layers.flatColor = TColor::FromQColor(flatColor);
     layers.flatColorAdjustment = adjustment;
@@ -454,6 +379,15 @@ void TKxCustomPanel::InvalidateWithChildren() {
 void TKxCustomPanel::BordersChanged() {
     AlignControls();
     update();
+}
+
+QColor TKxCustomPanel::ShownColor() const {
+    return Color().Resolve(SystemPalette(this));
+}
+
+void TKxCustomPanel::SetBevelColors(TColor highlight, TColor shadow) {
+    SetBorderHighlightColor(highlight);
+    SetBorderShadowColor(shadow);
 }
 
 void TKxCustomPanel::EnabledChanged() {

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "controls/borderlayers.h"
+#include "controls/borderedcontrol.h"
 #include "controls/componentstate.h"
 #include "controls/controlalign.h"
 #include "controls/frametypes.h"
-#include "controls/ikxframecontrollernotification.h"
 #include "controls/kxevents.h"
 #include "controls/tcolor.h"
-#include "controls/tkxframecontroller.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -32,9 +30,7 @@ using TKxPanelPaintEvent = std::function<void(QObject *sender, QPainter &canvas)
 // or plain fill, an optional grid, a word-wrapped caption, and a memory of its children's
 // enabled states. Children with an alignment are laid out inside the borders; as a dock site it
 // hands its docked controls to a dock manager that draws their grabbers.
-class TKxCustomPanel : public QWidget,
-                       public ComponentState,
-                       public IKxFrameControllerNotification {
+class TKxCustomPanel : public QWidget, public ComponentState, public BorderedControl {
     Q_OBJECT
     // Children with ParentColor read the colour through the property.
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
@@ -49,13 +45,9 @@ public:
     void SetAlignment(TAlignment value);
     // The fill colour; with ParentColor the parent's.
     TColor Color() const;
-    void SetColor(TColor value);
+    void SetColor(TColor value) override;
     bool ParentColor() const { return m_parentColor; }
-    void SetParentColor(bool value);
-    int BevelWidth() const { return m_layers.bevelWidth; }
-    void SetBevelWidth(int value);
-    int BorderWidth() const { return m_layers.borderWidth; }
-    void SetBorderWidth(int value);
+    void SetParentColor(bool value) override;
     bool FullRepaint() const { return m_fullRepaint; }
     void SetFullRepaint(bool value) { m_fullRepaint = value; }
     bool Locked() const { return m_locked; }
@@ -65,19 +57,8 @@ public:
     // Moves and sizes the panel; a bottom- or right-aligned one keeps that edge.
     virtual void SetBounds(const QRect &bounds);
 
-    TFrameStyleEx BorderInner() const { return m_layers.inner; }
-    TFrameStyleEx BorderOuter() const { return m_layers.outer; }
-    TSides BorderSides() const { return m_layers.sides; }
-    TColor BorderColor() const { return m_layers.borderColor; }
-    TColor BorderHighlightColor() const { return m_layers.highlightColor; }
-    TColor BorderShadowColor() const { return m_layers.shadowColor; }
-    TColor FlatColor() const { return m_layers.flatColor; }
-    int FlatColorAdjustment() const { return m_layers.flatColorAdjustment; }
-    TKxFrameController *FrameController() const { return m_controller; }
-    TKxFrameControllerNotifications FrameControllerNotifications() const { return m_notifications; }
-    void SetFrameControllerNotifications(TKxFrameControllerNotifications value) {
-        m_notifications = value;
-    }
+    TColor BorderHighlightColor() const { return Layers().highlightColor; }
+    TColor BorderShadowColor() const { return Layers().shadowColor; }
     TKxGradientColorStyle GradientColorStyle() const { return m_gradientColorStyle; }
     TColor GradientColorStart() const { return m_gradientColorStart; }
     TColor GradientColorStop() const { return m_gradientColorStop; }
@@ -98,15 +79,8 @@ public:
     void SetOwnDockCaptions(bool value) { m_ownDockCaptions = value; }
 
     virtual void SetCaptionVertAlignment(TAlignmentVertical value);
-    virtual void SetBorderColor(TColor value);
-    virtual void SetBorderInner(TFrameStyleEx value);
-    virtual void SetBorderOuter(TFrameStyleEx value);
-    virtual void SetBorderSides(TSides value);
     virtual void SetBorderHighlightColor(TColor value);
     virtual void SetBorderShadowColor(TColor value);
-    virtual void SetFlatColor(TColor value);
-    virtual void SetFlatColorAdjustment(int value);
-    virtual void SetFrameController(TKxFrameController *controller);
     virtual void SetGradientColorStyle(TKxGradientColorStyle value);
     virtual void SetGradientColorStart(TColor value);
     virtual void SetGradientColorStop(TColor value);
@@ -146,7 +120,6 @@ public:
     virtual std::pair<QColor, int> FlatFrameColorPair() const;
     virtual void DrawPanelCaption(QPainter &canvas, const QRect &rect);
     virtual void DrawGridLines(QPainter &canvas, const QRect &rect);
-    virtual void ApplyFrameController();
     void FrameControllerChanged() override;
     // Lays the aligned children out inside the borders.
     virtual void AlignControls();
@@ -165,7 +138,9 @@ protected:
     // Repaints the panel and every child control.
     void InvalidateWithChildren();
     // Re-aligns and repaints after a change of the border geometry.
-    void BordersChanged();
+    void BordersChanged() override;
+    QColor ShownColor() const override;
+    void SetBevelColors(TColor highlight, TColor shadow) override;
     QList<QWidget *> ChildControls() const;
 
     void paintEvent(QPaintEvent *event) override;
@@ -188,9 +163,6 @@ private:
     bool m_parentColor = false;
     bool m_fullRepaint = true;
     bool m_locked = false;
-    BorderLayers m_layers{fsRaised, fsNone};
-    QPointer<TKxFrameController> m_controller;
-    TKxFrameControllerNotifications m_notifications = kAllFrameControllerNotifications;
     TKxGradientColorStyle m_gradientColorStyle = gcsSystem;
     TColor m_gradientColorStart = clWhite;
     TColor m_gradientColorStop = clBtnFace;

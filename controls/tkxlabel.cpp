@@ -1,6 +1,5 @@
 #include "controls/tkxlabel.h"
 
-#include "controls/colorarithmetic.h"
 #include "controls/controlservices.h"
 #include "controls/paintingservices.h"
 #include "controls/textflags.h"
@@ -37,15 +36,14 @@ void DrawTurnedText(QPainter &canvas, QPoint at, double degrees, TextAnchor anch
 } // namespace
 
 TKxLabel::TKxLabel(QWidget *parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+    , BorderedControl(this, BorderLayers{}) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(65, 17);
     TKxBlinkingControlsList::Instance().Add(this);
 }
 
 TKxLabel::~TKxLabel() {
-    if (m_controller)
-        m_controller->UnregisterFramedControl(this);
     TKxBlinkingControlsList::Instance().Remove(this);
 }
 
@@ -164,36 +162,12 @@ void TKxLabel::SetBlinkIntervalOn(std::uint16_t value) {
     TKxBlinkingControlsList::Instance().SetIntervalOn(value);
 }
 
-void TKxLabel::SetBevelWidth(int value) {
-    ChangeBounds(m_layers.bevelWidth, value);
-}
-
-void TKxLabel::SetBorderColor(TColor value) {
-    Change(m_layers.borderColor, value);
-}
-
-void TKxLabel::SetBorderInner(TFrameStyleEx value) {
-    ChangeBounds(m_layers.inner, value);
-}
-
-void TKxLabel::SetBorderOuter(TFrameStyleEx value) {
-    ChangeBounds(m_layers.outer, value);
-}
-
-void TKxLabel::SetBorderSides(TSides value) {
-    ChangeBounds(m_layers.sides, value);
-}
-
 void TKxLabel::SetBorderHighlight(TColor value) {
-    Change(m_layers.highlightColor, value);
+    ChangeBorderHighlight(value);
 }
 
 void TKxLabel::SetBorderShadow(TColor value) {
-    Change(m_layers.shadowColor, value);
-}
-
-void TKxLabel::SetBorderWidth(int value) {
-    ChangeBounds(m_layers.borderWidth, value);
+    ChangeBorderShadow(value);
 }
 
 void TKxLabel::SetCondenseCaption(TKxCondenseCaption value) {
@@ -203,24 +177,6 @@ void TKxLabel::SetCondenseCaption(TKxCondenseCaption value) {
     if (value != ccNone)
         SetAutoSize(false);
     update();
-}
-
-void TKxLabel::SetFlatColor(TColor value) {
-    Change(m_layers.flatColor, value);
-}
-
-void TKxLabel::SetFlatColorAdjustment(int value) {
-    Change(m_layers.flatColorAdjustment, value);
-}
-
-void TKxLabel::SetFrameController(TKxFrameController *controller) {
-    if (m_controller == controller)
-        return;
-    if (m_controller)
-        m_controller->UnregisterFramedControl(this);
-    m_controller = controller;
-    if (controller != nullptr)
-        controller->RegisterFramedControl(this);
 }
 
 void TKxLabel::SetCenterPoint(TCenterPoint value) {
@@ -278,31 +234,14 @@ void TKxLabel::SetShadowDepth(int value) {
     Change(m_shadowDepth, value);
 }
 
-void TKxLabel::ApplyFrameController() {
-    if (!m_controller || !m_controller->FrameVisible())
-        return;
-    const TKxFrameController &c = *m_controller;
-    const auto accepts = [this](TKxFrameControllerProperty p) {
-        return HasNotification(m_notifications, p);
-    };
-    if (accepts(fcpFrameStyle))
-        SetBorderOuter(c.FrameStyle());
-    if (accepts(fcpFrameSides))
-        SetBorderSides(c.FrameSides());
-    if (accepts(fcpFrameColor)) {
-        SetFlatColor(c.FrameColor());
-        SetFlatColorAdjustment(0);
-    }
-    if (accepts(fcpColor))
-        SetColor(c.Color());
-    if (accepts(fcpParentColor))
-        SetParentColor(c.ParentColor());
-    if (accepts(fcpColor)) {
-        const QColor color = ShownColor();
-        SetBorderHighlight(TColor::FromQColor(ShadeLighter(color, 100)));
-        SetBorderShadow(TColor::FromQColor(ShadeDarker(color, 50)));
-    }
+void TKxLabel::BordersChanged() {
+    AdjustBounds();
     update();
+}
+
+void TKxLabel::SetBevelColors(TColor highlight, TColor shadow) {
+    SetBorderHighlight(highlight);
+    SetBorderShadow(shadow);
 }
 
 void TKxLabel::SetBlinkState(bool on) {
@@ -383,11 +322,11 @@ int TKxLabel::MeasureTextHeight(QPainter &canvas, const QRect &rect, unsigned fl
 }
 
 QRect TKxLabel::GrowByBorders(const QRect &textRect) const {
-    return ::GrowByBorders(textRect, {m_layers, m_rotation, m_textStyle, m_shadowDepth, m_angle});
+    return ::GrowByBorders(textRect, {Layers(), m_rotation, m_textStyle, m_shadowDepth, m_angle});
 }
 
 QRect TKxLabel::BorderAreaRect(const QRect &rect, bool withBorderWidth) const {
-    return InsideBorderLayers(rect, m_layers, withBorderWidth);
+    return InsideBorderLayers(rect, Layers(), withBorderWidth);
 }
 
 QSize TKxLabel::AutoSizeFor(int width) const {
@@ -427,7 +366,7 @@ void TKxLabel::paintEvent(QPaintEvent *) {
         const QColor parentColor = parent != nullptr
                                        ? parent->palette().color(parent->backgroundRole())
                                        : Resolved(clBtnFace);
-        const QRect inner = PaintBorderLayers(canvas, SystemPalette(this), rect(), m_layers,
+        const QRect inner = PaintBorderLayers(canvas, SystemPalette(this), rect(), Layers(),
                                               ShownColor(), parentColor, m_transparent);
         if (!m_transparent)
             canvas.fillRect(inner, ShownColor());
@@ -491,8 +430,8 @@ void TKxLabel::PaintFlatText(QPainter &canvas, const QRect &textRect, unsigned f
 void TKxLabel::PaintArcText(QPainter &canvas) {
     const QFontMetrics metrics(canvas.font());
     const std::vector<ArcCharacter> characters = ArcCharacters(
-        int(m_caption.size()), m_angle, ArcCenter(m_centerPoint, size(), m_layers.borderWidth),
-        ArcRadii(m_centerPoint, size(), m_layers.borderWidth), metrics.height(),
+        int(m_caption.size()), m_angle, ArcCenter(m_centerPoint, size(), Layers().borderWidth),
+        ArcRadii(m_centerPoint, size(), Layers().borderWidth), metrics.height(),
         metrics.horizontalAdvance(QLatin1Char('w')) + 2);
     // The 3-D layers are drawn also for a disabled label, under its disabled caption.
     std::vector<TextLayer> layers = StyledTextLayers(

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "controls/borderedcontrol.h"
 #include "controls/componentstate.h"
 #include "controls/ikxblinkingcontrol.h"
-#include "controls/ikxframecontrollernotification.h"
 #include "controls/kxevents.h"
 #include "controls/labelgeometry.h"
 #include "controls/tcolor.h"
-#include "controls/tkxframecontroller.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
@@ -18,7 +16,7 @@
 class TKxLabel : public QWidget,
                  public ComponentState,
                  public IKxBlinkingControl,
-                 public IKxFrameControllerNotification {
+                 public BorderedControl {
     Q_OBJECT
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
@@ -44,10 +42,9 @@ public:
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool value);
     TColor Color() const { return m_color; }
-    // Setting a colour also turns ParentColor off.
-    void SetColor(TColor value);
+    void SetColor(TColor value) override;
     bool ParentColor() const { return m_parentColor; }
-    void SetParentColor(bool value);
+    void SetParentColor(bool value) override;
     TColor FontColor() const { return m_fontColor; }
     void SetFontColor(TColor value);
     virtual TTextLayout Layout() const { return m_layout; }
@@ -64,34 +61,12 @@ public:
     virtual void SetBlinkIntervalOff(std::uint16_t value);
     virtual std::uint16_t BlinkIntervalOn() const;
     virtual void SetBlinkIntervalOn(std::uint16_t value);
-    int BevelWidth() const { return m_layers.bevelWidth; }
-    virtual void SetBevelWidth(int value);
-    TColor BorderColor() const { return m_layers.borderColor; }
-    virtual void SetBorderColor(TColor value);
-    TFrameStyleEx BorderInner() const { return m_layers.inner; }
-    virtual void SetBorderInner(TFrameStyleEx value);
-    TFrameStyleEx BorderOuter() const { return m_layers.outer; }
-    virtual void SetBorderOuter(TFrameStyleEx value);
-    TSides BorderSides() const { return m_layers.sides; }
-    virtual void SetBorderSides(TSides value);
-    TColor BorderHighlight() const { return m_layers.highlightColor; }
+    TColor BorderHighlight() const { return Layers().highlightColor; }
     virtual void SetBorderHighlight(TColor value);
-    TColor BorderShadow() const { return m_layers.shadowColor; }
+    TColor BorderShadow() const { return Layers().shadowColor; }
     virtual void SetBorderShadow(TColor value);
-    int BorderWidth() const { return m_layers.borderWidth; }
-    virtual void SetBorderWidth(int value);
     TKxCondenseCaption CondenseCaption() const { return m_condenseCaption; }
     virtual void SetCondenseCaption(TKxCondenseCaption value);
-    TColor FlatColor() const { return m_layers.flatColor; }
-    virtual void SetFlatColor(TColor value);
-    int FlatColorAdjustment() const { return m_layers.flatColorAdjustment; }
-    virtual void SetFlatColorAdjustment(int value);
-    TKxFrameController *FrameController() const { return m_controller; }
-    virtual void SetFrameController(TKxFrameController *controller);
-    TKxFrameControllerNotifications FrameControllerNotifications() const { return m_notifications; }
-    void SetFrameControllerNotifications(TKxFrameControllerNotifications value) {
-        m_notifications = value;
-    }
     TCenterPoint CenterPoint() const { return m_centerPoint; }
     virtual void SetCenterPoint(TCenterPoint value);
     TColor FlyByColor() const { return m_flyByColor; }
@@ -117,8 +92,6 @@ public:
     TColor DrawColor() const { return m_drawColor; }
     bool BlinkOn() const { return m_blinkOn; }
 
-    // Reads the frame controller's settings (only while it shows frames).
-    virtual void ApplyFrameController();
     // On: the caption shows the blink colour; off: the base font colour. Repaints at once.
     virtual void SetBlinkState(bool on);
     void Loaded() override;
@@ -145,12 +118,14 @@ private:
     bool IsBlinking() const override { return m_blinking; }
     void SetBlinkPhase(int phase) override { SetBlinkState(phase != 0); }
     void FrameControllerChanged() override { ApplyFrameController(); }
+    void BordersChanged() override;
+    QColor ShownColor() const override;
+    void SetBevelColors(TColor highlight, TColor shadow) override;
 
     void FontChanged();
     // Rotated text needs a font whose outlines turn; another gets "Verdana".
     void EnsureRotatableFont();
     QColor Resolved(TColor color) const;
-    QColor ShownColor() const;
     unsigned TextFlags() const;
     int MeasureTextHeight(QPainter &canvas, const QRect &rect, unsigned flags) const;
     void PaintLabelText(QPainter &canvas);
@@ -173,11 +148,7 @@ private:
     int m_angle = 0;
     bool m_blinking = false;
     TColor m_blinkColor = clHighlight;
-    // Borders and their colours.
-    BorderLayers m_layers;
     TKxCondenseCaption m_condenseCaption = ccNone;
-    QPointer<TKxFrameController> m_controller;
-    TKxFrameControllerNotifications m_notifications = kAllFrameControllerNotifications;
     TCenterPoint m_centerPoint = cpCenter;
     TColor m_flyByColor = clHighlight;
     bool m_flyByEnabled = false;

@@ -1,0 +1,105 @@
+#include "controls/borderedcontrol.h"
+
+#include "controls/colorarithmetic.h"
+
+#include <QWidget>
+
+BorderedControl::BorderedControl(QWidget *self, const BorderLayers &layers)
+    : m_self(self)
+    , m_layers(layers) {}
+
+BorderedControl::~BorderedControl() {
+    if (m_controller)
+        m_controller->UnregisterFramedControl(m_self);
+}
+
+template <typename T> void BorderedControl::Change(T &field, const T &value) {
+    if (field == value)
+        return;
+    field = value;
+    m_self->update();
+}
+
+template <typename T> void BorderedControl::ChangeExtent(T &field, const T &value) {
+    if (field == value)
+        return;
+    field = value;
+    BordersChanged();
+}
+
+void BorderedControl::SetBevelWidth(int value) {
+    ChangeExtent(m_layers.bevelWidth, value);
+}
+
+void BorderedControl::SetBorderColor(TColor value) {
+    Change(m_layers.borderColor, value);
+}
+
+void BorderedControl::SetBorderInner(TFrameStyleEx value) {
+    ChangeExtent(m_layers.inner, value);
+}
+
+void BorderedControl::SetBorderOuter(TFrameStyleEx value) {
+    ChangeExtent(m_layers.outer, value);
+}
+
+void BorderedControl::SetBorderSides(TSides value) {
+    ChangeExtent(m_layers.sides, value);
+}
+
+void BorderedControl::SetBorderWidth(int value) {
+    ChangeExtent(m_layers.borderWidth, value);
+}
+
+void BorderedControl::SetFlatColor(TColor value) {
+    Change(m_layers.flatColor, value);
+}
+
+void BorderedControl::SetFlatColorAdjustment(int value) {
+    Change(m_layers.flatColorAdjustment, value);
+}
+
+void BorderedControl::SetFrameController(TKxFrameController *controller) {
+    if (m_controller == controller)
+        return;
+    if (m_controller)
+        m_controller->UnregisterFramedControl(m_self);
+    m_controller = controller;
+    if (controller != nullptr)
+        controller->RegisterFramedControl(m_self);
+}
+
+void BorderedControl::ApplyFrameController() {
+    if (!m_controller || !m_controller->FrameVisible())
+        return;
+    const TKxFrameController &c = *m_controller;
+    const auto accepts = [this](TKxFrameControllerProperty p) {
+        return HasNotification(m_notifications, p);
+    };
+    if (accepts(fcpFrameStyle))
+        SetBorderOuter(c.FrameStyle());
+    if (accepts(fcpFrameSides))
+        SetBorderSides(c.FrameSides());
+    if (accepts(fcpFrameColor)) {
+        SetFlatColor(c.FrameColor());
+        SetFlatColorAdjustment(0);
+    }
+    if (accepts(fcpColor))
+        SetColor(c.Color());
+    if (accepts(fcpParentColor))
+        SetParentColor(c.ParentColor());
+    if (accepts(fcpColor)) {
+        const QColor color = ShownColor();
+        SetBevelColors(TColor::FromQColor(ShadeLighter(color, 100)),
+                       TColor::FromQColor(ShadeDarker(color, 50)));
+    }
+    m_self->update();
+}
+
+void BorderedControl::ChangeBorderHighlight(TColor value) {
+    Change(m_layers.highlightColor, value);
+}
+
+void BorderedControl::ChangeBorderShadow(TColor value) {
+    Change(m_layers.shadowColor, value);
+}
