@@ -171,8 +171,12 @@ void FramedControl::ShowStateColor(TColor color) {
     m_updatingColors = false;
 }
 
-void FramedControl::PaintNonClientFrame(QPainter &painter,
-                                        QStyle::PrimitiveElement themedFrame) const {
+void FramedControl::PaintNonClientFrame(QStyle::PrimitiveElement themedFrame) const {
+    QPainter painter(m_self);
+    CallGuarded([&] { PaintFrame(painter, themedFrame); });
+}
+
+void FramedControl::PaintFrame(QPainter &painter, QStyle::PrimitiveElement themedFrame) const {
     const QPalette palette = SystemPalette(m_self);
     if (m_frame.FrameVisible && !UsesThemedFrame()) {
         const bool hot = IsHot();
@@ -209,6 +213,20 @@ void FramedControl::SystemColorsChanged() {
     ApplyColorToPalette();
     if (m_frame.FrameVisible && !UsesThemedFrame())
         InvalidateFrame();
+}
+
+void FramedControl::ItemViewEventHandled(QEvent *event) {
+    switch (event->type()) {
+    case QEvent::ApplicationPaletteChange:
+    case QEvent::PaletteChange:
+        SystemColorsChanged();
+        break;
+    case QEvent::Paint:
+        PaintNonClientFrame(QStyle::PE_Frame);
+        break;
+    default:
+        break;
+    }
 }
 
 void FramedControl::MouseOverChanged(bool over) {

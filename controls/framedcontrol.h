@@ -11,6 +11,24 @@
 class QPainter;
 class QWidget;
 
+// The published frame and state-colour properties, which the frame controller assigns by name;
+// a framed control declares them after Q_OBJECT.
+#define FRAMED_CONTROL_PROPERTIES                                                                  \
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)                                             \
+    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)                     \
+    Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)                              \
+    Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)                              \
+    Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)                     \
+    Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)                       \
+    Q_PROPERTY(TFrameStyle FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)                \
+    Q_PROPERTY(TSides FrameSides READ FrameSides WRITE SetFrameSides)                              \
+    Q_PROPERTY(TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)                         \
+    Q_PROPERTY(bool FrameVisible READ FrameVisible WRITE SetFrameVisible)                          \
+    Q_PROPERTY(                                                                                    \
+        TFramingPreference FramingPreference READ FramingPreference WRITE SetFramingPreference)    \
+    Q_PROPERTY(quint16 FrameControllerNotifications READ FrameControllerNotifications WRITE        \
+                   SetFrameControllerNotifications)
+
 // What every framed control shares: the frame property set, the state colours (normal, focused,
 // disabled), the hot state under focus and mouse, the frame painted over the control's 2-pixel
 // border, and membership in a frame controller. A control derives from its Qt widget and this.
@@ -79,15 +97,21 @@ protected:
     void ShowStateColor(TColor color);
     // Width of the border that the frame is painted over.
     static constexpr int kBorderWidth = 2;
-    // Paints the border: the library's frame, or the style's primitive while themed.
-    void PaintNonClientFrame(QPainter &painter, QStyle::PrimitiveElement themedFrame) const;
+    // Paints the border over what the widget painted: the library's frame, or the style's
+    // primitive while themed.
+    void PaintNonClientFrame(QStyle::PrimitiveElement themedFrame) const;
     void EnabledChanged();
     // The system colours changed: a colour that names one is resolved again.
     void SystemColorsChanged();
+    // Follows an event that a framed item view has handled: a palette change of the application
+    // (which a window hears of) or of the parent (which a child hears of) is a change of the
+    // system colours, and a paint gets the frame over the border.
+    void ItemViewEventHandled(QEvent *event);
     // The mouse entered or left: fires OnMouseEnter or OnMouseLeave, then follows the hot state.
     void MouseOverChanged(bool over);
 
 private:
+    void PaintFrame(QPainter &painter, QStyle::PrimitiveElement themedFrame) const;
     void ApplyColorToPalette();
     void FocusChanged(QWidget *now);
 

@@ -408,18 +408,8 @@ bool TKxCustomListView::edit(const QModelIndex &index, EditTrigger trigger, QEve
 }
 
 bool TKxCustomListView::event(QEvent *event) {
-    if (event->type() == QEvent::ApplicationPaletteChange ||
-        event->type() == QEvent::PaletteChange) {
-        // A window hears of new system colours directly, a child through its parent.
-        const bool result = QTreeWidget::event(event);
-        SystemColorsChanged();
-        return result;
-    }
-    if (event->type() != QEvent::Paint)
-        return QTreeWidget::event(event);
     const bool result = QTreeWidget::event(event);
-    QPainter painter(this);
-    CallGuarded([&] { PaintNonClientFrame(painter, QStyle::PE_Frame); });
+    ItemViewEventHandled(event);
     return result;
 }
 

@@ -28,20 +28,7 @@ using TKxColumnClickEvent = std::function<void(QObject *sender, int column)>;
 // context menu that tells keyboard from mouse.
 class TKxCustomListView : public QTreeWidget, public FramedControl {
     Q_OBJECT
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
-    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)
-    Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)
-    Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)
-    Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)
-    Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)
-    Q_PROPERTY(TFrameStyle FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)
-    Q_PROPERTY(TSides FrameSides READ FrameSides WRITE SetFrameSides)
-    Q_PROPERTY(TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
-    Q_PROPERTY(bool FrameVisible READ FrameVisible WRITE SetFrameVisible)
-    Q_PROPERTY(
-        TFramingPreference FramingPreference READ FramingPreference WRITE SetFramingPreference)
-    Q_PROPERTY(quint16 FrameControllerNotifications READ FrameControllerNotifications WRITE
-                   SetFrameControllerNotifications)
+    FRAMED_CONTROL_PROPERTIES
 
 public:
     explicit TKxCustomListView(QWidget *parent = nullptr);

@@ -3,7 +3,6 @@
 #include "controls/controlservices.h"
 
 #include <QKeyEvent>
-#include <QPainter>
 
 namespace {
 
@@ -112,8 +111,7 @@ void TKxEdit::Change() {
 
 void TKxEdit::paintEvent(QPaintEvent *event) {
     QLineEdit::paintEvent(event);
-    QPainter painter(this);
-    CallGuarded([&] { PaintNonClientFrame(painter, QStyle::PE_FrameLineEdit); });
+    PaintNonClientFrame(QStyle::PE_FrameLineEdit);
 }
 
 void TKxEdit::keyPressEvent(QKeyEvent *event) {

@@ -324,11 +324,9 @@ void TKxListBox::SearchTimerExpired() {
 }
 
 bool TKxListBox::event(QEvent *event) {
-    if (event->type() != QEvent::Paint)
-        return QListWidget::event(event);
     const bool result = QListWidget::event(event);
-    QPainter painter(this);
-    CallGuarded([&] { PaintNonClientFrame(painter, QStyle::PE_Frame); });
+    if (event->type() == QEvent::Paint)
+        PaintNonClientFrame(QStyle::PE_Frame);
     return result;
 }
 

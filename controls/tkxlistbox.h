@@ -14,20 +14,7 @@
 // widest row. Rows are drawn by the control itself.
 class TKxListBox : public QListWidget, public FramedControl {
     Q_OBJECT
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
-    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)
-    Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)
-    Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)
-    Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)
-    Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)
-    Q_PROPERTY(TFrameStyle FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)
-    Q_PROPERTY(TSides FrameSides READ FrameSides WRITE SetFrameSides)
-    Q_PROPERTY(TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
-    Q_PROPERTY(bool FrameVisible READ FrameVisible WRITE SetFrameVisible)
-    Q_PROPERTY(
-        TFramingPreference FramingPreference READ FramingPreference WRITE SetFramingPreference)
-    Q_PROPERTY(quint16 FrameControllerNotifications READ FrameControllerNotifications WRITE
-                   SetFrameControllerNotifications)
+    FRAMED_CONTROL_PROPERTIES
 
 public:
     explicit TKxListBox(QWidget *parent = nullptr);
