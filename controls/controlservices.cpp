@@ -71,3 +71,10 @@ QChar KeyEventChar(const QKeyEvent &event) {
     const QString text = event.text();
     return text.isEmpty() ? QChar(0) : text.at(0);
 }
+
+bool IsContextMenuKey(const QKeyEvent &event) {
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    return (event.key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+           (event.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
+}

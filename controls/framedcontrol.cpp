@@ -229,6 +229,13 @@ void FramedControl::ItemViewEventHandled(QEvent *event) {
     }
 }
 
+bool FramedControl::DoKeyDown(int &key, Qt::KeyboardModifiers modifiers) {
+    if (!OnKeyDown)
+        return true;
+    OnKeyDown(m_self, key, modifiers);
+    return key != 0;
+}
+
 void FramedControl::MouseOverChanged(bool over) {
     CallGuarded([&] {
         const TNotifyEvent &event = over ? OnMouseEnter : OnMouseLeave;

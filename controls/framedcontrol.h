@@ -80,6 +80,7 @@ public:
     TNotifyEvent OnExit;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
+    TKeyEvent OnKeyDown;
 
 protected:
     // The colour for the current state, applied through Color.
@@ -107,6 +108,8 @@ protected:
     // (which a window hears of) or of the parent (which a child hears of) is a change of the
     // system colours, and a paint gets the frame over the border.
     void ItemViewEventHandled(QEvent *event);
+    // Fires OnKeyDown with a pressed key; false when the handler swallowed it (set it to 0).
+    bool DoKeyDown(int &key, Qt::KeyboardModifiers modifiers);
     // The mouse entered or left: fires OnMouseEnter or OnMouseLeave, then follows the hot state.
     void MouseOverChanged(bool over);
 

@@ -26,13 +26,6 @@ constexpr int kConfirmedCheckRole = Qt::UserRole + 0x4B58;
 // Space between a caption and its sort arrow.
 constexpr int kArrowGap = 5;
 
-bool IsMenuKey(const QKeyEvent &event) {
-    const Qt::KeyboardModifiers modifiers =
-        event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    return (event.key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
-           (event.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
-}
-
 unsigned HorizontalTextFlag(int alignment) {
     if (alignment & Qt::AlignRight)
         return DT_RIGHT;
@@ -451,18 +444,14 @@ void TKxCustomListView::contextMenuEvent(QContextMenuEvent *event) {
 
 void TKxCustomListView::keyPressEvent(QKeyEvent *event) {
     CallGuarded([&] {
-        if (IsMenuKey(*event)) {
+        if (IsContextMenuKey(*event)) {
             event->accept();
             ShowKeyboardContextMenu(QPoint(0, 0));
             return;
         }
         int key = event->key();
-        if (OnKeyDown) {
-            OnKeyDown(this, key, event->modifiers());
-            if (key == 0)
-                return;
-        }
-        QTreeWidget::keyPressEvent(event);
+        if (DoKeyDown(key, event->modifiers()))
+            QTreeWidget::keyPressEvent(event);
     });
 }
 

@@ -68,7 +68,6 @@ public:
     TKxItemCheckChangedEvent OnItemCheckChanged;
     TKxItemMenuEvent OnItemMenu;
     TKxColumnClickEvent OnColumnClick;
-    TKeyEvent OnKeyDown;
 
 protected:
     virtual void DoItemCheckChanged(QTreeWidgetItem *item);

@@ -19,13 +19,6 @@ int TreeWheelScrollPosition(int position, int lines, bool down) {
 
 namespace {
 
-bool IsMenuKey(const QKeyEvent &event) {
-    const Qt::KeyboardModifiers modifiers =
-        event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    return (event.key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
-           (event.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
-}
-
 bool IsAncestorOf(const QTreeWidgetItem *node, const QTreeWidgetItem *descendant) {
     for (const QTreeWidgetItem *up = descendant; up != nullptr; up = up->parent()) {
         if (up == node)
@@ -224,18 +217,14 @@ void TKxCustomTreeView::contextMenuEvent(QContextMenuEvent *event) {
 
 void TKxCustomTreeView::keyPressEvent(QKeyEvent *event) {
     CallGuarded([&] {
-        if (IsMenuKey(*event)) {
+        if (IsContextMenuKey(*event)) {
             event->accept();
             ShowMenuForSelection();
             return;
         }
         int key = event->key();
-        if (OnKeyDown) {
-            OnKeyDown(this, key, event->modifiers());
-            if (key == 0)
-                return;
-        }
-        QTreeWidget::keyPressEvent(event);
+        if (DoKeyDown(key, event->modifiers()))
+            QTreeWidget::keyPressEvent(event);
     });
 }
 

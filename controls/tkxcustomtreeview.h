@@ -54,7 +54,6 @@ public:
     QRect NodeTextRect(QTreeWidgetItem *node) const;
 
     TKxTvOnNodeContextMenuEvent OnNodeContextMenu;
-    TKeyEvent OnKeyDown;
 
 protected:
     virtual void ShowMenuForSelection();

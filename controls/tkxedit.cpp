@@ -117,11 +117,8 @@ void TKxEdit::paintEvent(QPaintEvent *event) {
 void TKxEdit::keyPressEvent(QKeyEvent *event) {
     CallGuarded([&] {
         int key = event->key();
-        if (OnKeyDown) {
-            OnKeyDown(this, key, event->modifiers());
-            if (key == 0)
-                return;
-        }
+        if (!DoKeyDown(key, event->modifiers()))
+            return;
         const QChar typed = KeyEventChar(*event);
         if (typed.unicode() == 13 && m_tabOnEnter) {
             focusNextChild();

@@ -36,7 +36,6 @@ public:
     TNotifyEvent OnChange;
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
-    TKeyEvent OnKeyDown;
     TKeyPressEvent OnKeyPress;
 
 protected:

@@ -339,11 +339,8 @@ bool TKxListBox::viewportEvent(QEvent *event) {
 void TKxListBox::keyPressEvent(QKeyEvent *event) {
     CallGuarded([&] {
         int key = event->key();
-        if (OnKeyDown) {
-            OnKeyDown(this, key, event->modifiers());
-            if (key == 0)
-                return;
-        }
+        if (!DoKeyDown(key, event->modifiers()))
+            return;
         if (IsNavigationKey(key))
             m_searchText.clear();
         QChar ch = KeyEventChar(*event);

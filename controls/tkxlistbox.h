@@ -76,7 +76,6 @@ public:
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
-    TKeyEvent OnKeyDown;
     TKeyPressEvent OnKeyPress;
     TNotifyEvent OnMatch;
     TNotifyEvent OnDeleteItems;
