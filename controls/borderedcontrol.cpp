@@ -6,12 +6,8 @@
 
 BorderedControl::BorderedControl(QWidget *self, const BorderLayers &layers)
     : m_self(self)
-    , m_layers(layers) {}
-
-BorderedControl::~BorderedControl() {
-    if (m_controller)
-        m_controller->UnregisterFramedControl(m_self);
-}
+    , m_layers(layers)
+    , m_controller(self) {}
 
 template <typename T> void BorderedControl::Change(T &field, const T &value) {
     if (field == value)
@@ -60,19 +56,14 @@ void BorderedControl::SetFlatColorAdjustment(int value) {
 }
 
 void BorderedControl::SetFrameController(TKxFrameController *controller) {
-    if (m_controller == controller)
-        return;
-    if (m_controller)
-        m_controller->UnregisterFramedControl(m_self);
-    m_controller = controller;
-    if (controller != nullptr)
-        controller->RegisterFramedControl(m_self);
+    m_controller.SetController(controller);
 }
 
 void BorderedControl::ApplyFrameController() {
-    if (!m_controller || !m_controller->FrameVisible())
+    const TKxFrameController *controller = FrameController();
+    if (controller == nullptr || !controller->FrameVisible())
         return;
-    const TKxFrameController &c = *m_controller;
+    const TKxFrameController &c = *controller;
     const auto accepts = [this](TKxFrameControllerProperty p) {
         return HasNotification(m_notifications, p);
     };

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "controls/borderlayers.h"
+#include "controls/framecontrollerlink.h"
 #include "controls/frametypes.h"
 #include "controls/ikxframecontrollernotification.h"
 #include "controls/tcolor.h"
 #include "controls/tkxframecontroller.h"
-
-#include <QPointer>
 
 class QColor;
 class QWidget;
@@ -34,7 +33,7 @@ public:
     virtual void SetFlatColor(TColor value);
     int FlatColorAdjustment() const { return m_layers.flatColorAdjustment; }
     virtual void SetFlatColorAdjustment(int value);
-    TKxFrameController *FrameController() const { return m_controller; }
+    TKxFrameController *FrameController() const { return m_controller.Controller(); }
     virtual void SetFrameController(TKxFrameController *controller);
     TKxFrameControllerNotifications FrameControllerNotifications() const { return m_notifications; }
     void SetFrameControllerNotifications(TKxFrameControllerNotifications value) {
@@ -50,7 +49,7 @@ public:
     virtual void ApplyFrameController();
 
 protected:
-    ~BorderedControl();
+    ~BorderedControl() = default;
 
     const BorderLayers &Layers() const { return m_layers; }
     // Change the bevel colours, which the controls publish under names of their own.
@@ -69,6 +68,6 @@ private:
 
     QWidget *m_self;
     BorderLayers m_layers;
-    QPointer<TKxFrameController> m_controller;
+    FrameControllerLink m_controller;
     TKxFrameControllerNotifications m_notifications = kAllFrameControllerNotifications;
 };

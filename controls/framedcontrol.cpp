@@ -10,7 +10,8 @@
 #include <QWidget>
 
 FramedControl::FramedControl(QWidget *self)
-    : m_self(self) {
+    : m_self(self)
+    , m_controller(self) {
     ApplyColorToPalette();
     m_focusConnection = QObject::connect(qApp, &QApplication::focusChanged, self,
                                          [this](QWidget *, QWidget *now) { FocusChanged(now); });
@@ -19,8 +20,6 @@ FramedControl::FramedControl(QWidget *self)
 FramedControl::~FramedControl() {
     // The widget's own destruction may still move the focus; this part is gone by then.
     QObject::disconnect(m_focusConnection);
-    if (m_controller)
-        m_controller->UnregisterFramedControl(m_self);
 }
 
 void FramedControl::SetColor(TColor color) {
@@ -61,13 +60,7 @@ void FramedControl::SetFrameColor(TColor value) {
 }
 
 void FramedControl::SetFrameController(TKxFrameController *controller) {
-    if (m_controller == controller)
-        return;
-    if (m_controller)
-        m_controller->UnregisterFramedControl(m_self);
-    m_controller = controller;
-    if (controller != nullptr)
-        controller->RegisterFramedControl(m_self);
+    m_controller.SetController(controller);
 }
 
 void FramedControl::SetFrameHotColor(TColor value) {

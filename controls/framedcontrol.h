@@ -1,11 +1,11 @@
 #pragma once
 
 #include "controls/componentstate.h"
+#include "controls/framecontrollerlink.h"
 #include "controls/frameset.h"
 #include "controls/kxevents.h"
 #include "controls/tkxframecontroller.h"
 
-#include <QPointer>
 #include <QStyle>
 
 class QPainter;
@@ -46,7 +46,7 @@ public:
     TColor DisabledColor() const { return m_frame.DisabledColor; }
     TColor FocusColor() const { return m_frame.FocusColor; }
     TColor FrameColor() const { return m_frame.FrameColor; }
-    TKxFrameController *FrameController() const { return m_controller; }
+    TKxFrameController *FrameController() const { return m_controller.Controller(); }
     TColor FrameHotColor() const { return m_frame.FrameHotColor; }
     bool FrameHotTrack() const { return m_frame.FrameHotTrack; }
     TFrameStyle FrameHotStyle() const { return m_frame.FrameHotStyle; }
@@ -120,7 +120,7 @@ private:
 
     QWidget *m_self;
     FrameSet m_frame;
-    QPointer<TKxFrameController> m_controller;
+    FrameControllerLink m_controller;
     TColor m_color = clWindow;
     TColor m_normalColor = clWindow;
     bool m_updatingColors = false;
