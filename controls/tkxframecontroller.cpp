@@ -156,22 +156,12 @@ void TKxFrameController::ApplyToAllControls(TKxFrameControllerProperty property)
 
 void TKxFrameController::Assign(const TKxFrameController &source) {
     SuspendApply();
-    SetColor(source.m_color);
-    SetParentColor(source.m_parentColor);
-    SetFlatButtonColor(source.m_flatButtonColor);
-    SetFlatButtons(source.m_flatButtons);
-    SetDisabledColor(source.m_disabledColor);
-    SetReadOnlyColor(source.m_readOnlyColor);
-    SetReadOnlyColorOnFocus(source.m_readOnlyColorOnFocus);
-    SetFocusColor(source.m_focusColor);
-    SetFrameColor(source.m_frameColor);
-    SetFrameHotColor(source.m_frameHotColor);
-    SetFrameHotTrack(source.m_frameHotTrack);
-    SetFrameHotStyle(source.m_frameHotStyle);
-    SetFrameSides(source.m_frameSides);
-    SetFrameStyle(source.m_frameStyle);
-    SetFrameVisible(source.m_frameVisible);
-    SetFramingPreference(source.m_framingPreference);
+    // In the properties' own order a setter's side effects (Color's on FocusColor and
+    // ParentColor, FrameHotTrack's on FrameSides and FrameVisible) come before those values.
+    for (int p = 0; p < fcpAll; ++p) {
+        const auto property = TKxFrameControllerProperty(p);
+        setProperty(kPropertyNames[property], source.PropertyValue(property));
+    }
     ResumeApply();
 }
 

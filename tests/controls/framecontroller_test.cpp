@@ -175,4 +175,24 @@ TEST(FrameController, AssignCopiesEveryValue) {
     EXPECT_EQ(edit.frameStyleSets, 1);
 }
 
+// Values that the setters' side effects also touch: a colour moves an equal focus colour along
+// and ends ParentColor, hot tracking shows the frame on every side.
+TEST(FrameController, AssignKeepsValuesThatOtherSettersTouch) {
+    TKxFrameController source;
+    source.SetColor(clBtnFace);
+    source.SetFocusColor(clInfoBk);
+    source.SetParentColor(true);
+    source.SetFrameHotTrack(true);
+    source.SetFrameSides(TSides::All().Without(sdTop));
+    source.SetFrameVisible(false);
+    TKxFrameController target;
+    target.Assign(source);
+    EXPECT_EQ(target.Color(), clBtnFace);
+    EXPECT_EQ(target.FocusColor(), clInfoBk);
+    EXPECT_TRUE(target.ParentColor());
+    EXPECT_TRUE(target.FrameHotTrack());
+    EXPECT_EQ(target.FrameSides(), TSides::All().Without(sdTop));
+    EXPECT_FALSE(target.FrameVisible());
+}
+
 } // namespace
