@@ -2,6 +2,7 @@
 
 #include "controls/changenotifyevent.h"
 #include "controls/controlservices.h"
+#include "controls/fillscope.h"
 #include "controls/hourglasscursor.h"
 #include "controls/shelldata.h"
 #include "controls/shelllistitem.h"
@@ -39,27 +40,6 @@ constexpr ShellAttributes kItemAttributeMask = SfgaoLink | SfgaoShare | SfgaoHid
 static_assert(kItemAttributeMask == 0x724B0000, "the attributes an item is tested with");
 
 const QEvent::Type kFillEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
-
-// Fires the start event now and the finish event when the scope ends, whatever happens in it.
-class FillEvents {
-public:
-    FillEvents(QObject *sender, const TNotifyEvent &start, const TNotifyEvent &finish)
-        : m_sender(sender)
-        , m_finish(finish) {
-        if (start)
-            start(sender);
-    }
-    ~FillEvents() {
-        if (m_finish)
-            m_finish(m_sender);
-    }
-    FillEvents(const FillEvents &) = delete;
-    FillEvents &operator=(const FillEvents &) = delete;
-
-private:
-    QObject *m_sender;
-    const TNotifyEvent &m_finish;
-};
 
 struct ShellListShortcuts {
     QKeySequence selectAll = QKeySequence::fromString(QStringLiteral("Ctrl+A"));
@@ -215,7 +195,7 @@ void TKxCustomShellList::Fill() {
 }
 
 void TKxCustomShellList::FillItems(const ShellFolderPtr &folder, const QByteArray &absoluteIdList) {
-    FillEvents events(this, OnFillStarting, OnFillFinished);
+    FillScope fill(this, OnFillStarting, OnFillFinished);
     const ShellFolderPtr previousFolder = m_shellFolder;
     const QByteArray previousList = m_folderIdList;
     m_shellFolder = folder;
@@ -302,7 +282,7 @@ void TKxCustomShellList::Refresh() {
     if (deferred())
         return;
     HourglassCursor hourglass;
-    FillEvents events(this, OnFillStarting, OnFillFinished);
+    FillScope fill(this, OnFillStarting, OnFillFinished);
     BuildFileFilter();
     QList<QByteArray> items;
     if (m_shellFolder->enumObjects(enumFlags(), items) == 0) {

@@ -2,6 +2,7 @@
 
 #include "controls/changenotifyevent.h"
 #include "controls/controlservices.h"
+#include "controls/fillscope.h"
 #include "controls/hourglasscursor.h"
 #include "controls/newfolder.h"
 #include "controls/shelldata.h"
@@ -59,27 +60,6 @@ private:
     int &m_counter;
 };
 
-// Fires OnFillStart now and OnFillComplete when the scope ends, whatever happens in it.
-class FillScope {
-public:
-    FillScope(QObject *sender, const TNotifyEvent &start, const TNotifyEvent &complete)
-        : m_sender(sender)
-        , m_complete(complete) {
-        if (start)
-            start(sender);
-    }
-    ~FillScope() {
-        if (m_complete)
-            m_complete(m_sender);
-    }
-    FillScope(const FillScope &) = delete;
-    FillScope &operator=(const FillScope &) = delete;
-
-private:
-    QObject *m_sender;
-    const TNotifyEvent &m_complete;
-};
-
 // The keys of the default key handling.
 struct ShellTreeShortcuts {
     QKeySequence cut = QKeySequence::fromString(QStringLiteral("Ctrl+X"));
@@ -94,14 +74,6 @@ struct ShellTreeShortcuts {
 const ShellTreeShortcuts &Shortcuts() {
     static const ShellTreeShortcuts shortcuts;
     return shortcuts;
-}
-
-bool IsInside(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor) {
-    for (const QTreeWidgetItem *up = node; up != nullptr; up = up->parent()) {
-        if (up == ancestor)
-            return true;
-    }
-    return false;
 }
 
 void ForgetSubtree(QTreeWidgetItem *node) {
@@ -405,7 +377,7 @@ void TKxCustomShellTree::refreshNode(ShellTreeNode *node, QTreeWidgetItem *&sele
             fresh.Delete(index);
             continue;
         }
-        if (IsInside(selected, child))
+        if (IsNodeWithin(selected, child))
             selected = node;
         deleteNode(child);
     }

@@ -17,17 +17,13 @@ int TreeWheelScrollPosition(int position, int lines, bool down) {
     return down ? position + lines : std::max(0, position - lines);
 }
 
-namespace {
-
-bool IsAncestorOf(const QTreeWidgetItem *node, const QTreeWidgetItem *descendant) {
-    for (const QTreeWidgetItem *up = descendant; up != nullptr; up = up->parent()) {
-        if (up == node)
+bool IsNodeWithin(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor) {
+    for (const QTreeWidgetItem *up = node; up != nullptr; up = up->parent()) {
+        if (up == ancestor)
             return true;
     }
     return false;
 }
-
-} // namespace
 
 TKxCustomTreeView::TKxCustomTreeView(QWidget *parent)
     : QTreeWidget(parent)
@@ -144,7 +140,7 @@ void TKxCustomTreeView::CurrentNodeChanged(QTreeWidgetItem *current, QTreeWidget
     if (!m_autoExpand)
         return;
     // The branch selected before closes up to the first node it shares with the new one.
-    for (QTreeWidgetItem *up = previous; up != nullptr && !IsAncestorOf(up, current);
+    for (QTreeWidgetItem *up = previous; up != nullptr && !IsNodeWithin(current, up);
          up = up->parent())
         up->setExpanded(false);
     if (current != nullptr)

@@ -18,6 +18,8 @@ using TKxTvOnNodeContextMenuEvent =
 
 // The new scroll position of a wheel step of the given number of lines; never above the top.
 int TreeWheelScrollPosition(int position, int lines, bool down);
+// The node is the ancestor itself or lies below it.
+bool IsNodeWithin(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor);
 
 // The library's tree view: framed painting and state colours, a selection outline that stays
 // visible while the tree is unfocused, wheel scrolling by the system's line count, and a node
