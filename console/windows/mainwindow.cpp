@@ -81,6 +81,8 @@ MainWindow::MainWindow()
 
     grid = std::make_unique<SlotGrid>();
     gridScrollArea->setWidget(grid->gridColumn);
+    // The scroll area shows its widget; the rack panel stays hidden until a rack is reported.
+    grid->gridColumn->hide();
     monitorScrollArea->setWidget(grid->monitorColumn);
     for (SlotRow &row : grid->rackRows) {
         for (int s = 1; s < GRID_COLUMNS; ++s) {
