@@ -62,6 +62,10 @@ QString moduleIconFile(const QString &root, const QString &name) {
     return findEntry(folder, name + QStringLiteral(".png"), QDir::Files);
 }
 
+QString folderFile(const QString &folder, const QString &name) {
+    return findEntry(folder, name, QDir::Files);
+}
+
 bool isStatusAlarmName(const QString &name) {
     return name == QLatin1String("INPUT") || name == QLatin1String("REF") ||
            name == QLatin1String("FREEZE") || name == QLatin1String("BARS");

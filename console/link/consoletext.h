@@ -18,6 +18,10 @@ QString controlLineCaption(const QString &line);
 // not, or when the name could leave its folder (empty, ".", "..", "/", "\\" or NUL in it).
 QString moduleIconFile(const QString &root, const QString &name);
 
+// The file `name` in `folder`, matched exactly first, then case-insensitively; empty when there
+// is none.
+QString folderFile(const QString &folder, const QString &name);
+
 // A rack name as the console keeps and sends it: at most RACK_NAME_CHARS characters, never
 // ending in half of a surrogate pair.
 QString cutRackName(const QString &text);

@@ -1,5 +1,6 @@
 #include "console/windows/mainwindowsetup.h"
 
+#include "console/link/consoletext.h"
 #include "console/link/globals.h"
 #include "console/windows/mainwindow.h"
 
@@ -12,8 +13,12 @@ namespace {
 
 constexpr QRect START_GEOMETRY(5, 20, 1080, 698);
 
-// Adds the image file to the icon when it loads; a missing file leaves the icon as it was.
-void addImageFile(QIcon &icon, const QString &path) {
+// Adds the image file of the folder (its name matched exactly first, then case-insensitively)
+// to the icon when it loads; a missing file leaves the icon as it was.
+void addImageFile(QIcon &icon, const QString &folder, const QString &name) {
+    const QString path = folderFile(folder, name);
+    if (path.isEmpty())
+        return;
     const QImage image(path);
     if (!image.isNull())
         icon.addPixmap(QPixmap::fromImage(image), QIcon::Normal, QIcon::Off);
@@ -26,13 +31,13 @@ void setUpMainWindow(MainWindow &window, const QString &folder) {
     QApplication::setStyle(QStringLiteral("Fusion"));
     window.setWindowTitle(QStringLiteral("TORVALE v3"));
 
-    const QString iconDir = folder + QStringLiteral("/ICONS_NEW/");
+    const QString iconDir = folder + QStringLiteral("/ICONS_NEW");
     QIcon windowIcon;
-    addImageFile(windowIcon, iconDir + QStringLiteral("Torvale30_4.png"));
+    addImageFile(windowIcon, iconDir, QStringLiteral("Torvale30_4.png"));
     window.setWindowIcon(windowIcon);
-    addImageFile(redBlockIcon, iconDir + QStringLiteral("red_block.png"));
-    addImageFile(greenBlockIcon, iconDir + QStringLiteral("green_block.png"));
-    addImageFile(grayBlockIcon, iconDir + QStringLiteral("gray_block.png"));
+    addImageFile(redBlockIcon, iconDir, QStringLiteral("red_block.png"));
+    addImageFile(greenBlockIcon, iconDir, QStringLiteral("green_block.png"));
+    addImageFile(grayBlockIcon, iconDir, QStringLiteral("gray_block.png"));
 
     window.setGeometry(START_GEOMETRY);
     window.setMinimumSize(START_GEOMETRY.size());
