@@ -141,6 +141,8 @@ TEST_F(MainWindowTest, OpensMaximisedAsTheConsoleWithItsIcons) {
     EXPECT_EQ(window->windowTitle(), "TORVALE v3");
     EXPECT_EQ(window->minimumSize(), QSize(1080, 698));
     EXPECT_TRUE(window->isMaximized());
+    // Restored, it takes its start geometry.
+    EXPECT_EQ(window->normalGeometry(), QRect(5, 20, 1080, 698));
     EXPECT_TRUE(window->isVisible());
     for (const QIcon *icon : {&redBlockIcon, &greenBlockIcon, &grayBlockIcon})
         EXPECT_FALSE(icon->isNull());
