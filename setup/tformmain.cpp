@@ -367,6 +367,8 @@ bool TFormMain::SelectCoreFolder(bool force) {
 
 void TFormMain::LBCoreGuiClick() {
     syncUserIndex();
+    // The save and the new user's default port take the console port as it stands in its edit.
+    pullEdits();
     const bool loaded = guarded([this] {
         if (m_state.FGuiChanged && !m_state.ShownUser.isEmpty() &&
             AskYesNo(QString::fromLatin1(kAskSaveGui)))

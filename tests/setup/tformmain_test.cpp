@@ -349,6 +349,21 @@ TEST_F(TFormMainTest, SwitchingUsersSavesIntoTheUserShownEvenAfterAResort) {
     EXPECT_FALSE(form->State().FGuiChanged);
 }
 
+TEST_F(TFormMainTest, SwitchingUsersUsesTheConsolePortAsEdited) {
+    writeCore("10.0.0.1, 10.0.0.2", "10.0.0.9");
+    start();
+    form->EditCoreGuiPort->setText("6000");
+    selectRacks({0});
+    form->BtnCoreRackMoveClick();
+
+    selectUser(1);
+    EXPECT_EQ(questions, QStringList({kAskGui}));
+    EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.1", "gui_port"), "6000")
+        << "the user left gets the console port shown, not the one loaded";
+    EXPECT_EQ(form->EditGuiRackPort->ValueAsInteger(), 6000)
+        << "a user without a section shows the console port shown";
+}
+
 TEST_F(TFormMainTest, ARackFoundByAnnouncementIsAppendedUnsorted) {
     writeCore("", "10.0.0.1, 10.0.0.250");
     start();
