@@ -5,7 +5,6 @@
 #include "widgettesting.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
@@ -121,10 +120,6 @@ protected:
 
     void ClickHeader(int column) {
         QHeaderView *header = list.Header();
-        QObject::connect(header, &QHeaderView::sectionPressed,
-                         [](int c) { fprintf(stderr, "pressed %d\n", c); });
-        QObject::connect(header, &QHeaderView::sectionClicked,
-                         [](int c) { fprintf(stderr, "clicked %d\n", c); });
         const QPointF pos(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
                           header->height() / 2);
         QMouseEvent press(QEvent::MouseButtonPress, pos, header->viewport()->mapToGlobal(pos),
@@ -133,19 +128,6 @@ protected:
         QMouseEvent release(QEvent::MouseButtonRelease, pos, header->viewport()->mapToGlobal(pos),
                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(header->viewport(), &release);
-    }
-
-    void RightClick(const QPoint &pos) {
-        const QPointF local(pos);
-        const QPointF global(list.viewport()->mapToGlobal(pos));
-        QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::RightButton, Qt::RightButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(list.viewport(), &press);
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, pos, global.toPoint());
-        QApplication::sendEvent(list.viewport(), &menu);
-        QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::RightButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(list.viewport(), &release);
     }
 
     TestListView list;
@@ -268,7 +250,7 @@ TEST_F(ListViewTest, RightClickMenuIsShownOnceAndTheHandlerMayReplaceIt) {
     QTreeWidgetItem *item = Add(QStringLiteral("a"));
     ShowActive(list);
     const QPoint on = list.visualItemRect(item).center();
-    RightClick(on);
+    RightClick(list, on);
     ASSERT_EQ(list.shown.size(), 1u);
     EXPECT_EQ(list.shown[0].menu, &own);
     EXPECT_EQ(list.shown[0].pos, on);
@@ -281,13 +263,13 @@ TEST_F(ListViewTest, RightClickMenuIsShownOnceAndTheHandlerMayReplaceIt) {
         pos += QPoint(2, 3);
         menu = answer;
     };
-    RightClick(on);
+    RightClick(list, on);
     ASSERT_EQ(list.shown.size(), 2u);
     EXPECT_EQ(named, item);
     EXPECT_EQ(list.shown[1].menu, &substitute);
     EXPECT_EQ(list.shown[1].pos, on + QPoint(2, 3));
     answer = nullptr;
-    RightClick(on);
+    RightClick(list, on);
     EXPECT_EQ(list.shown.size(), 2u) << "a cleared menu shows nothing";
 }
 
@@ -313,26 +295,13 @@ TEST_F(ListViewTest, ClicksStartAnEditOnlyOnTheCaptionText) {
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     list.setEditTriggers(QAbstractItemView::DoubleClicked);
     ShowActive(list);
-    const auto doubleClick = [&](const QPoint &pos) {
-        const QPointF local(pos);
-        const QPointF global(list.viewport()->mapToGlobal(pos));
-        QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(list.viewport(), &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(list.viewport(), &release);
-        QMouseEvent twice(QEvent::MouseButtonDblClick, local, global, Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(list.viewport(), &twice);
-    };
     const QRect sizeCell = list.visualRect(list.model()->index(0, 1));
-    doubleClick(sizeCell.center());
+    DoubleClick(list, sizeCell.center());
     EXPECT_FALSE(list.Editing()) << "a sub-item is not edited";
     const QRect label = list.ItemLabelRect(item);
-    doubleClick(QPoint(label.right() + 20, label.center().y()));
+    DoubleClick(list, QPoint(label.right() + 20, label.center().y()));
     EXPECT_FALSE(list.Editing()) << "beside the caption's text";
-    doubleClick(label.center());
+    DoubleClick(list, label.center());
     EXPECT_TRUE(list.Editing());
 }
 

@@ -4,11 +4,9 @@
 #include "platform/shelldesktopfolder.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QEventLoop>
-#include <QMouseEvent>
 #include <QTimer>
 
 ScopedDesktop::ScopedDesktop(const QString &homePath, const QList<MountPoint> &mounts)
@@ -49,14 +47,4 @@ bool ProcessEventsUntil(const std::function<bool()> &done) {
         loop.exec();
     }
     return done();
-}
-
-void Click(QAbstractItemView &view, const QPoint &pos, Qt::MouseButton button) {
-    const QPointF local(pos);
-    const QPointF global(view.viewport()->mapToGlobal(pos));
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, Qt::NoModifier);
-    QApplication::sendEvent(view.viewport(), &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(view.viewport(), &release);
 }

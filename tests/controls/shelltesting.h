@@ -39,6 +39,3 @@ bool EndNameEdit(QAbstractItemView &view, const QString &text, bool commit);
 // Runs the event loop until done answers true, in at most 100 rounds that each end when the
 // loop has waited 50 ms; what done answers at the end.
 bool ProcessEventsUntil(const std::function<bool()> &done);
-
-// A click (press and release) of the button at a point of the view's viewport.
-void Click(QAbstractItemView &view, const QPoint &pos, Qt::MouseButton button);

@@ -3,11 +3,9 @@
 #include "widgettesting.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -46,19 +44,6 @@ protected:
         first = tree.topLevelItem(0);
         second = tree.topLevelItem(1);
         ShowActive(tree);
-    }
-
-    void RightClick(const QPoint &pos) {
-        const QPointF local(pos);
-        const QPointF global(tree.viewport()->mapToGlobal(pos));
-        QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::RightButton, Qt::RightButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(tree.viewport(), &press);
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, pos, global.toPoint());
-        QApplication::sendEvent(tree.viewport(), &menu);
-        QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::RightButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(tree.viewport(), &release);
     }
 
     QPoint CentreOf(QTreeWidgetItem *node) { return tree.NodeTextRect(node).center(); }
@@ -148,7 +133,7 @@ TEST_F(TreeViewTest, RightClickSelectReportsTheClickedNodeOnlyDuringTheHandler) 
         during = tree.SelectedNode();
         named = node;
     };
-    RightClick(CentreOf(second));
+    RightClick(tree, CentreOf(second));
     EXPECT_EQ(during, second);
     EXPECT_EQ(named, second);
     EXPECT_EQ(tree.SelectedNode(), first);
@@ -156,7 +141,7 @@ TEST_F(TreeViewTest, RightClickSelectReportsTheClickedNodeOnlyDuringTheHandler) 
     EXPECT_EQ(tree.shown[0].menu, &own);
 
     tree.SetRightClickSelect(false);
-    RightClick(CentreOf(second));
+    RightClick(tree, CentreOf(second));
     EXPECT_EQ(during, first) << "without RightClickSelect the selection is reported";
 }
 
@@ -167,11 +152,11 @@ TEST_F(TreeViewTest, HandlerMenuReplacesOrCancelsThePopupAndNothingShowsTwice) {
         menu = answer;
         pos += QPoint(3, 4);
     };
-    RightClick(CentreOf(first));
+    RightClick(tree, CentreOf(first));
     EXPECT_TRUE(tree.shown.empty()) << "a handler that clears the menu suppresses it";
 
     answer = &substitute;
-    RightClick(CentreOf(first));
+    RightClick(tree, CentreOf(first));
     ASSERT_EQ(tree.shown.size(), 1u);
     EXPECT_EQ(tree.shown[0].menu, &substitute);
     EXPECT_EQ(tree.shown[0].pos, CentreOf(first) + QPoint(3, 4));

@@ -2,11 +2,27 @@
 
 #include "controls/controlservices.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QColor>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWidget>
+
+namespace {
+
+// Sends one mouse event at a point of the view's viewport.
+void SendMouse(QAbstractItemView &view, QEvent::Type type, const QPoint &pos,
+               Qt::MouseButton button, Qt::MouseButtons buttons) {
+    const QPointF local(pos);
+    QMouseEvent event(type, local, QPointF(view.viewport()->mapToGlobal(pos)), button, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
+} // namespace
 
 PaintCounter::PaintCounter(QWidget *widget)
     : QObject(widget) {
@@ -34,6 +50,23 @@ void ShowActive(QWidget &window) {
 void TypeKey(QWidget &widget, int key, const QString &text) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(&widget, &press);
+}
+
+void Click(QAbstractItemView &view, const QPoint &pos, Qt::MouseButton button) {
+    SendMouse(view, QEvent::MouseButtonPress, pos, button, button);
+    SendMouse(view, QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
+}
+
+void RightClick(QAbstractItemView &view, const QPoint &pos) {
+    SendMouse(view, QEvent::MouseButtonPress, pos, Qt::RightButton, Qt::RightButton);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, pos, view.viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(view.viewport(), &menu);
+    SendMouse(view, QEvent::MouseButtonRelease, pos, Qt::RightButton, Qt::NoButton);
+}
+
+void DoubleClick(QAbstractItemView &view, const QPoint &pos) {
+    Click(view, pos, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseButtonDblClick, pos, Qt::LeftButton, Qt::LeftButton);
 }
 
 namespace {

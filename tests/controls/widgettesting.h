@@ -9,8 +9,10 @@
 #include <functional>
 #include <vector>
 
+class QAbstractItemView;
 class QColor;
 class QImage;
+class QPoint;
 class QWidget;
 
 // Counts the paint events that reach a widget.
@@ -34,6 +36,13 @@ void ShowActive(QWidget &window);
 void Settle();
 // Sends a key press with the text it types.
 void TypeKey(QWidget &widget, int key, const QString &text = QString());
+// A click (press and release) of the button at a point of the view's viewport.
+void Click(QAbstractItemView &view, const QPoint &pos, Qt::MouseButton button);
+// A right click at a point of the view's viewport, with the context-menu event between the
+// press and the release as the window system sends it.
+void RightClick(QAbstractItemView &view, const QPoint &pos);
+// A left click followed by the double click's second press.
+void DoubleClick(QAbstractItemView &view, const QPoint &pos);
 // Counts system beeps while it lives.
 class BeepCounter {
 public:
