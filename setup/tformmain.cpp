@@ -465,7 +465,7 @@ void TFormMain::BtnCoreSaveClick() {
 void TFormMain::BtnGuiSaveClick() {
     guarded([this] {
         pullEdits();
-        syncUserIndex();
+        syncShownUserIndex();
         m_state.SaveGuiSection(m_state.ShownUser);
     });
 }
@@ -652,10 +652,14 @@ bool TFormMain::deleteSelectedIps(TKxListBox *box, QStringList &rows) {
     return true;
 }
 
-bool TFormMain::userIpSelected() {
+void TFormMain::syncShownUserIndex() {
     syncUserIndex();
     // A current row whose racks were never loaded (after a delete) counts as no user.
     if (m_state.ShownUser.isEmpty())
         m_state.CoreGuiIndex = -1;
+}
+
+bool TFormMain::userIpSelected() {
+    syncShownUserIndex();
     return m_state.CheckUserIpSelected();
 }

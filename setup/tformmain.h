@@ -127,6 +127,8 @@ private:
     void pullEdits();
     void pushEdits();
     void syncUserIndex();
+    // syncUserIndex, with no user while none is shown.
+    void syncShownUserIndex();
     // Refills a list box from its rows, keeping the selected and the current row by text.
     static void showList(TKxListBox *box, const QStringList &rows);
     void showLists();

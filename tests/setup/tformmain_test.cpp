@@ -552,6 +552,19 @@ TEST_F(TFormMainTest, DeletingUsersShowsNoUser) {
     EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.2", "resolved_rack_list"), "");
 }
 
+TEST_F(TFormMainTest, SavingTheGuiSideAfterDeletingUsersWarnsOfNoUser) {
+    writeCore("10.0.0.1, 10.0.0.2", "10.0.0.9");
+    put(coreDir + "gui_config.conf", "[10.0.0.2]\r\nresolved_rack_list= 10.0.0.9\r\n");
+    start();
+    form->BtnCoreGuiDelClick();
+    form->LBCoreGui->SetItemIndex(0);
+    boxes.clear();
+    form->BtnGuiSaveClick();
+    EXPECT_EQ(boxes, (std::vector<Box>{kNoUser}));
+    EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.2", "resolved_rack_list"), "10.0.0.9")
+        << "the user now at the row keeps its racks";
+}
+
 TEST_F(TFormMainTest, AFailedSaveIsReportedAndKeepsTheChange) {
     writeCore("10.0.0.1", "10.0.0.9");
     start();
