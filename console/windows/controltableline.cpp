@@ -47,6 +47,16 @@ std::optional<QStringView> afterFirstComma(QStringView entry, qsizetype from) {
     return entry.sliced(comma + 1, end - comma - 1);
 }
 
+// The text after the first "," from `from` on, up to the next ";" or the end; empty without
+// a ",".
+QStringView textAfterFirstComma(QStringView entry, qsizetype from) {
+    const qsizetype comma = findAny(entry, from, u",");
+    if (comma >= entry.size())
+        return {};
+    const qsizetype end = findAny(entry, comma + 1, u";");
+    return entry.sliced(comma + 1, end - comma - 1);
+}
+
 QStringList itemsAfter(QStringView entry, qsizetype from) {
     QStringList items;
     const std::optional<QStringView> text = afterFirstComma(entry, from);
@@ -127,7 +137,7 @@ ControlTableLine ControlTableLine::parse(QStringView entry) {
         line.items = itemsAfter(entry, stop);
         break;
     case ControlKind::Toggle:
-        line.toggleText = afterFirstComma(entry, start).value_or(QStringView()).toString();
+        line.toggleText = textAfterFirstComma(entry, start).toString();
         break;
     case ControlKind::Lamp:
         line.lampLetters = lampLettersAfter(entry, stop);

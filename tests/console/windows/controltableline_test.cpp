@@ -97,6 +97,10 @@ TEST(ControlTableLine, ParsesKindCaptionAndFields) {
         {"$", ControlKind::OnOff, ""},
         {"|", ControlKind::Toggle, ""},
         {"|Fan,On,Off;x", ControlKind::Toggle, "Fan", 1.0, 0, -10000, 10000, {}, "On,Off"},
+        // The toggle text follows the first "," even when a ";" ends the caption.
+        {"|Fan;note,On,Off", ControlKind::Toggle, "Fan", 1.0, 0, -10000, 10000, {}, "On,Off"},
+        {"|Fan;a,On;b", ControlKind::Toggle, "Fan", 1.0, 0, -10000, 10000, {}, "On"},
+        {"|Fan;note", ControlKind::Toggle, "Fan"},
         {"~", ControlKind::ReadOnlyNumber, ""},
         {"~%", ControlKind::ReadOnlyList, ""},
         {"%Mode,,B", ControlKind::List, "Mode", 1.0, 0, -10000, 10000, {"", "B"}},
