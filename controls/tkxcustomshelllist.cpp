@@ -414,8 +414,7 @@ void TKxCustomShellList::SelectAll() {
 void TKxCustomShellList::deleteItem(QTreeWidgetItem *item) {
     if (OnDeleteItem)
         OnDeleteItem(this, item, ShellDataOfItem(item));
-    if (item == m_editingItem)
-        m_editingItem = nullptr;
+    m_captionEdit.Forget(item);
     delete item;
 }
 
@@ -470,35 +469,20 @@ bool TKxCustomShellList::edit(const QModelIndex &index, EditTrigger trigger, QEv
     TKxShellListData *data = ShellDataOfItem(item);
     if (data == nullptr || index.column() != 0 || m_readOnly || !data->CanRename())
         return false;
-    // Changing the flags reports the item as changed; the edit's end is only awaited once the
-    // flags are back, so those reports are not taken for it.
-    m_editingItem = nullptr;
-    m_editingOldText = item->text(0);
-    item->setFlags(item->flags() | Qt::ItemIsEditable);
-    const bool started = TKxCustomListView::edit(index, trigger, event);
-    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    if (started)
-        m_editingItem = item;
-    return started;
+    return m_captionEdit.Start(item,
+                               [&] { return TKxCustomListView::edit(index, trigger, event); });
 }
 
 void TKxCustomShellList::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) {
     TKxCustomListView::closeEditor(editor, hint);
-    m_editingItem = nullptr;
+    m_captionEdit.End();
     if (m_refreshPending)
         CallGuarded([&] { Refresh(); });
 }
 
 void TKxCustomShellList::itemTextEdited(QTreeWidgetItem *item) {
-    if (item == nullptr || item != m_editingItem || item->text(0) == m_editingOldText)
-        return;
-    m_editingItem = nullptr;
-    const QString text = item->text(0);
-    {
-        const QSignalBlocker blocker(this);
-        item->setText(0, m_editingOldText);
-    }
-    RenameItem(item, text);
+    if (const std::optional<QString> text = m_captionEdit.TakeEditedText(item, this))
+        RenameItem(item, *text);
 }
 
 bool TKxCustomShellList::RenameItem(QTreeWidgetItem *item, const QString &text) {

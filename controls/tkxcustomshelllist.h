@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/captionedit.h"
 #include "controls/tkxcustomlistview.h"
 #include "controls/tkxcustomshelltree.h"
 #include "controls/tkxshelllocator.h"
@@ -165,8 +166,7 @@ private:
     bool m_refreshPending = false;
     bool m_ignoreNextChangeNotification = false;
     bool m_filled = false;
-    QTreeWidgetItem *m_editingItem = nullptr;
-    QString m_editingOldText;
+    CaptionEdit m_captionEdit;
     bool m_ownDrag = false;
     QPointer<TKxCustomShellTree> m_shellTree;
 };

@@ -311,8 +311,7 @@ void TKxCustomShellTree::deleteNode(QTreeWidgetItem *node) {
         deleteNode(node->child(node->childCount() - 1));
     if (OnDeleteItem)
         OnDeleteItem(this, node, ShellDataOf(node));
-    if (node == m_editingNode)
-        m_editingNode = nullptr;
+    m_captionEdit.Forget(node);
     if (node == m_lastAdded)
         m_lastAdded = nullptr;
     delete node;
@@ -639,36 +638,21 @@ bool TKxCustomShellTree::edit(const QModelIndex &index, EditTrigger trigger, QEv
     TKxShellTreeData *data = ShellDataOf(node);
     if (data == nullptr || m_readOnly || !data->CanRename())
         return false;
-    // Changing the flags reports the node as changed; the edit's end is only awaited once the
-    // flags are back, so those reports are not taken for it.
-    m_editingNode = nullptr;
-    m_editingOldText = node->text(0);
-    node->setFlags(node->flags() | Qt::ItemIsEditable);
-    const bool started = TKxCustomTreeView::edit(index, trigger, event);
-    node->setFlags(node->flags() & ~Qt::ItemIsEditable);
-    if (started)
-        m_editingNode = node;
-    return started;
+    return m_captionEdit.Start(node,
+                               [&] { return TKxCustomTreeView::edit(index, trigger, event); });
 }
 
 void TKxCustomShellTree::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) {
     TKxCustomTreeView::closeEditor(editor, hint);
     // A cancelled edit (or one that kept the text) changes nothing.
-    m_editingNode = nullptr;
+    m_captionEdit.End();
     if (m_refreshDeferred)
         CallGuarded([&] { RefreshNodes(); });
 }
 
 void TKxCustomShellTree::nodeTextEdited(QTreeWidgetItem *node) {
-    if (node == nullptr || node != m_editingNode || node->text(0) == m_editingOldText)
-        return;
-    m_editingNode = nullptr;
-    const QString text = node->text(0);
-    {
-        const QSignalBlocker blocker(this);
-        node->setText(0, m_editingOldText);
-    }
-    RenameNode(node, text);
+    if (const std::optional<QString> text = m_captionEdit.TakeEditedText(node, this))
+        RenameNode(node, *text);
 }
 
 bool TKxCustomShellTree::RenameNode(QTreeWidgetItem *node, const QString &text) {

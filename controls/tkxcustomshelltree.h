@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/tkxcustomtreeview.h"
+#include "controls/captionedit.h"
 #include "controls/tkxshelllocator.h"
 
 #include "platform/shellfolder.h"
@@ -173,8 +174,7 @@ private:
     bool m_ignoreNextChangeNotification = false;
     bool m_settingSelection = false;
     bool m_dragging = false;
-    QTreeWidgetItem *m_editingNode = nullptr;
-    QString m_editingOldText;
+    CaptionEdit m_captionEdit;
     QTreeWidgetItem *m_lastAdded = nullptr;
     QPointer<TKxCustomShellList> m_shellList;
 };
