@@ -629,7 +629,9 @@ void TFormMain::showLists() {
 }
 
 bool TFormMain::askIpAddress(TKxListBox *box, QStringList &rows) {
-    const QPoint anchor = box->mapToGlobal(QPoint(0, box->height() / 2 - m_formAddr->height() / 2));
+    // From the list's client area, inside its frame.
+    const QPoint anchor =
+        box->viewport()->mapToGlobal(QPoint(0, box->height() / 2 - m_formAddr->height() / 2));
     m_formAddr->move(anchor.x() - 1, anchor.y());
     if (ExecAddressDialog(*m_formAddr) != TFormAddr::kModalOk)
         return false;

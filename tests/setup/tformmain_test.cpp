@@ -287,6 +287,22 @@ TEST_F(TFormMainTest, AddingAnAddressNormalisesSortsAndRefusesDuplicates) {
     }
 }
 
+TEST_F(TFormMainTest, TheAddressPopupOpensBesideTheMiddleOfTheList) {
+    start();
+    form->move(200, 100);
+    QPoint shownAt;
+    form->ExecAddressDialog = [&](TFormAddr &dialog) {
+        shownAt = dialog.pos();
+        return TFormAddr::kModalCancel;
+    };
+    form->BtnCoreRackAddClick();
+    const TKxListBox *list = form->LBCoreRack;
+    // The list's client point (0, half its height less half the pop-up's), one pixel to the left.
+    const QPoint client = list->viewport()->mapToGlobal(
+        QPoint(0, list->height() / 2 - form->FormAddr()->height() / 2));
+    EXPECT_EQ(shownAt, client - QPoint(1, 0));
+}
+
 TEST_F(TFormMainTest, GuiEditsNeedAShownUser) {
     writeCore("", "10.0.0.9");
     start();
