@@ -15,9 +15,10 @@ LinkNotice::LinkNotice(QWidget *window, ConsoleTables &tables, ConsoleViews &vie
     : tables(tables)
     , views(views)
     , box(new QMessageBox(window)) {
-    box->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
+    // After the modality, which a message box applies by re-parenting with default flags.
     box->setWindowModality(Qt::NonModal);
     box->setModal(false);
+    box->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint);
     box->setStandardButtons(QMessageBox::NoButton);
     box->setPalette(QPalette(Qt::yellow));
     box->setWindowTitle(QStringLiteral("Attention!"));

@@ -555,6 +555,11 @@ TEST_F(LinkNoticeTest, NoticeShowsOnceWhileTheLinkIsDownAndClosesWhenItIsBack) {
     EXPECT_EQ(box->text(), QStringLiteral("ATTENTION:   NO CONNECTION TO SERVER!"));
     EXPECT_FALSE(box->isModal());
     EXPECT_TRUE(box->buttons().isEmpty());
+    // Flags 0x1803: a dialog, frameless, with the title hint.
+    EXPECT_EQ(box->windowType(), Qt::Dialog);
+    EXPECT_TRUE(box->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowTitleHint));
+    EXPECT_EQ(box->font().pixelSize(), 20);
 
     notice.infoMsgExec();
     EXPECT_FALSE(box->isVisible());
