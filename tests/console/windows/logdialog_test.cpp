@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -286,6 +287,31 @@ TEST_F(LogDialogTest, RecordsArrivingAfterAClearObeyTheFilter) {
     EXPECT_FALSE(table->isRowHidden(1)) << "a passing record shows in a row hidden before";
     EXPECT_EQ(tables->logRecords[1].shown, 1);
     EXPECT_EQ(tables->logRecords[0].shown, 0);
+}
+
+TEST_F(LogDialogTest, RangeBoxesAreFramelessYellowNoticesOfTheDialog) {
+    dialog->show();
+    fromEdit->setDateTime(RANGE_FROM.addDays(-7));
+    toEdit->setDateTime(RANGE_FROM.addDays(-8));
+    ASSERT_TRUE(errorBox->isVisible());
+    for (QMessageBox *box : {errorBox, confirmBox}) {
+        EXPECT_EQ(box->parentWidget(), dialog.get());
+        EXPECT_FALSE(box->isModal());
+        EXPECT_EQ(box->windowType(), Qt::Dialog);
+        EXPECT_TRUE(box->windowFlags().testFlag(Qt::FramelessWindowHint));
+        EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowTitleHint));
+        EXPECT_TRUE(box->standardButtons() == QMessageBox::NoButton);
+        EXPECT_EQ(box->palette().color(QPalette::Window), QColor(Qt::yellow));
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Attention!"));
+        EXPECT_EQ(box->font().pixelSize(), 20);
+    }
+    for (const auto &[button, text, geometry] :
+         {std::tuple{yes, "Yes", QRect(240, 40, 60, 20)},
+          std::tuple{cansel, "Cansel", QRect(310, 40, 60, 20)}}) {
+        EXPECT_EQ(button->text(), QString::fromLatin1(text));
+        EXPECT_EQ(button->geometry(), geometry);
+        EXPECT_EQ(button->font().pixelSize(), 15);
+    }
 }
 
 TEST_F(LogDialogTest, ARangeEndingBeforeItsStartShowsTheErrorBoxAndSendsNothing) {
