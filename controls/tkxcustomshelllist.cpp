@@ -286,12 +286,7 @@ void TKxCustomShellList::Refresh() {
     BuildFileFilter();
     QList<QByteArray> items;
     if (m_shellFolder->enumObjects(enumFlags(), items) == 0) {
-        TKxPidlList fresh;
-        fresh.SetShellFolder(m_shellFolder);
-        fresh.SetDuplicates(TKxPidlList::dupIgnore);
-        fresh.SetSorted(true);
-        for (const QByteArray &item : items)
-            fresh.AddPidl(item);
+        TKxPidlList fresh = TKxPidlList::SortedItems(m_shellFolder, items);
         for (int i = topLevelItemCount() - 1; i >= 0; --i) {
             TKxShellListData *data = ShellDataOfItem(topLevelItem(i));
             if (data == nullptr)

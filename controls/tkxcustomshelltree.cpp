@@ -360,12 +360,7 @@ void TKxCustomShellTree::refreshNode(ShellTreeNode *node, QTreeWidgetItem *&sele
     QList<QByteArray> items;
     if (folder == nullptr || folder->enumObjects(enumFlags(), items) != 0)
         return;
-    TKxPidlList fresh;
-    fresh.SetShellFolder(folder);
-    fresh.SetDuplicates(TKxPidlList::dupIgnore);
-    fresh.SetSorted(true);
-    for (const QByteArray &item : items)
-        fresh.AddPidl(item);
+    TKxPidlList fresh = TKxPidlList::SortedItems(folder, items);
     for (int i = node->childCount() - 1; i >= 0; --i) {
         QTreeWidgetItem *child = node->child(i);
         TKxShellTreeData *data = ShellDataOf(child);

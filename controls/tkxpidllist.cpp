@@ -42,6 +42,16 @@ bool TKxPidlList::find(const QByteArray &list, int &index) const {
     return found;
 }
 
+TKxPidlList TKxPidlList::SortedItems(const ShellFolderPtr &folder, const QList<QByteArray> &items) {
+    TKxPidlList sorted;
+    sorted.SetShellFolder(folder);
+    sorted.SetDuplicates(dupIgnore);
+    sorted.SetSorted(true);
+    for (const QByteArray &item : items)
+        sorted.AddPidl(item);
+    return sorted;
+}
+
 int TKxPidlList::AddPidlWithObject(const QByteArray &list, void *object) {
     if (!m_sorted) {
         m_items.append({CopyIdList(list), object});

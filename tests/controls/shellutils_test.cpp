@@ -228,6 +228,17 @@ TEST(PidlList, AShellFolderComparesInItsOwnOrder) {
     EXPECT_EQ(list.Pidl(2), entry("C"));
 }
 
+TEST(PidlList, SortedItemsOfAFolderAreInItsOrderEachOnce) {
+    const TKxPidlList items =
+        TKxPidlList::SortedItems(std::make_shared<ShellDirectoryFolder>("/nonexistent-folder"),
+                                 {entry("b"), entry("A"), entry("b"), entry("C")});
+    ASSERT_EQ(items.Count(), 3);
+    EXPECT_EQ(items.Pidl(0), entry("A"));
+    EXPECT_EQ(items.Pidl(1), entry("b"));
+    EXPECT_EQ(items.Pidl(2), entry("C"));
+    EXPECT_NO_THROW(TKxPidlList(items).AddPidl(entry("a"))) << "further equal items are ignored";
+}
+
 TEST(ShellTexts, IncludeTrailingChar) {
     const std::vector<std::pair<QString, QString>> cases = {
         {"C:", "C:\\"}, {"C:\\", "C:\\"}, {"", ""}, {"/home", "/home\\"}};
