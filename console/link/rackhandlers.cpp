@@ -189,7 +189,8 @@ void defineSlotAlarms(ConsoleTables &t, ConsoleViews &views, int r, int s) {
         entry.name = definition.name;
         entry.reg = definition.reg;
         entry.kind = definition.kind;
-        entry.value = int16_t(definition.value);
+        // The value goes back to the equipment in code 70: clamp it, never wrap it.
+        entry.value = int16_t(std::clamp(definition.value, -32768, 32767));
         if (definition.kind == QLatin1String("L")) {
             entry.upper = definition.upper;
             entry.lower = definition.lower;

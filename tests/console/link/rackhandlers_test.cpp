@@ -270,6 +270,15 @@ TEST_F(BlockDescriptionTest, ModuleIconIsFoundInItsOwnFolderOnly) {
     }
 }
 
+TEST_F(BlockDescriptionTest, AlarmDefinitionValuesBeyondSixteenBitsAreClampedNotWrapped) {
+    addRack(rackA, {0xA1B2C});
+    feed(alarmInitMsg("000A1B2C_A.txt", "Big;0;D;70000;;Low;0;D;-70000;;"));
+    feed(blockDescriptionMsg(rackA, 0, "PSU", "", "", {"Gain[0.1],x", "Other"}));
+    const SlotAlarms &alarms = t.alarm_table[0][0];
+    EXPECT_EQ(alarms[0].value, 32767);
+    EXPECT_EQ(alarms[1].value, -32768);
+}
+
 TEST_F(BlockDescriptionTest, AlarmDefinitionsOfTheModuleTypeAreCopied) {
     addRack(rackA, {0xA1B2C});
     SlotAlarms &alarms = t.alarm_table[0][0];
