@@ -145,8 +145,9 @@ void TKxCustomShellList::SetSortColumn(int column) {
     if (column == 0) {
         SetSortArrowColumn(-1);
     } else {
+        // The shell's header arrow points down for the natural order, up for the reversed.
         SetSortArrowColumn(std::abs(column) - 1);
-        SetSortDirection(column > 0 ? sdAscending : sdDescending);
+        SetSortDirection(column > 0 ? sdDescending : sdAscending);
     }
     sortItems();
 }
@@ -166,6 +167,7 @@ void TKxCustomShellList::setupColumns() {
     for (int column = 0; column < kColumnCount; ++column)
         setColumnWidth(column, column < stored.size() ? stored[column] : widths[column]);
     headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    SetSortColumn(m_sortColumn);
 }
 
 void TKxCustomShellList::saveColumnWidths() const {

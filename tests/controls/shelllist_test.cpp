@@ -119,6 +119,24 @@ TEST_F(ShellListTest, ASortColumnBeyondTheColumnsFallsBackToTheFirst) {
     EXPECT_EQ(list.SortColumn(), -4);
 }
 
+TEST_F(ShellListTest, TheHeaderArrowPointsDownForTheNaturalOrderAndUpForTheReversed) {
+    // A list starts sorted by its first column.
+    EXPECT_EQ(list.SortArrowColumn(), 0);
+    EXPECT_EQ(list.SortDirection(), sdDescending);
+    struct Case {
+        int sortColumn;
+        int arrowColumn;
+        TSortDirection arrow;
+    };
+    for (const Case &c : {Case{2, 1, sdDescending}, Case{-2, 1, sdAscending},
+                          Case{-4, 3, sdAscending}, Case{1, 0, sdDescending}}) {
+        SCOPED_TRACE(c.sortColumn);
+        list.SetSortColumn(c.sortColumn);
+        EXPECT_EQ(list.SortArrowColumn(), c.arrowColumn);
+        EXPECT_EQ(list.SortDirection(), c.arrow);
+    }
+}
+
 TEST_F(ShellListTest, HiddenItemsFollowTheOption) {
     list.SetOptions(list.Options() | sloShowHidden);
     list.Fill();
