@@ -693,7 +693,8 @@ bool TKxCustomShellTree::RenameNode(QTreeWidgetItem *node, const QString &text) 
 }
 
 void TKxCustomShellTree::keyPressEvent(QKeyEvent *event) {
-    if (!(m_options & stoDefaultKeyHandling) || state() == QAbstractItemView::EditingState) {
+    if (!(m_options & stoDefaultKeyHandling) || state() == QAbstractItemView::EditingState ||
+        IsContextMenuKey(*event)) {
         TKxCustomTreeView::keyPressEvent(event);
         return;
     }
@@ -702,6 +703,9 @@ void TKxCustomShellTree::keyPressEvent(QKeyEvent *event) {
     QTreeWidgetItem *node = currentItem();
     bool handled = true;
     CallGuarded([&] {
+        // The framed tree's own key handling comes first; OnKeyDown may swallow the key.
+        if (int pressed = event->key(); !DoKeyDown(pressed, event->modifiers()))
+            return;
         if (key == shortcuts.rename) {
             EditNodeName(node);
         } else if (key == shortcuts.refresh) {

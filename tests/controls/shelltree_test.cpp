@@ -315,6 +315,23 @@ TEST_F(ShellTreeTest, F5RefreshesWithDefaultKeyHandling) {
     EXPECT_EQ(ChildTexts(Root()), (QStringList{"alpha", "beta", "gamma", "zeta"}));
 }
 
+TEST_F(ShellTreeTest, OnKeyDownSeesTheShortcutsFirstAndMaySwallowThem) {
+    tree.FillTree();
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("zeta")));
+    QList<int> seen;
+    tree.OnKeyDown = [&](QObject *, int &key, Qt::KeyboardModifiers) {
+        seen << key;
+        key = 0;
+    };
+    TypeKey(tree, Qt::Key_F5);
+    EXPECT_EQ(seen, QList<int>{Qt::Key_F5});
+    EXPECT_EQ(ChildTexts(Root()), (QStringList{"alpha", "beta", "gamma"}));
+    tree.OnKeyDown = [&](QObject *, int &key, Qt::KeyboardModifiers) { seen << key; };
+    TypeKey(tree, Qt::Key_F5);
+    EXPECT_EQ(seen, (QList<int>{Qt::Key_F5, Qt::Key_F5}));
+    EXPECT_EQ(ChildTexts(Root()), (QStringList{"alpha", "beta", "gamma", "zeta"}));
+}
+
 TEST_F(ShellTreeTest, AnEmptyBaseFolderRootsTheTreeAtTheDesktopWhoseRootStaysPut) {
     tree.BaseFolder().Clear();
     tree.FillTree();
