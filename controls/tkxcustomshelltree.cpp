@@ -581,13 +581,13 @@ QAction *TKxCustomShellTree::TrackShellMenu(QMenu *menu, const QPoint &globalPos
 void TKxCustomShellTree::DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, QMenu *&menu) {
     TKxCustomTreeView::DoNodeContextMenu(node, pos, menu);
     TKxShellTreeData *data = ShellDataOf(node);
-    if (!(m_options & stoContextMenus) || data == nullptr || node->parent() == nullptr ||
-        IsEmptyIdList(data->RelativeIdList()))
+    // The root too, unless it is the desktop: it has a folder above it.
+    if (!(m_options & stoContextMenus) || data == nullptr || IsEmptyIdList(data->RelativeIdList()))
         return;
-    menu = nullptr;
     const ShellFolderPtr folder = data->ParentShellFolder();
     if (folder == nullptr)
         return;
+    menu = nullptr;
     const QList<QByteArray> items{data->RelativeIdList()};
     QMenu shellMenu(this);
     for (const ShellVerb &verb : folder->verbsOf(items)) {

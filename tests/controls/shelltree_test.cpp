@@ -302,8 +302,14 @@ TEST_F(ShellTreeTest, ContextMenuOffersTheShellVerbsAndRunsTheChosenOne) {
     EXPECT_TRUE(tree.IsEditing());
 }
 
-TEST_F(ShellTreeTest, TheRootGetsNoShellMenu) {
+TEST_F(ShellTreeTest, AFolderAtTheRootGetsTheShellMenuButTheDesktopNone) {
     tree.FillTree();
+    Click(tree, tree.visualItemRect(Root()).center(), Qt::RightButton);
+    EXPECT_TRUE(tree.menuVerbs.contains(QStringLiteral("copy")));
+    tree.menuVerbs.clear();
+    tree.BaseFolder().Clear();
+    tree.FillTree();
+    ASSERT_EQ(Root()->text(0), QStringLiteral("Desktop"));
     Click(tree, tree.visualItemRect(Root()).center(), Qt::RightButton);
     EXPECT_TRUE(tree.menuVerbs.isEmpty());
 }
