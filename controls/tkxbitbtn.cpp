@@ -36,11 +36,13 @@ TBitBtnKind TKxBitBtn::Kind() const {
     const BitBtnKindInfo &info = KindInfo(m_kind);
     const bool matches = Default() == info.impliesDefault && Cancel() == info.impliesCancel &&
                          ModalResult() == info.modalResult && !m_glyphCustomised;
-    return matches ? m_kind : bkCustom;
+    if (!matches)
+        m_kind = bkCustom;
+    return m_kind;
 }
 
 void TKxBitBtn::SetKind(TBitBtnKind value) {
-    if (m_kind == value)
+    if (Kind() == value)
         return;
     if (value != bkCustom) {
         const BitBtnKindInfo &info = KindInfo(value);

@@ -18,7 +18,7 @@ public:
 
     const QPixmap &Glyph() const { return m_glyph; }
     virtual void SetGlyph(const QPixmap &glyph);
-    // The stored kind, reported as bkCustom once the button no longer matches it.
+    // The stored kind; once the button no longer matches it, the stored kind becomes bkCustom.
     virtual TBitBtnKind Kind() const;
     virtual void SetKind(TBitBtnKind value);
     TButtonLayout Layout() const { return m_layout; }
@@ -61,7 +61,8 @@ private:
     template <typename T> void Change(T &field, const T &value);
 
     QPixmap m_glyph;
-    TBitBtnKind m_kind = bkCustom;
+    // Reading Kind drops a kind the button no longer matches.
+    mutable TBitBtnKind m_kind = bkCustom;
     TButtonLayout m_layout = blGlyphLeft;
     int m_margin = 2;
     int m_numGlyphs = 1;

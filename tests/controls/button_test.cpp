@@ -467,6 +467,23 @@ TEST(BitBtnKind, AKindSetsCaptionResultAndGlyphUntilTheGlyphIsReplaced) {
     EXPECT_EQ(cancel.Kind(), bkCustom) << "a changed result no longer matches the kind";
 }
 
+TEST(BitBtnKind, AKindOnceLostStaysCustomAndCanBeSetAgain) {
+    TKxBitBtn button;
+    button.SetKind(bkOK);
+    button.SetDefault(false);
+    EXPECT_EQ(button.Kind(), bkCustom);
+    button.SetDefault(true);
+    EXPECT_EQ(button.Kind(), bkCustom) << "matching again does not bring the kind back";
+
+    button.SetGlyph(QPixmap(16, 16));
+    button.SetCaption(QStringLiteral("Go"));
+    button.SetKind(bkOK);
+    EXPECT_EQ(button.Kind(), bkOK);
+    EXPECT_EQ(button.Caption(), QStringLiteral("OK"));
+    EXPECT_EQ(button.Glyph().size(), QSize(32, 16)) << "the kind's glyph replaces the custom one";
+    EXPECT_EQ(button.NumGlyphs(), 2);
+}
+
 TEST(BitBtnGlyph, GlyphWidthGivesTheCellCountAndMarginRefusesBelowMinusOne) {
     TKxBitBtn button;
     button.SetGlyph(QPixmap(64, 16));
