@@ -110,8 +110,9 @@ void TChangeHandlerThread::run() {
             doCommand();
         } else if (ready > 0) {
             const int slot = slotAt[ready];
+            // A watched folder that went away is reported too; its slot is then freed.
             const int changes = m_slots[slot]->ReadChanges();
-            if (changes > 0 && m_owner)
+            if (changes != 0 && m_owner)
                 QCoreApplication::postEvent(m_owner, new ChangeNotifyEvent(m_eventType, slot));
             if (changes < 0)
                 m_slots[slot].reset();

@@ -93,6 +93,18 @@ TEST_F(ChangeHandlerThreadTest, RemoveAllFreesTheSlotsForTheNextAdd) {
     EXPECT_EQ(owner.slotsChanged, QList<int>{0});
 }
 
+TEST_F(ChangeHandlerThreadTest, AWatchedFolderThatGoesIsReportedAndItsSlotFreed) {
+    TChangeHandlerThread thread(&owner, kTestChange);
+    int slot = -1;
+    ASSERT_TRUE(thread.Add(Folder(0), ChangeDirName, slot, false));
+    ASSERT_TRUE(thread.Add(Folder(1), ChangeDirName, slot, false));
+    ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("1")));
+    owner.AwaitChanges(1);
+    EXPECT_EQ(owner.slotsChanged, QList<int>{1});
+    ASSERT_TRUE(thread.Add(Folder(2), ChangeDirName, slot, false));
+    EXPECT_EQ(slot, 1);
+}
+
 TEST_F(ChangeHandlerThreadTest, PathsThatCannotBeWatchedAreRefusedBeforeAnyCommand) {
     TChangeHandlerThread thread(&owner, kTestChange);
     struct Case {
