@@ -15,6 +15,7 @@
 #include "platform/changenotification.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDrag>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -573,7 +574,8 @@ void TKxCustomShellList::keyPressEvent(QKeyEvent *event) {
             Fill();
         } else if (key == shortcuts.rename) {
             edit(indexFromItem(currentItem()), QAbstractItemView::AllEditTriggers, nullptr);
-        } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                   claimsEnter()) {
             OpenSelection();
         } else if (event->key() == Qt::Key_Backspace) {
             GoUp(1);
@@ -585,6 +587,14 @@ void TKxCustomShellList::keyPressEvent(QKeyEvent *event) {
         event->accept();
     else
         TKxCustomListView::keyPressEvent(event);
+}
+
+bool TKxCustomShellList::claimsEnter() const {
+    if (qobject_cast<const QDialog *>(window()) == nullptr)
+        return true;
+    const QList<QTreeWidgetItem *> selected = selectedShellItems();
+    return !selected.isEmpty() && ShellDataOfItem(selected.constFirst())
+                                      ->IsBrowsableFolder(m_options & sloStreamsCountAsFolders);
 }
 
 void TKxCustomShellList::mouseDoubleClickEvent(QMouseEvent *event) {

@@ -150,6 +150,8 @@ private:
     void folderChanged();
     void itemTextEdited(QTreeWidgetItem *item);
     QList<QTreeWidgetItem *> selectedShellItems() const;
+    // In a dialog, Enter belongs to its default button unless the selected item is a folder.
+    bool claimsEnter() const;
     void startWatching();
     void changeNotified();
 

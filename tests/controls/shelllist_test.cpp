@@ -4,8 +4,11 @@
 #include "controls/shellutils.h"
 #include "controls/tkxdevicechangehandler.h"
 #include "shelltesting.h"
+#include "widgettesting.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPushButton>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -155,6 +158,36 @@ TEST_F(ShellListTest, OpeningAFolderEntersItAndBackspaceLeavesIt) {
     list.SetOptions(list.Options() | sloStayInFolder);
     list.OpenItem(Item(list, QStringLiteral("alpha")));
     EXPECT_EQ(list.Folder().Path(), dir.path());
+}
+
+TEST_F(ShellListTest, InADialogEnterOpensOnlyAFolderAndElseGoesToTheDefaultButton) {
+    QDialog dialog;
+    QPushButton ok(QStringLiteral("OK"), &dialog);
+    ok.setDefault(true);
+    int pressed = 0;
+    QObject::connect(&ok, &QPushButton::clicked, [&] { ++pressed; });
+    TestShellList inDialog(&dialog);
+    inDialog.SetOptions(list.Options());
+    inDialog.Folder().SetPath(dir.path());
+    QStringList opened;
+    inDialog.OnItemOpening = [&](QObject *, QTreeWidgetItem *item, bool &handled) {
+        opened << item->text(0);
+        handled = true;
+    };
+    dialog.show();
+    inDialog.setCurrentItem(Item(inDialog, QStringLiteral("a.txt")));
+    TypeKey(inDialog, Qt::Key_Return);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(pressed, 1);
+    inDialog.setCurrentItem(Item(inDialog, QStringLiteral("alpha")));
+    TypeKey(inDialog, Qt::Key_Return);
+    EXPECT_EQ(inDialog.Folder().Path(), Path("alpha"));
+    EXPECT_EQ(pressed, 1);
+    // Outside a dialog Enter opens whatever is selected.
+    list.OnItemOpening = inDialog.OnItemOpening;
+    list.setCurrentItem(Item(list, QStringLiteral("a.txt")));
+    TypeKey(list, Qt::Key_Return);
+    EXPECT_EQ(opened, QStringList{"a.txt"});
 }
 
 TEST_F(ShellListTest, RefreshAddsNewItemsAndDropsGoneOnes) {
