@@ -2,6 +2,7 @@
 
 #include "controls/controlservices.h"
 #include "controls/framepainting.h"
+#include "controls/itemlabel.h"
 #include "controls/listviewlayout.h"
 #include "controls/textflags.h"
 #include "controls/tkxlistviewheader.h"
@@ -177,20 +178,9 @@ QRect TKxCustomListView::ItemIconRect(QTreeWidgetItem *item) const {
 QRect TKxCustomListView::ItemLabelRect(QTreeWidgetItem *item) const {
     if (item == nullptr)
         return QRect();
-    const QModelIndex index = indexFromItem(item, 0);
     QStyleOptionViewItem option;
     initViewItemOption(&option);
-    option.rect = visualRect(index);
-    option.index = index;
-    option.text = item->text(0);
-    option.features |= QStyleOptionViewItem::HasDisplay;
-    if (!item->icon(0).isNull()) {
-        option.icon = item->icon(0);
-        option.features |= QStyleOptionViewItem::HasDecoration;
-    }
-    if (item->data(0, Qt::CheckStateRole).isValid())
-        option.features |= QStyleOptionViewItem::HasCheckIndicator;
-    return style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
+    return ItemLabelArea(*this, option, indexFromItem(item, 0));
 }
 
 void TKxCustomListView::DrawHeaderItem(QPainter &painter, const QRect &rect, int column) {

@@ -1,6 +1,7 @@
 #include "controls/tkxcustomtreeview.h"
 
 #include "controls/controlservices.h"
+#include "controls/itemlabel.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -93,7 +94,15 @@ void TKxCustomTreeView::SelectNode(QTreeWidgetItem *node) {
 }
 
 QRect TKxCustomTreeView::NodeTextRect(QTreeWidgetItem *node) const {
-    return node == nullptr ? QRect() : visualItemRect(node);
+    if (node == nullptr)
+        return QRect();
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QRect label = ItemLabelArea(*this, option, indexFromItem(node, 0));
+    // The label ends with its text and the margins the style draws it with, not with the row.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int width = fontMetrics().horizontalAdvance(node->text(0)) + 2 * margin;
+    return QRect(label.left(), label.top(), std::min(width, label.width()), label.height());
 }
 
 void TKxCustomTreeView::ShowMenuForSelection() {

@@ -52,7 +52,7 @@ public:
     // The running right-click's node with RightClickSelect, else the current node.
     QTreeWidgetItem *SelectedNode() const;
     void SelectNode(QTreeWidgetItem *node);
-    // The rect of a node's text and icon in viewport coordinates.
+    // The rect of a node's text (its label, without the icon) in viewport coordinates.
     QRect NodeTextRect(QTreeWidgetItem *node) const;
 
     TKxTvOnNodeContextMenuEvent OnNodeContextMenu;

@@ -219,6 +219,21 @@ TEST_F(TreeViewTest, VisibleFrameAndUnfocusedSelectionOutlineArePainted) {
     EXPECT_EQ(image.pixelColor(outline.topLeft() + QPoint(4, 0)), QColor(0, 0, 255));
 }
 
+TEST_F(TreeViewTest, TheOutlineSurroundsTheNodesTextNotItsRow) {
+    const QColor blue(0, 0, 255);
+    tree.SetHideSelection(false);
+    tree.SetSelectionFramePen(QPen(blue));
+    tree.SelectNode(second);
+    tree.clearFocus();
+    Settle();
+    const QRect text = tree.NodeTextRect(second);
+    const int advance = tree.fontMetrics().horizontalAdvance(second->text(0));
+    EXPECT_GE(text.width(), advance);
+    EXPECT_LE(text.width(), advance + 8) << "the label ends with its text";
+    EXPECT_LT(text.right(), tree.visualItemRect(second).right() - 20);
+    EXPECT_EQ(ColorBounds(tree.viewport()->grab().toImage(), blue), text);
+}
+
 TEST_F(TreeViewTest, FrameControllerAndStateColoursReachTheTree) {
     TKxFrameController controller;
     controller.SetFrameVisible(true);
