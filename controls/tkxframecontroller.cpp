@@ -260,3 +260,7 @@ void TKxFrameController::SetFrameVisible(bool value) {
 void TKxFrameController::SetFramingPreference(TFramingPreference value) {
     Change(m_framingPreference, value, fcpFramingPreference);
 }
+
+void TKxFrameController::SetRegIniFile(TKxRegIniFile *value) {
+    m_regIniFile = value;
+}

@@ -3,6 +3,7 @@
 #include "controls/componentstate.h"
 #include "controls/frametypes.h"
 #include "controls/tcolor.h"
+#include "controls/tkxreginifile.h"
 
 #include <QList>
 #include <QObject>
@@ -72,6 +73,8 @@ public:
     TFrameStyle FrameStyle() const { return m_frameStyle; }
     bool FrameVisible() const { return m_frameVisible; }
     TFramingPreference FramingPreference() const { return m_framingPreference; }
+    // The storage descriptor the controller carries; a destroyed one is forgotten.
+    TKxRegIniFile *RegIniFile() const { return m_regIniFile; }
 
     virtual void SetColor(TColor value);
     virtual void SetParentColor(bool value);
@@ -89,6 +92,7 @@ public:
     virtual void SetFrameStyle(TFrameStyle value);
     virtual void SetFrameVisible(bool value);
     virtual void SetFramingPreference(TFramingPreference value);
+    virtual void SetRegIniFile(TKxRegIniFile *value);
 
 private:
     template <typename T>
@@ -113,4 +117,5 @@ private:
     TFrameStyle m_frameStyle = fsFlat;
     bool m_frameVisible = false;
     TFramingPreference m_framingPreference = fpXPThemes;
+    QPointer<TKxRegIniFile> m_regIniFile;
 };

@@ -155,6 +155,15 @@ TEST(FrameController, ControlsAndControllersForgetEachOther) {
     TKxFrameController other;
     edit.SetFrameController(&other);
     EXPECT_EQ(other.ControlCount(), 1);
+
+    auto storage = std::make_unique<TKxRegIniFile>();
+    EXPECT_EQ(storage->PathType(), ptIniFile);
+    EXPECT_EQ(storage->RegKey(), hkeyCurrentUser);
+    EXPECT_EQ(storage->RegAccess(), RegAccessOf(keyAllAccess));
+    other.SetRegIniFile(storage.get());
+    EXPECT_EQ(other.RegIniFile(), storage.get());
+    storage.reset();
+    EXPECT_EQ(other.RegIniFile(), nullptr) << "a destroyed storage descriptor is forgotten";
 }
 
 TEST(FrameController, AssignCopiesEveryValue) {
