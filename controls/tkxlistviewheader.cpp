@@ -11,6 +11,10 @@ TKxListViewHeader::TKxListViewHeader(TKxCustomListView *listView)
     setMouseTracking(true);
     setSectionsClickable(true);
     setHighlightSections(false);
+    connect(this, &QHeaderView::sectionResized, this, [this] {
+        if (m_leftButtonDown)
+            m_tracked = true;
+    });
 }
 
 void TKxListViewHeader::SetHotColumn(int column) {
@@ -20,8 +24,7 @@ void TKxListViewHeader::SetHotColumn(int column) {
     viewport()->update();
 }
 
-void TKxListViewHeader::paintSection(QPainter *painter, const QRect &rect,
-                                     int logicalIndex) const {
+void TKxListViewHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const {
     CallGuarded([&] { m_listView->DrawHeaderItem(*painter, rect, logicalIndex); });
 }
 
@@ -41,6 +44,10 @@ void TKxListViewHeader::mouseReleaseEvent(QMouseEvent *event) {
     if (event->button() == Qt::LeftButton)
         m_leftButtonDown = false;
     QHeaderView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && m_tracked) {
+        m_tracked = false;
+        CallGuarded([this] { m_listView->StretchLastColumn(); });
+    }
 }
 
 void TKxListViewHeader::leaveEvent(QEvent *event) {

@@ -5,7 +5,8 @@
 class TKxCustomListView;
 
 // The column header of the list view: every section is drawn by the list view itself; the
-// header tracks the section under the mouse while visual styles are on, and the left button.
+// header tracks the section under the mouse while visual styles are on, and the left button;
+// the end of a divider drag lets the last column fill the width again.
 class TKxListViewHeader : public QHeaderView {
     Q_OBJECT
 
@@ -27,4 +28,6 @@ private:
     TKxCustomListView *m_listView;
     int m_hotColumn = -1;
     bool m_leftButtonDown = false;
+    // A divider was dragged while the left button was down.
+    bool m_tracked = false;
 };

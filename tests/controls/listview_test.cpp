@@ -205,6 +205,29 @@ TEST_F(ListViewTest, LastColumnStretchesToTheViewportWidth) {
     EXPECT_EQ(list.Header()->sectionSize(2), list.viewport()->width() - 150);
 }
 
+TEST_F(ListViewTest, DraggingTheLastDividerEndsWithTheLastColumnFillingTheWidth) {
+    Add(QStringLiteral("one"));
+    ShowActive(list);
+    QHeaderView *header = list.Header();
+    header->resizeSection(0, 100);
+    header->resizeSection(1, 50);
+    const int filled = header->sectionSize(2);
+    ASSERT_EQ(filled, list.viewport()->width() - 150);
+    QWidget *target = header->viewport();
+    const auto send = [&](QEvent::Type type, int x, Qt::MouseButtons buttons) {
+        const QPointF pos(x, header->height() / 2);
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, pos, target->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    };
+    const int divider = header->sectionViewportPosition(2) + filled - 1;
+    send(QEvent::MouseButtonPress, divider, Qt::LeftButton);
+    send(QEvent::MouseMove, divider - 60, Qt::LeftButton);
+    ASSERT_LT(header->sectionSize(2), filled) << "the drag narrows the column";
+    send(QEvent::MouseButtonRelease, divider - 60, Qt::NoButton);
+    EXPECT_EQ(header->sectionSize(2), filled);
+}
+
 TEST_F(ListViewTest, CheckBoxChangesMayBeRefused) {
     list.SetCheckboxes(true);
     QTreeWidgetItem *item = Add(QStringLiteral("a"));
