@@ -276,7 +276,7 @@ void TKxListBox::DrawGroupRow(QPainter &painter, int index, const QRect &rect,
     if (state.testFlag(QStyle::State_Selected)) {
         text = clHighlightText.Resolve(palette);
         painter.fillRect(rect, clHighlight.Resolve(palette));
-    } else if (m_useGradients) {
+    } else if (m_useGradients && FullColorDisplay()) {
         // gdVerticalEnd puts its first colour at the right edge.
         const QColor list = Color().Resolve(palette);
         FillGradientRect(painter, rect, gdVerticalEnd, 1, rightToLeft ? fill : list,
