@@ -129,7 +129,8 @@ bool FramedControl::UsesThemedFrame() const {
 void FramedControl::Loaded() {
     ComponentState::Loaded();
     UpdateColors();
-    UpdateHotState(hfFocused, false);
+    // Refreshes the frame and colours for the hot state as it stands, focus included.
+    UpdateHotState(hfFocused, m_focused);
 }
 
 void FramedControl::UpdateColors() {

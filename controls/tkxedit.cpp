@@ -161,6 +161,11 @@ void TKxEdit::mouseDoubleClickEvent(QMouseEvent *event) {
         CallGuarded([this] { OnDblClick(this); });
 }
 
+void TKxEdit::Loaded() {
+    FramedControl::Loaded();
+    UpdateHotState(hfFocused, false);
+}
+
 void TKxEdit::changeEvent(QEvent *event) {
     QLineEdit::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)

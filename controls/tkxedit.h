@@ -30,6 +30,9 @@ public:
     bool BeepOnInvalidKey() const { return m_beepOnInvalidKey; }
     void SetBeepOnInvalidKey(bool value) { m_beepOnInvalidKey = value; }
 
+    // Loading ends with the edit counted as unfocused until the focus enters it again.
+    void Loaded() override;
+
     virtual QRect TextAreaRect() const;
     virtual QString ShownText() const;
 

@@ -70,6 +70,14 @@ TEST_F(EditWindow, ColourFollowsFocusReadOnlyAndEnabledStates) {
     }
 }
 
+TEST_F(EditWindow, LoadingEndsUnfocused) {
+    edit->BeginLoading();
+    FocusEdit(true);
+    edit->Loaded();
+    EXPECT_FALSE(edit->HotFlag(FramedControl::hfFocused));
+    EXPECT_EQ(edit->Color(), clWindow);
+}
+
 TEST_F(EditWindow, EnterAndExitFireOnFieldChangesOnly) {
     int enters = 0;
     int exits = 0;

@@ -246,6 +246,19 @@ TEST(ListBoxColors, FocusColorFollowsTheStates) {
     EXPECT_EQ(list->FocusColor(), TColor::FromRgb(0, 255, 0));
 }
 
+TEST(ListBoxColors, FocusDuringLoadingKeepsTheFocusColourAfterwards) {
+    QWidget window;
+    auto *list = new TKxListBox(&window);
+    list->SetFocusColor(TColor::FromRgb(255, 255, 0));
+    ShowActive(window);
+    list->BeginLoading();
+    list->setFocus(Qt::TabFocusReason);
+    Settle();
+    list->Loaded();
+    EXPECT_TRUE(list->HotFlag(FramedControl::hfFocused));
+    EXPECT_EQ(list->Color(), TColor::FromRgb(255, 255, 0));
+}
+
 TEST(ListBoxExtent, FollowsTheWidestRowWhileTheScrollBarIsOn) {
     TKxListBox list;
     list.AddListText(QStringLiteral("ab"));
