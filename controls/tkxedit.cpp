@@ -168,6 +168,15 @@ void TKxEdit::Loaded() {
 
 void TKxEdit::changeEvent(QEvent *event) {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
+    switch (event->type()) {
+    case QEvent::EnabledChange:
         EnabledChanged();
+        break;
+    case QEvent::ApplicationPaletteChange:
+    case QEvent::PaletteChange:
+        SystemColorsChanged();
+        break;
+    default:
+        break;
+    }
 }

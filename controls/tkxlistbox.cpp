@@ -325,8 +325,7 @@ void TKxListBox::SearchTimerExpired() {
 
 bool TKxListBox::event(QEvent *event) {
     const bool result = QListWidget::event(event);
-    if (event->type() == QEvent::Paint)
-        PaintNonClientFrame(QStyle::PE_Frame);
+    ItemViewEventHandled(event);
     return result;
 }
 

@@ -78,6 +78,10 @@ TEST_F(EditWindow, LoadingEndsUnfocused) {
     EXPECT_EQ(edit->Color(), clWindow);
 }
 
+TEST(Edit, SystemColourChangesReachASystemColouredEdit) {
+    ExpectSystemColourChangesReach([](QWidget *parent) { return new TKxEdit(parent); });
+}
+
 TEST_F(EditWindow, EnterAndExitFireOnFieldChangesOnly) {
     int enters = 0;
     int exits = 0;

@@ -259,6 +259,10 @@ TEST(ListBoxColors, FocusDuringLoadingKeepsTheFocusColourAfterwards) {
     EXPECT_EQ(list->Color(), TColor::FromRgb(255, 255, 0));
 }
 
+TEST(ListBoxColors, SystemColourChangesReachASystemColouredList) {
+    ExpectSystemColourChangesReach([](QWidget *parent) { return new TKxListBox(parent); });
+}
+
 TEST(ListBoxExtent, FollowsTheWidestRowWhileTheScrollBarIsOn) {
     TKxListBox list;
     list.AddListText(QStringLiteral("ab"));

@@ -259,21 +259,7 @@ TEST_F(TreeViewTest, FrameControllerAndStateColoursReachTheTree) {
 
 TEST_F(TreeViewTest, SystemColourChangesReachASystemColouredTree) {
     ASSERT_EQ(tree.Color(), clWindow);
-    QWidget window;
-    auto *child = new TKxCustomTreeView(&window);
-    const QPalette saved = QApplication::palette();
-    QPalette changed = saved;
-    changed.setColor(QPalette::Base, QColor(10, 20, 30));
-    changed.setColor(QPalette::Window, QColor(40, 50, 60));
-    QApplication::setPalette(changed);
-    Settle();
-    const QColor shown = tree.palette().color(QPalette::Base);
-    const QColor shownInAWindow = child->palette().color(QPalette::Base);
-    QApplication::setPalette(saved);
-    Settle();
-    EXPECT_EQ(shown, QColor(10, 20, 30));
-    EXPECT_EQ(shownInAWindow, QColor(10, 20, 30));
-    EXPECT_EQ(tree.palette().color(QPalette::Base), saved.color(QPalette::Base));
+    ExpectSystemColourChangesReach([](QWidget *parent) { return new TKxCustomTreeView(parent); });
 }
 
 } // namespace

@@ -9,7 +9,10 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QWidget>
+
+#include <memory>
 
 namespace {
 
@@ -92,4 +95,23 @@ QRect ColorBounds(const QImage &image, const QColor &color) {
         }
     }
     return bounds;
+}
+
+void ExpectSystemColourChangesReach(const std::function<QWidget *(QWidget *parent)> &make) {
+    const std::unique_ptr<QWidget> alone(make(nullptr));
+    QWidget window;
+    QWidget *child = make(&window);
+    const QPalette saved = QApplication::palette();
+    QPalette changed = saved;
+    changed.setColor(QPalette::Base, QColor(10, 20, 30));
+    changed.setColor(QPalette::Window, QColor(40, 50, 60));
+    QApplication::setPalette(changed);
+    Settle();
+    const QColor shown = alone->palette().color(QPalette::Base);
+    const QColor shownInAWindow = child->palette().color(QPalette::Base);
+    QApplication::setPalette(saved);
+    Settle();
+    EXPECT_EQ(shown, QColor(10, 20, 30));
+    EXPECT_EQ(shownInAWindow, QColor(10, 20, 30));
+    EXPECT_EQ(alone->palette().color(QPalette::Base), saved.color(QPalette::Base));
 }

@@ -54,6 +54,10 @@ private:
     int *m_count;
 };
 
+// A system-coloured widget, made on its own and as a child of a window, shows a change of the
+// system window colour in its palette and the restored colour after it.
+void ExpectSystemColourChangesReach(const std::function<QWidget *(QWidget *parent)> &make);
+
 // The bounding box of the pixels of one colour in an image.
 QRect ColorBounds(const QImage &image, const QColor &color);
 
