@@ -4,6 +4,9 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
+#include <sys/stat.h>
+
 namespace {
 
 // mountinfo writes blank, tab, newline and backslash in paths as three octal digits.
@@ -26,6 +29,7 @@ QByteArray unescape(const QByteArray &field) {
     return out;
 }
 
+// File systems that hold no drive: kernel interfaces, memory, containers and images.
 bool isPseudoFileSystem(const QString &fsType) {
     static const QSet<QString> pseudo = {"proc",
                                          "sysfs",
@@ -48,10 +52,37 @@ bool isPseudoFileSystem(const QString &fsType) {
                                          "rpc_pipefs",
                                          "devtmpfs",
                                          "ramfs",
+                                         "tmpfs",
                                          "selinuxfs",
+                                         "overlay",
+                                         "aufs",
+                                         "squashfs",
+                                         "erofs",
+                                         "fuse.snapfuse",
+                                         "fuse.lxcfs",
+                                         "fuse.portal",
                                          "fuse.gvfsd-fuse",
+                                         "fuse.squashfuse",
                                          "overlay.none"};
     return pseudo.contains(fsType);
+}
+
+bool isRemovableMediaPath(const QByteArray &path) {
+    return path.startsWith("/media/") || path.startsWith("/run/media/");
+}
+
+bool isDrive(const MountPoint &mount) {
+    if (mount.mountPath == "/")
+        return true;
+    if (isPseudoFileSystem(mount.fsType))
+        return false;
+    return IsNetworkFileSystem(mount.fsType) || isRemovableMediaPath(mount.mountPath) ||
+           mount.source.startsWith(QLatin1String("/dev/"));
+}
+
+bool isFolder(const QByteArray &path) {
+    struct stat info {};
+    return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool isBelowSystemFolder(const QByteArray &path) {
@@ -99,15 +130,36 @@ QList<MountPoint> BrowsableMounts(const QList<MountPoint> &mounts) {
         seen.insert(mount.mountPath, browsable.size());
         browsable.append(mount);
     }
-    browsable.removeIf([](const MountPoint &mount) { return isPseudoFileSystem(mount.fsType); });
+    if (!seen.contains("/"))
+        browsable.append({"/", QString(), QString()});
+    browsable.removeIf([](const MountPoint &mount) { return !isDrive(mount); });
+    std::sort(browsable.begin(), browsable.end(), [](const MountPoint &a, const MountPoint &b) {
+        return CompareMountPaths(a.mountPath, b.mountPath) < 0;
+    });
     return browsable;
+}
+
+QList<MountPoint> BrowsableMountsOfText(const QByteArray &text) {
+    QList<MountPoint> mounts = BrowsableMounts(ParseMountInfo(text));
+    mounts.removeIf([](const MountPoint &mount) {
+        return mount.mountPath != "/" && !isFolder(mount.mountPath);
+    });
+    return mounts;
 }
 
 QList<MountPoint> ReadMountPoints(const QString &path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return BrowsableMounts(ParseMountInfo(file.readAll()));
+    return BrowsableMountsOfText(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+}
+
+int CompareMountPaths(const QByteArray &a, const QByteArray &b) {
+    // A separator sorts before every other byte.
+    const auto rank = [](char c) { return c == '/' ? 0 : static_cast<unsigned char>(c) + 1; };
+    const bool less = std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return rank(x) < rank(y); });
+    if (less)
+        return -1;
+    return a == b ? 0 : 1;
 }
 
 int MountIndexOf(const QList<MountPoint> &mounts, const QByteArray &path) {

@@ -28,8 +28,8 @@ MountWatcher::MountWatcher(QString path, QObject *parent)
     : QObject(parent)
     , m_path(std::move(path)) {
     m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    m_mounts = BrowsableMountsOfText(readText());
     if (m_fd >= 0) {
-        m_mounts = BrowsableMounts(ParseMountInfo(readAll(m_fd)));
         // The kernel marks a changed mount table with POLLPRI, which Qt reports as an exception.
         if (m_path == QLatin1String(kMountInfoPath)) {
             m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Exception, this);
@@ -48,16 +48,15 @@ MountWatcher::~MountWatcher() {
         ::close(m_fd);
 }
 
+QByteArray MountWatcher::readText() const {
+    if (m_fd >= 0)
+        return readAll(m_fd);
+    QFile file(m_path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void MountWatcher::check() {
-    QByteArray text;
-    if (m_fd >= 0) {
-        text = readAll(m_fd);
-    } else {
-        QFile file(m_path);
-        if (file.open(QIODevice::ReadOnly))
-            text = file.readAll();
-    }
-    const QList<MountPoint> now = BrowsableMounts(ParseMountInfo(text));
+    const QList<MountPoint> now = BrowsableMountsOfText(readText());
     QList<MountPoint> added;
     QList<MountPoint> removed;
     for (const MountPoint &mount : now) {

@@ -31,6 +31,8 @@ signals:
     void mountsChanged(const QList<MountPoint> &added, const QList<MountPoint> &removed);
 
 private:
+    QByteArray readText() const;
+
     QString m_path;
     int m_fd = -1;
     QSocketNotifier *m_notifier = nullptr;

@@ -64,8 +64,13 @@ QString ShellComputerFolder::displayNameOf(const QByteArray &item, ShellNameKind
 }
 
 int ShellComputerFolder::compareIds(int, const QByteArray &a, const QByteArray &b) {
-    const int result = a.compare(b);
-    return result < 0 ? -1 : (result > 0 ? 1 : 0);
+    const std::optional<ShellItem> mountA = DecodeShellItem(a);
+    const std::optional<ShellItem> mountB = DecodeShellItem(b);
+    if (!mountA || !mountB) {
+        const int result = a.compare(b);
+        return result < 0 ? -1 : (result > 0 ? 1 : 0);
+    }
+    return CompareMountPaths(mountA->bytes, mountB->bytes);
 }
 
 int ShellComputerFolder::bindToFolder(const QByteArray &item, ShellFolderPtr &folder) {

@@ -2,6 +2,7 @@
 #include "platform/fdwait.h"
 #include "platform/mountinfo.h"
 #include "platform/mountwatcher.h"
+#include "platform/shellcomputerfolder.h"
 #include "platform/shelldesktopfolder.h"
 #include "platform/shellidlist.h"
 #include "platform/wakeevent.h"
@@ -132,15 +133,73 @@ TEST(MountInfo, ParsesFieldsAndDecodesEscapedBlanks) {
     EXPECT_EQ(mounts[4].source, "//server/share x");
 }
 
-TEST(MountInfo, BrowsableMountsLeaveOutPseudoSystemsAndHiddenMounts) {
-    const QList<MountPoint> mounts = BrowsableMounts(ParseMountInfo(kMountInfoFixture));
+QList<QByteArray> pathsOf(const QList<MountPoint> &mounts) {
     QList<QByteArray> paths;
     for (const MountPoint &mount : mounts)
         paths.append(mount.mountPath);
-    EXPECT_EQ(paths, (QList<QByteArray>{"/", "/media/usb stick", "/mnt/share", "/mnt/nfs",
-                                        "/home/u/remote", "/run/user/0"}));
+    return paths;
+}
+
+TEST(MountInfo, BrowsableMountsAreTheDrivesSortedByPath) {
+    const QList<MountPoint> mounts = BrowsableMounts(ParseMountInfo(kMountInfoFixture));
+    EXPECT_EQ(pathsOf(mounts), (QList<QByteArray>{"/", "/home/u/remote", "/media/usb stick",
+                                                  "/mnt/nfs", "/mnt/share"}));
     // The later mount on /mnt/share hides the cifs one.
-    EXPECT_EQ(mounts[2].fsType, "ext4");
+    EXPECT_EQ(mounts[4].fsType, "ext4");
+}
+
+TEST(MountInfo, WhatAPersonCallsADrive) {
+    struct Case {
+        const char *name;
+        QByteArray text;
+        QList<QByteArray> paths;
+    };
+    const std::vector<Case> cases = {
+        {"a chroot's table holds no entry for its root",
+         "40 30 0:20 / /proc rw - proc proc rw\n"
+         "41 30 8:2 / /data rw - ext4 /dev/sda2 rw\n",
+         {"/", "/data"}},
+        {"an empty or unreadable table", "", {"/"}},
+        {"a container's root is an overlay and still listed",
+         "50 40 0:50 / / rw - overlay overlay rw,lowerdir=/l\n"
+         "51 50 0:51 / /var/lib/docker/overlay2/x/merged rw - overlay overlay rw\n",
+         {"/"}},
+        {"memory, image and snap mounts are no drives",
+         "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+         "23 22 0:30 / /run rw - tmpfs tmpfs rw\n"
+         "24 22 0:31 / /tmp rw - tmpfs tmpfs rw\n"
+         "25 22 7:3 / /snap/core/123 ro - squashfs /dev/loop3 ro\n"
+         "26 22 0:32 / /run/user/1000/gvfs rw - fuse.gvfsd-fuse gvfsd-fuse rw\n"
+         "27 22 0:33 / /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n"
+         "28 22 0:34 / /mnt/ram rw - ramfs none rw\n",
+         {"/"}},
+        {"block devices, removable media and network shares sort by path",
+         "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+         "23 22 8:2 / /boot/efi rw - vfat /dev/sda2 rw\n"
+         "24 22 8:3 / /home rw - ext4 /dev/sda3 rw\n"
+         "25 22 0:40 / /mnt/nas rw - nfs4 nas:/export rw\n"
+         "26 22 0:41 / /run/media/u/CARD rw - exfat /dev/mmcblk0p1 rw\n"
+         "27 22 0:42 / /a\\040b rw - ext4 /dev/sdb1 rw\n"
+         "28 22 0:43 / /a/b rw - ext4 /dev/sdb2 rw\n",
+         {"/", "/a/b", "/a b", "/boot/efi", "/home", "/mnt/nas", "/run/media/u/CARD"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(pathsOf(BrowsableMounts(ParseMountInfo(c.text))), c.paths);
+    }
+}
+
+TEST(MountInfo, AMountThatIsNoFolderIsNoDrive) {
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.filePath("disk"));
+    const QByteArray file = QFile::encodeName(dir.filePath("hosts"));
+    ASSERT_TRUE(QDir().mkdir(dir.filePath("disk")));
+    QFile(dir.filePath("hosts")).open(QIODevice::WriteOnly);
+    const QByteArray text = "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n23 22 8:1 /x " + folder +
+                            " rw - ext4 /dev/sda1 rw\n24 22 8:1 /y " + file +
+                            " rw - ext4 /dev/sda1 rw\n";
+    EXPECT_EQ(pathsOf(BrowsableMountsOfText(text)), (QList<QByteArray>{"/", folder}));
+    EXPECT_EQ(pathsOf(ReadMountPoints(dir.filePath("no such table"))), QList<QByteArray>{"/"});
 }
 
 TEST(MountInfo, NetworkFileSystems) {
@@ -157,32 +216,59 @@ TEST(MountInfo, NetworkFileSystems) {
 TEST(MountWatcher, ReportsAddedAndRemovedMounts) {
     QTemporaryDir dir;
     const QString path = dir.filePath("mountinfo");
+    const QByteArray a = QFile::encodeName(dir.filePath("a"));
+    const QByteArray b = QFile::encodeName(dir.filePath("b"));
+    ASSERT_TRUE(QDir().mkdir(dir.filePath("a")) && QDir().mkdir(dir.filePath("b")));
     const auto write = [&](const QByteArray &text) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(text);
     };
     write("22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
-          "31 22 0:40 / /mnt/a rw - ext4 /dev/sdb1 rw\n");
+          "31 22 0:40 / " +
+          a + " rw - ext4 /dev/sdb1 rw\n");
     MountWatcher watcher(path);
+    EXPECT_EQ(pathsOf(watcher.mounts()), (QList<QByteArray>{"/", a}));
     QList<MountPoint> added, removed;
     int reports = 0;
     QObject::connect(&watcher, &MountWatcher::mountsChanged,
-                     [&](const QList<MountPoint> &a, const QList<MountPoint> &r) {
+                     [&](const QList<MountPoint> &now, const QList<MountPoint> &gone) {
                          ++reports;
-                         added = a;
-                         removed = r;
+                         added = now;
+                         removed = gone;
                      });
     watcher.check();
     EXPECT_EQ(reports, 0);
     write("22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
-          "32 22 0:41 / /mnt/b rw - nfs srv:/x rw\n");
+          "32 22 0:41 / " +
+          b + " rw - nfs srv:/x rw\n");
     watcher.check();
     ASSERT_EQ(reports, 1);
-    ASSERT_EQ(added.size(), 1);
-    EXPECT_EQ(added[0].mountPath, QByteArray("/mnt/b"));
-    ASSERT_EQ(removed.size(), 1);
-    EXPECT_EQ(removed[0].mountPath, QByteArray("/mnt/a"));
+    EXPECT_EQ(pathsOf(added), QList<QByteArray>{b});
+    EXPECT_EQ(pathsOf(removed), QList<QByteArray>{a});
+}
+
+TEST(MountWatcher, AnUnreadableTableStillHoldsTheRoot) {
+    QTemporaryDir dir;
+    MountWatcher watcher(dir.filePath("missing"));
+    int reports = 0;
+    QObject::connect(&watcher, &MountWatcher::mountsChanged, [&] { ++reports; });
+    watcher.check();
+    EXPECT_EQ(pathsOf(watcher.mounts()), QList<QByteArray>{"/"});
+    EXPECT_EQ(reports, 0);
+}
+
+TEST(ShellComputer, SortsMountsByPathNotByLength) {
+    ShellComputerFolder computer(ShellEnvironment{QString(), [] { return QList<MountPoint>(); }});
+    const QList<QByteArray> sorted = {"/", "/boot/efi", "/home", "/mnt/nas", "/run"};
+    for (int i = 0; i + 1 < sorted.size(); ++i) {
+        SCOPED_TRACE(sorted[i].constData());
+        EXPECT_LT(computer.compareIds(0, MakeMountItem(sorted[i]), MakeMountItem(sorted[i + 1])),
+                  0);
+        EXPECT_GT(computer.compareIds(0, MakeMountItem(sorted[i + 1]), MakeMountItem(sorted[i])),
+                  0);
+        EXPECT_EQ(computer.compareIds(0, MakeMountItem(sorted[i]), MakeMountItem(sorted[i])), 0);
+    }
 }
 
 // A namespace over a temporary tree: home/ with folders and files, and a mount mnt/ beside it.
