@@ -68,8 +68,13 @@ QChar KeyEventChar(const QKeyEvent &event) {
     default:
         break;
     }
+    // X11 gives Delete the text "\x7f"; it and the other editing and navigation keys type nothing.
+    if (event.key() >= Qt::Key_Insert && event.key() <= Qt::Key_Direction_R)
+        return QChar(0);
     const QString text = event.text();
-    return text.isEmpty() ? QChar(0) : text.at(0);
+    if (text.isEmpty() || text.at(0).unicode() == 0x7f)
+        return QChar(0);
+    return text.at(0);
 }
 
 bool IsContextMenuKey(const QKeyEvent &event) {

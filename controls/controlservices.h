@@ -32,7 +32,8 @@ template <typename Handler> void CallGuarded(Handler &&handler) {
     }
 }
 
-// The character a key press delivers (Backspace 8, Tab 9, Enter 13, Escape 27), 0 for none.
+// The character a key press delivers (Backspace 8, Tab 9, Enter 13, Escape 27), 0 for none:
+// editing and navigation keys (Delete, Insert, Home, arrows, function keys...) type nothing.
 QChar KeyEventChar(const QKeyEvent &event);
 // The Menu key alone or Shift+F10: the keys that open a context menu.
 bool IsContextMenuKey(const QKeyEvent &event);

@@ -252,9 +252,17 @@ void FramedControl::DoExit() {
 }
 
 void FramedControl::FocusChanged(QWidget *now) {
-    if (now == m_self && !m_focused)
+    if (now == m_self && !m_focused) {
         CallGuarded([this] { DoEnter(); });
-    else if (m_focused && now != nullptr && now != m_self && now->window() == m_self->window())
+        return;
+    }
+    if (!m_focused || now == m_self)
+        return;
+    // The focus left for another control of the window, or was cleared while the window stays
+    // active; a deactivated window (no active window, or another one) keeps its focused control.
+    const bool left = now != nullptr ? now->window() == m_self->window()
+                                     : QApplication::activeWindow() == m_self->window();
+    if (left)
         CallGuarded([this] { DoExit(); });
 }
 

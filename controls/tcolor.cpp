@@ -26,7 +26,7 @@ constexpr std::array<SystemColorRole, 17> kSystemColorRoles{{
     {0x10, QPalette::Active, QPalette::Dark},
     {0x11, QPalette::Disabled, QPalette::Text},
     {0x12, QPalette::Active, QPalette::ButtonText},
-    {0x13, QPalette::Inactive, QPalette::WindowText},
+    {0x13, QPalette::Active, QPalette::Midlight},
     {0x14, QPalette::Active, QPalette::Light},
     {0x15, QPalette::Active, QPalette::Shadow},
     {0x16, QPalette::Active, QPalette::Midlight},

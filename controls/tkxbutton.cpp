@@ -4,6 +4,7 @@
 #include "controls/buttonlayout.h"
 #include "controls/colorarithmetic.h"
 #include "controls/controlservices.h"
+#include "controls/dialogkeys.h"
 #include "controls/framepainting.h"
 #include "controls/gradient.h"
 #include "controls/paintingservices.h"
@@ -11,7 +12,6 @@
 #include "controls/tcontrolactionlink.h"
 #include "controls/textflags.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QPainter>
@@ -72,16 +72,9 @@ TKxButton::TKxButton(QWidget *parent)
     resize(75, 25);
     // A programmatic click() or an animated click runs the same path as the mouse.
     connect(this, &QAbstractButton::clicked, this, [this] { CallGuarded([this] { Click(); }); });
-    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
-                                [this](QWidget *, QWidget *now) { FocusChanged(now); });
-    WatchWindow();
 }
 
-TKxButton::~TKxButton() {
-    disconnect(m_focusConnection);
-    if (m_watchedWindow)
-        m_watchedWindow->removeEventFilter(this);
-}
+TKxButton::~TKxButton() = default;
 
 void TKxButton::SetAlignment(TAlignment value) {
     if (m_alignment == value)
@@ -94,13 +87,7 @@ void TKxButton::SetDefault(bool value) {
     if (m_default == value)
         return;
     m_default = value;
-    // Every button of the window looks again at which of them is the default now.
-    QWidget *form = window();
-    QWidget *active = form->focusWidget();
-    for (TKxButton *button : form->findChildren<TKxButton *>())
-        button->FocusChanged(active);
-    if (form == this || active == nullptr)
-        FocusChanged(nullptr);
+    update();
 }
 
 void TKxButton::SetAllowAllUp(bool value) {
@@ -204,30 +191,21 @@ void TKxButton::UpdateGroup() {
     BroadcastButtonGroup(*this, m_groupIndex);
 }
 
-void TKxButton::FocusChanged(QWidget *now) {
-    bool look = m_default;
-    if (now != nullptr) {
-        if (now->window() != window())
-            return;
-        if (qobject_cast<TKxButton *>(now) != nullptr ||
-            qobject_cast<QPushButton *>(now) != nullptr)
-            look = now == this;
-    }
-    if (look == m_defaultLook)
-        return;
-    m_defaultLook = look;
-    RepaintButton();
+bool TKxButton::DefaultLook() const {
+    const QWidget *focused = window()->focusWidget();
+    if (qobject_cast<const TKxButton *>(focused) != nullptr ||
+        qobject_cast<const QPushButton *>(focused) != nullptr)
+        return focused == this;
+    return m_default;
 }
 
-void TKxButton::WatchWindow() {
+void TKxButton::RepaintWindowButtons() {
     QWidget *form = window();
-    if (form == m_watchedWindow)
-        return;
-    if (m_watchedWindow)
-        m_watchedWindow->removeEventFilter(this);
-    m_watchedWindow = form != this ? form : nullptr;
-    if (m_watchedWindow)
-        m_watchedWindow->installEventFilter(this);
+    for (TKxButton *button : form->findChildren<TKxButton *>()) {
+        if (button->window() == form)
+            button->update();
+    }
+    update();
 }
 
 bool TKxButton::CanTakeFocus() const {
@@ -352,7 +330,7 @@ QRect TKxButton::PaintHotTrackFace(QPainter &canvas) {
             first = ShadeDarker(second, 30);
         }
         PaintGradientRing(canvas, r.ToRect(), gdHorizontalEnd, 1, first, second);
-    } else if (m_groupIndex == 0 && (m_defaultLook || hasFocus())) {
+    } else if (m_groupIndex == 0 && (DefaultLook() || hasFocus())) {
         QColor highlight = Resolved(HighlightColor());
         if (ColorsNearlyAlike(highlight, face))
             highlight = ShadeDarker(highlight, 30);
@@ -366,7 +344,7 @@ QRect TKxButton::PaintHotTrackFace(QPainter &canvas) {
 QRect TKxButton::PaintClassicFace(QPainter &canvas) {
     QRect r = rect();
     const bool pressed = TKxCustomButton::ShowPressed();
-    if ((m_groupIndex == 0 && (m_defaultLook || hasFocus()) && !pressed) || m_inClick)
+    if ((m_groupIndex == 0 && (DefaultLook() || hasFocus()) && !pressed) || m_inClick)
         r = PaintFrameSides(canvas, r, kWindowFrame, kWindowFrame, TSides::All());
     const bool shown = ShownPressed();
     if (m_color == clBtnFace) {
@@ -403,12 +381,14 @@ void TKxButton::paintEvent(QPaintEvent *) {
         if (themed) {
             QStyleOptionButton option;
             option.initFrom(this);
+            // The themed face shows the button's own colour, so a coloured button stands out.
+            option.palette.setColor(QPalette::Button, Resolved(m_color));
             option.state &= ~(QStyle::State_MouseOver | QStyle::State_Sunken);
             if (isEnabled() && ShownPressed())
                 option.state |= QStyle::State_Sunken;
             else if (isEnabled() && MouseInside())
                 option.state |= QStyle::State_MouseOver;
-            else if (isEnabled() && !grouped && (m_defaultLook || hasFocus()) &&
+            else if (isEnabled() && !grouped && (DefaultLook() || hasFocus()) &&
                      !TKxCustomButton::ShowPressed())
                 option.features |= QStyleOptionButton::DefaultButton;
             PaintParentBackground(this, canvas);
@@ -431,7 +411,9 @@ void TKxButton::paintEvent(QPaintEvent *) {
 bool TKxButton::event(QEvent *event) {
     switch (event->type()) {
     case QEvent::ParentChange:
-        WatchWindow();
+    case QEvent::Show:
+        if (window() != this)
+            WatchDialogKeys(*window());
         break;
     case QEvent::Shortcut:
         // The caption's accelerator clicks a button that can take the focus.
@@ -442,22 +424,6 @@ bool TKxButton::event(QEvent *event) {
         break;
     }
     return TKxCustomButton::event(event);
-}
-
-bool TKxButton::eventFilter(QObject *watched, QEvent *event) {
-    if (watched != m_watchedWindow || event->type() != QEvent::KeyPress)
-        return false;
-    const auto *key = static_cast<QKeyEvent *>(event);
-    const Qt::KeyboardModifiers mods =
-        key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (mods != Qt::NoModifier || !CanTakeFocus())
-        return false;
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    const bool escape = key->key() == Qt::Key_Escape;
-    if (!(enter && m_defaultLook) && !(escape && m_cancel))
-        return false;
-    CallGuarded([this] { Click(); });
-    return true;
 }
 
 void TKxButton::keyPressEvent(QKeyEvent *event) {
@@ -482,8 +448,14 @@ void TKxButton::keyReleaseEvent(QKeyEvent *event) {
     ButtonStateChanged();
 }
 
+void TKxButton::focusInEvent(QFocusEvent *event) {
+    TKxCustomButton::focusInEvent(event);
+    RepaintWindowButtons();
+}
+
 void TKxButton::focusOutEvent(QFocusEvent *event) {
     TKxCustomButton::focusOutEvent(event);
+    RepaintWindowButtons();
     m_spaceArmed = false;
     SetShowPressed(false);
     ButtonStateChanged();

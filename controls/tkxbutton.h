@@ -3,7 +3,6 @@
 #include "controls/tkxcustombutton.h"
 
 #include <QPixmap>
-#include <QPointer>
 
 #include <memory>
 
@@ -50,7 +49,10 @@ public:
     // The obsolete stored "FrameFlat" switch, applied as HotTrack.
     void ReadFrameFlat(bool value) { SetHotTrack(value); }
 
-    bool DefaultLook() const { return m_defaultLook; }
+    // This button acts as its window's default: it is the focused button, or no button has the
+    // window's focus and it is the Default one.
+    bool DefaultLook() const;
+    bool CanTakeFocus() const;
     bool InClick() const { return m_inClick; }
     TButtonState DownState() const { return m_downState; }
 
@@ -81,18 +83,16 @@ protected:
     unsigned AlignmentFlag() const;
 
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void UpdateGroup();
-    // DefaultLook after the focus moved to now (none: the button's own Default).
-    void FocusChanged(QWidget *now);
-    void WatchWindow();
-    bool CanTakeFocus() const;
+    // The focus moved to or from this button: the default look of the window's buttons follows.
+    void RepaintWindowButtons();
     QRect PaintHotTrackFace(QPainter &canvas);
     QRect PaintClassicFace(QPainter &canvas);
 
@@ -108,11 +108,8 @@ private:
     int m_modalResult = 0;
     bool m_showDownPattern = true;
     bool m_showFocusRect = true;
-    bool m_defaultLook = false;
     bool m_inClick = false;
     bool m_spaceArmed = false;
     TButtonState m_downState = bsUp;
     std::unique_ptr<TControlActionLink> m_actionLink;
-    QPointer<QWidget> m_watchedWindow;
-    QMetaObject::Connection m_focusConnection;
 };

@@ -222,12 +222,14 @@ void TKxCustomTreeView::contextMenuEvent(QContextMenuEvent *event) {
 
 void TKxCustomTreeView::keyPressEvent(QKeyEvent *event) {
     CallGuarded([&] {
+        int key = event->key();
         if (IsContextMenuKey(*event)) {
+            // The tree itself never sees the menu keys; OnKeyDown still does.
             event->accept();
             ShowMenuForSelection();
+            DoKeyDown(key, event->modifiers());
             return;
         }
-        int key = event->key();
         if (DoKeyDown(key, event->modifiers()))
             QTreeWidget::keyPressEvent(event);
     });

@@ -1,6 +1,7 @@
 #include "controls/tkxedit.h"
 
 #include "controls/controlservices.h"
+#include "controls/dialogkeys.h"
 
 #include <QKeyEvent>
 
@@ -124,6 +125,8 @@ void TKxEdit::keyPressEvent(QKeyEvent *event) {
             focusNextChild();
             return;
         }
+        if (ClickDialogButton(*this, *event))
+            return;
         if (typed.isNull()) {
             QLineEdit::keyPressEvent(event);
             return;
@@ -137,6 +140,13 @@ void TKxEdit::keyPressEvent(QKeyEvent *event) {
         else
             QLineEdit::keyPressEvent(event);
     });
+}
+
+void TKxEdit::focusInEvent(QFocusEvent *event) {
+    const Qt::FocusReason reason = event->reason();
+    m_enteredBySelectingKey = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                              reason == Qt::ShortcutFocusReason;
+    QLineEdit::focusInEvent(event);
 }
 
 void TKxEdit::enterEvent(QEnterEvent *event) {

@@ -51,8 +51,12 @@ protected:
     // The text changed; fires OnChange outside loading.
     virtual void Change();
 
+    // Entered by Tab, Shift+Tab or a shortcut: the whole text is selected on entry.
+    bool EnteredBySelectingKey() const { return m_enteredBySelectingKey; }
+
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -65,4 +69,5 @@ private:
     TAlignment m_alignment = taLeftJustify;
     bool m_tabOnEnter = false;
     bool m_beepOnInvalidKey = true;
+    bool m_enteredBySelectingKey = false;
 };

@@ -1,6 +1,7 @@
 #include "controls/tkxlistbox.h"
 
 #include "controls/controlservices.h"
+#include "controls/dialogkeys.h"
 #include "controls/gradient.h"
 #include "controls/listrows.h"
 #include "controls/schemecolors.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <QToolTip>
@@ -343,6 +345,9 @@ void TKxListBox::keyPressEvent(QKeyEvent *event) {
         if (IsNavigationKey(key))
             m_searchText.clear();
         QChar ch = KeyEventChar(*event);
+        // Enter moves the focus on with TabOnEnter; otherwise the window's buttons come first.
+        if (!(ch.unicode() == 13 && m_tabOnEnter) && ClickDialogButton(*this, *event))
+            return;
         if (!ch.isNull() && OnKeyPress) {
             OnKeyPress(this, ch);
             if (ch.isNull())
@@ -444,9 +449,7 @@ void TKxListBox::enterEvent(QEnterEvent *event) {
 
 void TKxListBox::leaveEvent(QEvent *event) {
     QListWidget::leaveEvent(event);
-    if (m_hintRow >= 0)
-        QToolTip::hideText();
-    m_hintRow = -1;
+    HideItemHint();
     MouseOverChanged(false);
 }
 
@@ -490,17 +493,35 @@ void TKxListBox::UpdateItemHint(const QPoint &position) {
     const bool foreground = QApplication::activeWindow() != nullptr;
     if (row == nullptr || !foreground ||
         fontMetrics().horizontalAdvance(row->text()) <= viewport()->width() - 2) {
-        if (m_hintRow >= 0)
-            QToolTip::hideText();
-        m_hintRow = -1;
+        HideItemHint();
         return;
     }
-    if (m_hintRow == index.row() && QToolTip::isVisible())
+    if (m_hintRow == index.row() && m_hint != nullptr && m_hint->isVisible())
         return;
     m_hintRow = index.row();
-    const QRect rowRect = visualRect(index);
+    if (m_hint == nullptr) {
+        m_hint = new QLabel(this, Qt::ToolTip | Qt::BypassGraphicsProxyWidget);
+        m_hint->setTextFormat(Qt::PlainText);
+        m_hint->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        m_hint->setAutoFillBackground(true);
+        m_hint->setPalette(QToolTip::palette());
+        // The text sits where the row draws it, 2 pixels in.
+        m_hint->setContentsMargins(3, 0, 2, 0);
+    }
     QString text = row->text();
     text.replace(QLatin1Char('\t'), QStringLiteral("        "));
+    m_hint->setFont(font());
+    m_hint->setText(text);
+    // Over the row: one pixel left of it and two above, the text vertically centred as the row's.
+    const QRect rowRect = visualRect(index);
     const QPoint place = viewport()->mapToGlobal(rowRect.topLeft() - QPoint(1, 2));
-    QToolTip::showText(place, text, viewport(), rowRect);
+    m_hint->setGeometry(place.x(), place.y(), m_hint->fontMetrics().horizontalAdvance(text) + 5,
+                        rowRect.height() + 4);
+    m_hint->show();
+}
+
+void TKxListBox::HideItemHint() {
+    if (m_hint != nullptr)
+        m_hint->hide();
+    m_hintRow = -1;
 }

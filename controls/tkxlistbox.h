@@ -12,6 +12,8 @@
 // The library's list box: framed painting and state colours, type-ahead search, hints for rows
 // wider than the box, optional group header rows and a horizontal extent that follows the
 // widest row. Rows are drawn by the control itself.
+class QLabel;
+
 class TKxListBox : public QListWidget, public FramedControl {
     Q_OBJECT
     FRAMED_CONTROL_PROPERTIES
@@ -108,6 +110,7 @@ private:
     void UpdateSelectionMode();
     void RowsChanged();
     void UpdateItemHint(const QPoint &position);
+    void HideItemHint();
 
     bool m_multiSelect = false;
     bool m_extendedSelect = true;
@@ -129,5 +132,7 @@ private:
     bool m_keyInProgress = false;
     bool m_clickedByKey = false;
     int m_hintRow = -1;
+    // The hint window, made on first use; a tool-tip window owned by the list.
+    QLabel *m_hint = nullptr;
     QTimer m_searchTimer;
 };

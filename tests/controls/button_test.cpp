@@ -385,6 +385,42 @@ TEST_F(ButtonPainting, HotTrackFramesInFrameColourAndDisabledInColourDarkened) {
     EXPECT_EQ(Grab().pixelColor(1, 20), ShadeDarker(kGreen.Resolve(button.palette()), 80));
 }
 
+struct ColourLookCase {
+    const char *name;
+    bool themed;
+    bool hotTrack;
+};
+
+TEST(ButtonColour, AColourOtherThanTheFaceShowsInEveryLook) {
+    const std::vector<ColourLookCase> cases{
+        {"themed", true, false},
+        {"themed, hot-tracked", true, true},
+        {"classic", false, false},
+        {"hot-tracked", false, true},
+    };
+    for (const ColourLookCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        SetThemesActive(c.themed);
+        QWidget window;
+        window.resize(200, 60);
+        TKxButton plain(&window);
+        TKxButton coloured(&window);
+        for (TKxButton *button : {&plain, &coloured}) {
+            button->SetHotTrack(c.hotTrack);
+            button->SetCaption(QString());
+            button->resize(80, 30);
+        }
+        coloured.move(100, 0);
+        coloured.SetColor(kGreen);
+        ShowActive(window);
+        const QColor face = plain.grab().toImage().pixelColor(40, 12);
+        const QColor shown = coloured.grab().toImage().pixelColor(40, 12);
+        SetThemesActive(false);
+        EXPECT_LT(face.green() - face.red(), 20) << "the face colour is a grey";
+        EXPECT_GT(shown.green() - shown.red(), 60) << "the green button looks green";
+    }
+}
+
 TEST_F(ButtonPainting, ClassicDefaultButtonGetsAFrameLine) {
     const QColor highlight(clBtnHighlight.Resolve(button.palette()).rgb());
     EXPECT_EQ(Grab().pixelColor(0, 0), highlight) << "the raised border starts at the edge";

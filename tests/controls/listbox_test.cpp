@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -291,6 +292,56 @@ TEST(ListBoxFrame, ThemedFrameIsLeftToTheStyleUnlessCustomFramingIsAsked) {
     SetThemesActive(false);
     EXPECT_NE(themed.pixelColor(0, 30), QColor(200, 0, 0));
     EXPECT_EQ(custom.pixelColor(0, 30), QColor(200, 0, 0));
+}
+
+TEST(ListBoxGroups, DefaultGroupColoursStayLightWithoutThemes) {
+    QWidget window;
+    auto *list = new TKxListBox(&window);
+    list->setGeometry(0, 0, 160, 80);
+    list->AddListText(QStringLiteral("//Racks"));
+    list->AddListText(QStringLiteral("10.0.0.1"));
+    list->SetShowGroups(true);
+    ShowActive(window);
+    for (bool gradients : {true, false}) {
+        SCOPED_TRACE(gradients ? "gradient" : "plain");
+        list->SetUseGradients(gradients);
+        const QRect row = list->visualItemRect(list->item(0));
+        const QImage image = list->viewport()->grab().toImage();
+        EXPECT_GT(image.pixelColor(row.left() + 1, row.top() + 1).lightness(), 150);
+    }
+}
+
+TEST(ListBoxHints, AHintForAWideRowLiesOverTheRow) {
+    QWidget window;
+    auto *list = new TKxListBox(&window);
+    list->setGeometry(10, 10, 60, 80);
+    list->AddListText(QStringLiteral("10.0.0.1"));
+    list->AddListText(QStringLiteral("a row far wider than the list box"));
+    list->AddListText(QStringLiteral("10.0.0.3"));
+    ShowActive(window);
+    const QRect row = list->visualItemRect(list->item(1));
+    QMouseEvent move(QEvent::MouseMove, QPointF(row.center()),
+                     QPointF(list->viewport()->mapToGlobal(row.center())), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &move);
+    Settle();
+    const QWidget *hint = nullptr;
+    for (const QWidget *shown : QApplication::topLevelWidgets()) {
+        if (shown->isVisible() && shown->windowType() == Qt::ToolTip)
+            hint = shown;
+    }
+    ASSERT_NE(hint, nullptr);
+    const QPoint rowTop = list->viewport()->mapToGlobal(row.topLeft());
+    EXPECT_EQ(hint->geometry().topLeft(), rowTop - QPoint(1, 2));
+    EXPECT_EQ(hint->geometry().bottom(), rowTop.y() + row.height() + 1);
+
+    const QRect narrow = list->visualItemRect(list->item(0));
+    QMouseEvent back(QEvent::MouseMove, QPointF(narrow.center()),
+                     QPointF(list->viewport()->mapToGlobal(narrow.center())), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &back);
+    Settle();
+    EXPECT_FALSE(hint->isVisible()) << "a row that fits gets no hint";
 }
 
 TEST(ListBoxKeys, EnterMovesTheFocusOnWhenAsked) {

@@ -489,12 +489,25 @@ TEST_F(ToolButtonPainting, ThemedFlatButtonShowsTheStyleElementOnlyWhenHot) {
     EXPECT_NE(Grab().pixelColor(inside), QColor(Qt::green)) << "a raised button always shows";
 }
 
-TEST_F(ToolButtonPainting, DropArrowIsDrawnInWindowTextAndShadowWhenDisabled) {
+TEST_F(ToolButtonPainting, DropArrowIsAFilledTriangleInWindowTextAndShadowWhenDisabled) {
     button->SetToolStyle(tsDropDown);
-    const QPoint inArrow = button->Geometry().arrow[0] + QPoint(0, -1);
-    EXPECT_EQ(Grab().pixelColor(inArrow), System(clWindowText));
-    button->setEnabled(false);
-    EXPECT_EQ(Grab().pixelColor(inArrow), System(clBtnShadow));
+    const QPoint tip = button->Geometry().arrow[0];
+    for (bool enabled : {true, false}) {
+        SCOPED_TRACE(enabled ? "enabled" : "disabled");
+        button->setEnabled(enabled);
+        const QColor colour = System(enabled ? clWindowText : clBtnShadow);
+        const QImage image = Grab();
+        // Rows of 1, 3 and 5 pixels from the tip up, nothing beside them.
+        for (int row = 0; row <= 2; ++row) {
+            SCOPED_TRACE(row);
+            for (int dx = -row - 1; dx <= row + 1; ++dx) {
+                const bool inside = dx >= -row && dx <= row;
+                EXPECT_EQ(image.pixelColor(tip + QPoint(dx, -row)) == colour, inside) << dx;
+            }
+        }
+        EXPECT_NE(image.pixelColor(tip + QPoint(0, 1)), colour);
+        EXPECT_NE(image.pixelColor(tip + QPoint(0, -3)), colour);
+    }
 }
 
 } // namespace

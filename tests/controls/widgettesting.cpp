@@ -55,6 +55,42 @@ void TypeKey(QWidget &widget, int key, const QString &text) {
     QApplication::sendEvent(&widget, &press);
 }
 
+namespace {
+
+QString X11KeyText(int key, Qt::KeyboardModifiers modifiers) {
+    switch (key) {
+    case Qt::Key_Delete:
+        return QStringLiteral("\x7f");
+    case Qt::Key_Backspace:
+        return QStringLiteral("\x08");
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return QStringLiteral("\t");
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QStringLiteral("\r");
+    case Qt::Key_Escape:
+        return QStringLiteral("\x1b");
+    default:
+        break;
+    }
+    if (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde) {
+        const QChar ch(key);
+        return QString(modifiers & Qt::ShiftModifier ? ch.toUpper() : ch.toLower());
+    }
+    return QString();
+}
+
+} // namespace
+
+void PressX11Key(QWidget &window, int key, Qt::KeyboardModifiers modifiers) {
+    QWidget *target = window.focusWidget() != nullptr ? window.focusWidget() : &window;
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, X11KeyText(key, modifiers));
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, X11KeyText(key, modifiers));
+    QApplication::sendEvent(target, &release);
+}
+
 void Click(QAbstractItemView &view, const QPoint &pos, Qt::MouseButton button) {
     SendMouse(view, QEvent::MouseButtonPress, pos, button, button);
     SendMouse(view, QEvent::MouseButtonRelease, pos, button, Qt::NoButton);

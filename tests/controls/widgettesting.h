@@ -36,6 +36,10 @@ void ShowActive(QWidget &window);
 void Settle();
 // Sends a key press with the text it types.
 void TypeKey(QWidget &widget, int key, const QString &text = QString());
+// Presses a key at the window's focused control as the X11 platform delivers it: with the text it
+// carries (Delete "\x7f", Backspace "\x08", Tab "\t", Enter "\r", Escape "\x1b", a letter or
+// digit itself, none for navigation keys); an unused key goes on to the parents.
+void PressX11Key(QWidget &window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // A click (press and release) of the button at a point of the view's viewport.
 void Click(QAbstractItemView &view, const QPoint &pos, Qt::MouseButton button);
 // A right click at a point of the view's viewport, with the context-menu event between the
