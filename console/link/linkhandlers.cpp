@@ -9,13 +9,20 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
 
-// Fills an address table from a rack list; false (table untouched) when the list would fill
-// all of the table's records.
-bool fillAddressTable(RackAddressTable &table, const std::vector<WireAddress> &list, int kod) {
+// Fills an address table from a rack list; false (table untouched) when the message does not
+// hold its list or the list would fill all of the table's records.
+bool fillAddressTable(RackAddressTable &table,
+                      const std::optional<std::vector<WireAddress>> &decoded, int kod) {
+    if (!decoded) {
+        qDebug().nospace() << "kod=" << kod << ": message shorter than its address count dropped";
+        return false;
+    }
+    const std::vector<WireAddress> &list = *decoded;
     if (int(list.size()) >= MAX_RACK_ADDRESSES) {
         qDebug() << "kod=" << kod << ": Error: rack list of" << list.size() << "addresses dropped";
         return false;
@@ -38,8 +45,7 @@ bool listHolds(const RackAddressTable &table, const QString &text) {
 
 void handleAlarmReset(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
     qDebug() << "kod=110 !!!!";
-    const auto list = decodeAlarmReset(msg);
-    if (!list || !fillAddressTable(ip_all, *list, msgAlarmReset))
+    if (!fillAddressTable(ip_all, decodeAlarmReset(msg), msgAlarmReset))
         return;
 
     t.num_init_file_all = 0;
@@ -61,8 +67,7 @@ void handleAlarmReset(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
 
 void handleRackSelection(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
     qDebug() << "kod=120 !!!!";
-    const auto list = decodeRackSelection(msg);
-    if (!list || !fillAddressTable(ip_sel, *list, msgRackSelection))
+    if (!fillAddressTable(ip_sel, decodeRackSelection(msg), msgRackSelection))
         return;
     for (int r = 0; r < MAX_RACK_NUMBER; ++r) {
         const QString &text = t.rack[r].ipText;
@@ -80,6 +85,7 @@ void handlePulseAnswer(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
     int pulses = to_srv_130.load();
     while (!to_srv_130.compare_exchange_weak(pulses, std::max(pulses - 1, -1))) {
     }
+    srv_pulse_answered = 1;
     if (srv_log_requested != -1)
         return;
     views.clearLogTable();
@@ -92,8 +98,11 @@ void handlePulseAnswer(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
 void handleLogRecord(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
     qDebug() << "kod = 140!";
     const auto wire = decodeLogRecord(msg);
-    if (!wire)
+    if (!wire) {
+        qDebug()
+            << "kod=140: a text length is negative or runs past the message's end, record dropped";
         return;
+    }
     if (t.logRecIndex < 0 || t.logRecIndex >= MAX_LOG_RECORDS)
         t.logRecIndex = 0;
     LogRecord &record = t.logRecords[t.logRecIndex];

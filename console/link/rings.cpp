@@ -9,6 +9,7 @@ std::atomic<int> srv_reconnect = -1;
 std::atomic<int> srv_link_shown = -1;
 std::atomic<int> srv_rings_reset = -1;
 std::atomic<int> srv_log_requested = -1;
+std::atomic<int> srv_pulse_answered = -1;
 std::atomic<int> to_srv_130 = 0;
 
 namespace {

@@ -134,5 +134,7 @@ extern std::atomic<int> srv_reconnect;     // 1: the link must be (re)built
 extern std::atomic<int> srv_link_shown;    // 1: link down was last announced; -1: link up
 extern std::atomic<int> srv_rings_reset;   // 1: the inbound ring was emptied for a new link
 extern std::atomic<int> srv_log_requested; // -1: the log request is due at the next answer
+// 1: a pulse answer came on the current connection; -1 (set at each connect): none yet.
+extern std::atomic<int> srv_pulse_answered;
 // Pulses written and not yet answered.
 extern std::atomic<int> to_srv_130;

@@ -58,11 +58,16 @@ void TcpThread::run() {
                 emptyInboundRing();
             } else {
                 connectNow = false;
-                if (srv_link_shown.load() != -1 && to_srv_130.load() == 0)
+                // A link shown as lost is shown up again once the server answers a pulse, so
+                // a server that accepts and then drops the console never hides the notice.
+                if (srv_link_shown.load() != -1 && to_srv_130.load() == 0 &&
+                    srv_pulse_answered.load() == 1)
                     announceLink(-1);
             }
         } else if (srv_reconnect.load() == 1 || hadConnection) {
             // A connection that the server closed is replaced like a lost one.
+            if (hadConnection)
+                connectionClosed();
             emptyInboundRing();
         }
         if (connectNow)
@@ -92,8 +97,18 @@ void TcpThread::announceLink(int shown) {
     emit sig_InfoMsgExec();
 }
 
+void TcpThread::connectionClosed() {
+    // Before its first pulse answer a connection never worked: the server refuses the console.
+    if (srv_pulse_answered.load() == 1)
+        return;
+    qDebug() << "server closed the connection before its first pulse answer";
+    if (srv_link_shown.load() != 1)
+        announceLink(1);
+}
+
 void TcpThread::connectToServer(QTcpSocket &socket) {
-    if (lastConnectFailed && lastConnectAttempt.isValid())
+    // Also after a connection the server accepted and closed at once.
+    if (lastConnectAttempt.isValid())
         pause(int(intervals.connectPacingMs - lastConnectAttempt.elapsed()));
     if (isInterruptionRequested())
         return;
@@ -120,7 +135,6 @@ void TcpThread::connectToServer(QTcpSocket &socket) {
         socket.connectToHost(*address, quint16(port), QIODevice::ReadWrite);
         connected = socket.waitForConnected(intervals.connectWaitMs);
     }
-    lastConnectFailed = !connected;
     if (!connected) {
         socket.abort();
         qDebug() << "socket don't connecting............";
@@ -130,6 +144,7 @@ void TcpThread::connectToServer(QTcpSocket &socket) {
         return;
     }
     srv_log_requested.store(-1);
+    srv_pulse_answered.store(-1);
     socket.readAll();
     pulseDue.store(false);
     hadConnection = true;

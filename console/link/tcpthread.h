@@ -12,7 +12,7 @@ class QTimer;
 // The link's timings; tests shorten them.
 struct LinkIntervals {
     int connectWaitMs = 1000;   // wait for a connect
-    int connectPacingMs = 1000; // least time from one failed connect attempt to the next
+    int connectPacingMs = 1000; // least time from one connect attempt to the next
     int readWaitMs = 200;       // wait for data at each turn
     int writeWaitMs = 200;      // wait for a message to be written
     int pulseMs = 2500;         // pulse period
@@ -42,6 +42,7 @@ protected:
 private:
     void emptyInboundRing();
     void announceLink(int shown);
+    void connectionClosed();
     void connectToServer(QTcpSocket &socket);
     void checkPulses();
     void writeDuePulse(QTcpSocket &socket);
@@ -57,6 +58,5 @@ private:
     std::atomic<Qt::HANDLE> socketThreadId = nullptr;
     // Link thread only.
     bool hadConnection = false;
-    bool lastConnectFailed = false;
     QElapsedTimer lastConnectAttempt;
 };

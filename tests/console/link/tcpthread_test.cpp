@@ -13,8 +13,16 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -83,6 +91,65 @@ private:
     std::vector<QByteArray> inbox;
 };
 
+// A core server that refuses the console: it accepts each connection and closes it, at once
+// or once the hello has come. Its own thread waits in accept, so the times it notes are the
+// link's, whatever the test thread is doing.
+class RefusingServer {
+public:
+    explicit RefusingServer(bool readsHello)
+        : readsHello(readsHello) {
+        listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr *>(&address), length) != 0 ||
+            ::listen(listener, 64) != 0 ||
+            ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length) != 0)
+            return;
+        listeningPort = ntohs(address.sin_port);
+        acceptor = std::thread([this] { acceptAll(); });
+    }
+    ~RefusingServer() {
+        ::shutdown(listener, SHUT_RDWR); // ends the waiting accept
+        if (acceptor.joinable())
+            acceptor.join();
+        ::close(listener);
+    }
+    RefusingServer(const RefusingServer &) = delete;
+    RefusingServer &operator=(const RefusingServer &) = delete;
+
+    quint16 port() const { return listeningPort; }
+    std::vector<std::chrono::steady_clock::time_point> accepted() const {
+        const std::lock_guard lock(mutex);
+        return acceptTimes;
+    }
+
+private:
+    void acceptAll() {
+        for (;;) {
+            const int connection = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+            if (connection < 0)
+                return;
+            {
+                const std::lock_guard lock(mutex);
+                acceptTimes.push_back(std::chrono::steady_clock::now());
+            }
+            char hello[4];
+            if (readsHello)
+                ::recv(connection, hello, sizeof hello, MSG_WAITALL);
+            ::close(connection);
+        }
+    }
+
+    const bool readsHello;
+    int listener = -1;
+    quint16 listeningPort = 0;
+    std::thread acceptor;
+    mutable std::mutex mutex;
+    std::vector<std::chrono::steady_clock::time_point> acceptTimes;
+};
+
 class TcpThreadTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -90,6 +157,7 @@ protected:
         srv_link_shown = -1;
         srv_rings_reset = -1;
         srv_log_requested = -1;
+        srv_pulse_answered = -1;
         to_srv_130 = 0;
         while (!inboundRing().takeInboundChunk().bytes().isEmpty()) {
         }
@@ -143,6 +211,8 @@ protected:
             for (int i = 0; i < answers; ++i)
                 if (to_srv_130.fetch_sub(1) - 1 < -1)
                     to_srv_130 = -1;
+            if (answers > 0)
+                srv_pulse_answered = 1;
             answersCounted += answers;
         }
         return true;
@@ -219,7 +289,10 @@ TEST_F(TcpThreadTest, ThirdUnansweredPulseDropsTheLinkAndANewOneStartsWithHello)
     EXPECT_EQ(srv_rings_reset, 1);
 }
 
-TEST_F(TcpThreadTest, UnreachableServerIsAnnouncedDownOnceAndUpOnceWhenItComes) {
+TEST_F(TcpThreadTest, UnreachableServerIsAnnouncedDownOnceAndUpOnceItAnswersAPulse) {
+    intervals.pulseMs = 50;
+    answerHandling = true;
+    server.answerPulsesFrom = 0;
     const quint16 port = server.port();
     server.close();
     startLink();
@@ -229,8 +302,9 @@ TEST_F(TcpThreadTest, UnreachableServerIsAnnouncedDownOnceAndUpOnceWhenItComes) 
 
     ASSERT_TRUE(server.listen(port));
     ASSERT_TRUE(waitUntil([&] { return server.receivedAtLeast(0, 4); }));
-    EXPECT_EQ(server.received(0), buildHello());
+    EXPECT_TRUE(server.received(0).startsWith(buildHello()));
     ASSERT_TRUE(waitUntil([&] { return srv_link_shown == -1; }));
+    EXPECT_EQ(srv_pulse_answered, 1) << "shown up only after a pulse answer";
     sendMarkerThrough(0);
     EXPECT_EQ(announcements, 2);
 }
@@ -300,6 +374,7 @@ TEST_F(TcpThreadTest, ConnectionClosedByTheServerIsReplacedAndItsPartialDataDrop
     server.socket(0).write("partial-");
     ASSERT_TRUE(waitUntil([&] { return consumed == "partial-"; }));
     to_srv_130 = 2;
+    srv_pulse_answered = 1; // the connection has worked
     server.socket(0).close();
 
     ASSERT_TRUE(waitUntil([&] { return server.receivedAtLeast(1, 4); }));
@@ -309,6 +384,36 @@ TEST_F(TcpThreadTest, ConnectionClosedByTheServerIsReplacedAndItsPartialDataDrop
     EXPECT_EQ(partialDrops, 1);
     EXPECT_EQ(to_srv_130, 0);
     EXPECT_EQ(announcements, 0) << "the reconnect succeeded at once";
+}
+
+TEST_F(TcpThreadTest, ServerThatAcceptsAndClosesIsReconnectedPacedAndShownAsLost) {
+    using namespace std::chrono;
+    constexpr int CONNECTIONS = 5;
+    intervals.connectPacingMs = 200;
+    // Each reconnect comes a whole pacing after the previous one; this much of it may be lost
+    // to the scheduling of the two threads that note the times.
+    constexpr milliseconds SLACK{60};
+    for (const bool readsHello : {false, true}) {
+        SCOPED_TRACE(readsHello ? "closes once the hello came" : "closes at once");
+        srv_link_shown = -1;
+        announcements = 0;
+        const int closedBefore = log.count("before its first pulse answer");
+        RefusingServer refusing(readsHello);
+        ASSERT_NE(refusing.port(), 0);
+        setServer("127.0.0.1", refusing.port());
+        startLink();
+        ASSERT_TRUE(waitUntil([&] { return int(refusing.accepted().size()) >= CONNECTIONS; }));
+        const auto times = refusing.accepted();
+        for (std::size_t i = 1; i < std::min<std::size_t>(times.size(), 100); ++i)
+            EXPECT_GE(times[i] - times[i - 1], milliseconds(intervals.connectPacingMs) - SLACK)
+                << "reconnect " << i;
+        ASSERT_TRUE(waitUntil([&] { return announcements >= 1; }, 5000));
+        link.reset();
+
+        EXPECT_EQ(srv_link_shown, 1) << "the notice shows";
+        EXPECT_EQ(announcements, 1) << "link down once, never up in between";
+        EXPECT_GE(log.count("before its first pulse answer") - closedBefore, CONNECTIONS - 1);
+    }
 }
 
 TEST_F(TcpThreadTest, FullInboundRingStopsReadingUntilChunksAreFreedAndLosesNothing) {
@@ -331,6 +436,23 @@ TEST_F(TcpThreadTest, FullInboundRingStopsReadingUntilChunksAreFreedAndLosesNoth
         120000));
     EXPECT_TRUE(consumed == stream);
     EXPECT_EQ(partialDrops, 0);
+}
+
+TEST(LinkIntervals, DefaultsAreTheLinksRealTimings) {
+    const LinkIntervals defaults;
+    const struct {
+        const char *name;
+        int actual;
+        int expected;
+    } cases[] = {
+        {"pulse period", defaults.pulseMs, 2500},
+        {"connect wait", defaults.connectWaitMs, 1000},
+        {"connect pacing", defaults.connectPacingMs, 1000},
+        {"read wait", defaults.readWaitMs, 200},
+        {"write wait", defaults.writeWaitMs, 200},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.actual, c.expected) << c.name;
 }
 
 } // namespace
