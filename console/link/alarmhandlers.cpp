@@ -14,6 +14,18 @@ bool inRange(int value, int count) {
     return value >= 0 && value < count;
 }
 
+// The first of an alarm's slot, alarm and register indices that lies outside its table, or
+// nullptr when all three fit.
+const char *outOfRange(int slot, int alarm, int reg) {
+    if (!inRange(slot, SLOTS_PER_RACK))
+        return "slot";
+    if (!inRange(alarm, ALARMS_PER_SLOT))
+        return "alarm";
+    if (!inRange(reg, MAX_CONTROL_LINES))
+        return "register";
+    return nullptr;
+}
+
 // Racks whose address text is `text` (an empty text matches none).
 template <typename F> void forEachRackAt(ConsoleTables &t, const QString &text, F f) {
     for (int k = 0; k < MAX_RACK_NUMBER; ++k) {
@@ -54,13 +66,24 @@ void setAlarmLeds(ConsoleTables &t, ConsoleViews &views, int k, int slot, int al
 
 void handleRegisterValues(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
     const auto decoded = decodeRegisterValues(msg);
-    if (!decoded || !t.currRackMatched || t.currnrack < 0)
+    if (!decoded) {
+        qDebug() << "kod=30: message shorter than its value count dropped";
         return;
-    const int r = t.currnrack;
+    }
     const int s = decoded->slot;
     const int count = int(decoded->values.size());
-    if (t.rack[r].absent == 1 || !inRange(s, SLOTS_PER_RACK) ||
-        t.rack[r].nRackStructureTable[s] == 0 || count < 1 || count > MAX_CONTROL_LINES)
+    if (!inRange(s, SLOTS_PER_RACK)) {
+        qDebug().nospace() << "kod=30: slot " << s << " out of range, message dropped";
+        return;
+    }
+    if (count < 1 || count > MAX_CONTROL_LINES) {
+        qDebug().nospace() << "kod=30: value count " << count << " out of range, message dropped";
+        return;
+    }
+    // Values of a rack or module the console does not show are no fault: they are ignored.
+    const int r = t.currnrack;
+    if (!t.currRackMatched || r < 0 || t.rack[r].absent == 1 ||
+        t.rack[r].nRackStructureTable[s] == 0)
         return;
 
     BlockDescription &block = t.block(r, s);
@@ -80,15 +103,21 @@ void handleRegisterValues(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
 void handleAlarmSettings(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
     qDebug() << "kod=80 !!!!";
     const auto records = decodeAlarmSettings(msg);
-    if (!records)
+    if (!records) {
+        qDebug() << "kod=80: message shorter than its record count dropped";
         return;
-    for (const AlarmWireRecord &record : *records) {
+    }
+    for (std::size_t i = 0; i < records->size(); ++i) {
+        const AlarmWireRecord &record = (*records)[i];
         const int slot = record.slot;
         const int alarm = record.alarmIndex;
         const int reg = record.reg;
-        if (!inRange(slot, SLOTS_PER_RACK) || !inRange(alarm, ALARMS_PER_SLOT) ||
-            !inRange(reg, MAX_CONTROL_LINES))
+        if (const char *field = outOfRange(slot, alarm, reg)) {
+            qDebug().nospace() << "kod=80: record " << i << ": " << field << " out of range (slot "
+                               << slot << ", alarm " << alarm << ", register " << reg
+                               << "), record dropped";
             continue;
+        }
         const QString text = signedAddressText(record.address);
         forEachRackAt(t, text, [&](int k) {
             if (record.moduleId != t.rack[k].nRackStructureTable[slot])
@@ -126,11 +155,17 @@ void handleAlarmSettings(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
 
 void handleAlarmEvent(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
     const auto event = decodeAlarmEvent(msg);
-    if (event)
-        qDebug() << (event->raised ? "kod=90 !!!!" : "kod=91 !!!!");
-    if (!event || !inRange(event->slot, SLOTS_PER_RACK) ||
-        !inRange(event->alarmIndex, ALARMS_PER_SLOT) || !inRange(event->reg, MAX_CONTROL_LINES))
+    if (!event) {
+        qDebug().nospace() << "kod=" << msg[1] << ": message shorter than 17 words dropped";
         return;
+    }
+    qDebug() << (event->raised ? "kod=90 !!!!" : "kod=91 !!!!");
+    if (const char *field = outOfRange(event->slot, event->alarmIndex, event->reg)) {
+        qDebug().nospace() << "kod=" << msg[1] << ": " << field << " out of range (slot "
+                           << event->slot << ", alarm " << event->alarmIndex << ", register "
+                           << event->reg << "), message dropped";
+        return;
+    }
     const int slot = event->slot;
     const int alarm = event->alarmIndex;
     const QString text = signedAddressText(event->address);
@@ -167,17 +202,31 @@ void handleAlarmEvent(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
 void handleAlarmInitFiles(ConsoleTables &t, SrvWords msg) {
     qDebug() << "kod=100 !!!!";
     const auto decoded = decodeAlarmInitFiles(msg);
-    if (!decoded || !decoded->fileName)
+    if (!decoded) {
+        qDebug() << "kod=100: message shorter than its first file dropped";
         return;
-    if (t.num_init_file_all >= MAX_ALARM_INIT_FILES) {
+    }
+    if (!decoded->fileName)
+        return;
+    const int first = t.num_init_file_all;
+    if (first >= MAX_ALARM_INIT_FILES) {
         qDebug() << "kod=100: alarm_init_file is full, file dropped";
         return;
     }
-    AlarmInitRow &row = t.alarm_init_file[t.num_init_file_all];
+    AlarmInitRow &row = t.alarm_init_file[first];
     const QString fname = alarmInitFileName(*decoded->fileName);
     qDebug() << "alarm_init_file[i+num_init_file_all][0]->fname = " << fname;
     parseAlarmInitContent(decoded->file.content, fname, row);
     row[0].contentLength = int(decoded->file.content.size());
     row[0].content = decoded->file.content;
-    ++t.num_init_file_all;
+
+    // Only the first file is read, but the message's F files take F rows. The rows of the
+    // files not read are emptied, so no definition from before the last code 110 comes back.
+    const int end = std::min(first + int(decoded->fileCount), MAX_ALARM_INIT_FILES);
+    if (first + int(decoded->fileCount) > MAX_ALARM_INIT_FILES)
+        qDebug().nospace() << "kod=100: " << decoded->fileCount
+                           << " files pass the end of alarm_init_file";
+    for (int i = first + 1; i < end; ++i)
+        t.alarm_init_file[i] = AlarmInitRow{};
+    t.num_init_file_all = end;
 }

@@ -1,5 +1,7 @@
 #include "handlerfixture.h"
 
+#include "debuglog.h"
+
 namespace {
 
 const Ip rackA{10, 0, 0, 1};
@@ -204,6 +206,92 @@ TEST_F(AlarmTest, EventsThatNameNoAlarmOfTheRackChangeNothing) {
     EXPECT_TRUE(views.calls().isEmpty());
 }
 
+// Messages that break a count, length or index are dropped with one debug line naming their
+// code and why; messages that are only for racks or modules the console does not show are
+// ignored without one.
+TEST_F(AlarmTest, MalformedMessagesAreDroppedWithOneDebugLine) {
+    AlarmWireRecord badSlot = setting(1);
+    badSlot.slot = 17;
+    AlarmWireRecord negativeSlot = setting(1);
+    negativeSlot.slot = -1;
+    AlarmWireRecord badAlarm = setting(1);
+    badAlarm.alarmIndex = 6;
+    AlarmWireRecord badRegister = setting(1);
+    badRegister.reg = 256;
+    AlarmWireRecord otherModule = setting(1);
+    otherModule.moduleId = moduleId + 1;
+    struct Case {
+        const char *name;
+        QByteArray message;
+        const char *line; // nullptr: ignored without a line
+    };
+    const std::vector<Case> cases = {
+        {"short code 30", srvMsg({30, 10, 0, 0, 1, 0}),
+         "kod=30: message shorter than its value count dropped"},
+        {"code 30 values past the end", srvMsg({30, 10, 0, 0, 1, 0, 5, 1}),
+         "kod=30: message shorter than its value count dropped"},
+        {"code 30 slot 17", registerValuesMsg(rackA, 17, {1}),
+         "kod=30: slot 17 out of range, message dropped"},
+        {"code 30 slot -1", registerValuesMsg(rackA, -1, {1}),
+         "kod=30: slot -1 out of range, message dropped"},
+        {"code 30 without values", registerValuesMsg(rackA, 0, {}),
+         "kod=30: value count 0 out of range, message dropped"},
+        {"code 30 with 257 values", registerValuesMsg(rackA, 0, Words(257, 1)),
+         "kod=30: value count 257 out of range, message dropped"},
+        {"code 30 for a rack not shown", registerValuesMsg({10, 0, 0, 9}, 0, {1}), nullptr},
+        {"code 30 for an empty slot", registerValuesMsg(rackA, 2, {1}), nullptr},
+        {"short code 80", srvMsg({80, 1, 10, 0, 0, 1, 0}),
+         "kod=80: message shorter than its record count dropped"},
+        {"code 80 with a negative count", srvMsg({80, -1}),
+         "kod=80: message shorter than its record count dropped"},
+        {"code 80 record with slot 17", alarmSettingsMsg({setting(0), badSlot}),
+         "kod=80: record 1: slot out of range (slot 17, alarm 1, register 5), record dropped"},
+        {"code 80 record with slot -1", alarmSettingsMsg({negativeSlot}),
+         "kod=80: record 0: slot out of range (slot -1, alarm 1, register 5), record dropped"},
+        {"code 80 record with alarm 6", alarmSettingsMsg({badAlarm}),
+         "kod=80: record 0: alarm out of range (slot 0, alarm 6, register 5), record dropped"},
+        {"code 80 record with register 256", alarmSettingsMsg({badRegister}),
+         "kod=80: record 0: register out of range (slot 0, alarm 1, register 256), record dropped"},
+        {"code 80 record for another module", alarmSettingsMsg({otherModule}), nullptr},
+        {"short code 90", srvMsg({90, 10, 0, 0, 1, 0, 5}),
+         "kod=90: message shorter than 17 words dropped"},
+        {"short code 91", srvMsg({91, 10, 0, 0, 1}),
+         "kod=91: message shorter than 17 words dropped"},
+        {"code 90 slot 17", alarmEventMsg(90, rackA, 17, 5, 0, moduleId),
+         "kod=90: slot out of range (slot 17, alarm 0, register 5), message dropped"},
+        {"code 91 alarm 6", alarmEventMsg(91, rackA, 0, 5, 6, moduleId),
+         "kod=91: alarm out of range (slot 0, alarm 6, register 5), message dropped"},
+        {"code 90 alarm -1", alarmEventMsg(90, rackA, 0, 5, -1, moduleId),
+         "kod=90: alarm out of range (slot 0, alarm -1, register 5), message dropped"},
+        {"code 91 register 256", alarmEventMsg(91, rackA, 0, 256, 0, moduleId),
+         "kod=91: register out of range (slot 0, alarm 0, register 256), message dropped"},
+        {"code 90 for another module", alarmEventMsg(90, rackA, 0, 5, 0, moduleId + 1), nullptr},
+        {"short code 100", srvMsg({100}), "kod=100: message shorter than its first file dropped"},
+        {"code 100 with a negative count", srvMsg({100, -1}),
+         "kod=100: message shorter than its first file dropped"},
+        {"code 100 name past the end", srvMsg({100, 1, 20, 0, 'A'}),
+         "kod=100: message shorter than its first file dropped"},
+        {"code 100 content past the end", srvMsg({100, 1, 2, 0, 'A', 0, 9, 'x'}),
+         "kod=100: message shorter than its first file dropped"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const DebugLog log;
+        feed(c.message);
+        EXPECT_EQ(log.count("dropped"), c.line ? 1 : 0) << log.lines().join('\n').toStdString();
+        if (c.line) {
+            EXPECT_EQ(log.count(QString::fromLatin1(c.line)), 1)
+                << log.lines().join('\n').toStdString();
+        }
+        EXPECT_EQ(t.num_init_file_all, 0);
+        for (const SlotAlarms &slot : t.alarm_table[0])
+            for (const AlarmEntry &e : slot)
+                ASSERT_EQ(e.state, -1);
+        for (int s = 0; s < SLOTS_PER_RACK; ++s)
+            ASSERT_EQ(t.block(0, s).valueCount, 0);
+    }
+}
+
 using AlarmInitFileTest = HandlerTest;
 
 TEST_F(AlarmInitFileTest, FileNameAndRecords) {
@@ -239,6 +327,47 @@ TEST_F(AlarmInitFileTest, AtMostSixRecordsAndANulEndsTheContent) {
     EXPECT_EQ(t.alarm_init_file[1][0].fname, "34");
     EXPECT_EQ(t.alarm_init_file[1][0].recordCount, 1);
     EXPECT_TRUE(t.alarm_init_file[1][1].name.isEmpty());
+}
+
+// A message of F files fills the row of its first file and takes F rows; the rows of the
+// files that are not read hold no definition.
+QByteArray withFileCount(QByteArray message, int16_t count) {
+    message[4] = char(count >> 8);
+    message[5] = char(count & 0xff);
+    return message;
+}
+
+TEST_F(AlarmInitFileTest, CounterAdvancesByTheMessagesFileCount) {
+    t.alarm_init_file[1][0].fname = "BEEF";
+    t.alarm_init_file[2][0].fname = "BEEF";
+    feed(withFileCount(alarmInitMsg("0A1_A.txt", "X;1;D;1;;"), 3));
+    EXPECT_EQ(t.num_init_file_all, 3);
+    EXPECT_EQ(t.alarm_init_file[0][0].fname, "A1");
+    EXPECT_EQ(t.alarm_init_file[0][0].recordCount, 1);
+    EXPECT_TRUE(t.alarm_init_file[1][0].fname.isEmpty()) << "a definition from before is gone";
+    EXPECT_TRUE(t.alarm_init_file[2][0].fname.isEmpty());
+
+    feed(alarmInitMsg("B2_A.txt", "Y;2;D;1;;"));
+    EXPECT_EQ(t.num_init_file_all, 4);
+    EXPECT_EQ(t.alarm_init_file[3][0].fname, "B2");
+
+    feed(withFileCount(alarmInitMsg("C3_A.txt", "Z;3;D;1;;"), 0));
+    EXPECT_EQ(t.num_init_file_all, 4) << "no file, no row";
+}
+
+TEST_F(AlarmInitFileTest, FileCountPastTheTableStopsAtItsEnd) {
+    const DebugLog log;
+    t.num_init_file_all = MAX_ALARM_INIT_FILES - 2;
+    t.alarm_init_file[MAX_ALARM_INIT_FILES - 1][0].fname = "BEEF";
+    feed(withFileCount(alarmInitMsg("D4_A.txt", "X;1;D;1;;"), 32767));
+    EXPECT_EQ(t.num_init_file_all, MAX_ALARM_INIT_FILES);
+    EXPECT_EQ(t.alarm_init_file[MAX_ALARM_INIT_FILES - 2][0].fname, "D4");
+    EXPECT_TRUE(t.alarm_init_file[MAX_ALARM_INIT_FILES - 1][0].fname.isEmpty());
+    EXPECT_EQ(log.count("kod=100: 32767 files pass the end of alarm_init_file"), 1);
+
+    feed(alarmInitMsg("E5_A.txt", "X;1;D;1;;"));
+    EXPECT_EQ(t.num_init_file_all, MAX_ALARM_INIT_FILES);
+    EXPECT_EQ(log.count("kod=100: alarm_init_file is full, file dropped"), 1);
 }
 
 TEST_F(AlarmInitFileTest, FilesBeyondTheTableAreDropped) {

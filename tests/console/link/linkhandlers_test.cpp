@@ -1,5 +1,7 @@
 #include "handlerfixture.h"
 
+#include "debuglog.h"
+
 #include "console/link/globals.h"
 #include "console/link/rings.h"
 
@@ -177,14 +179,50 @@ TEST_F(LogRecordTest, TenThousandAndFirstRecordLandsInSlotZero) {
     EXPECT_EQ(t.logRecIndex, 1);
 }
 
-TEST_F(LogRecordTest, TruncatedRecordIsDropped) {
+// Each malformed list or record is dropped with one debug line naming its code and why.
+TEST_F(LogRecordTest, MalformedMessagesAreDroppedWithOneDebugLine) {
     const QByteArray whole = logRecordMsg({1, 1, 2026, 0, 0, 0}, 3, "A", rackA, "F", 1, "MOD");
     Words words;
-    for (int i = 2; i + 1 < whole.size() - 2; i += 2)
+    for (int i = 2; i + 1 < whole.size(); i += 2)
         words.push_back(int16_t(uint8_t(whole[i]) << 8 | uint8_t(whole[i + 1])));
+    const auto withWord = [&](std::size_t index, int value) {
+        Words changed = words;
+        changed[index - 1] = value; // words hold the message from word 1 on
+        return srvMsg(changed);
+    };
+    const Words truncated(words.begin(), words.end() - 1);
+    struct Case {
+        const char *name;
+        QByteArray message;
+        const char *line;
+    };
+    const char *const recordDropped =
+        "kod=140: a text length is negative or runs past the message's end, record dropped";
+    const std::vector<Case> cases = {
+        {"code 140 cut short", srvMsg(truncated), recordDropped},
+        {"code 140 alarm text longer than the message", withWord(10, 200), recordDropped},
+        {"code 140 frame text longer than the message", withWord(16, 200), recordDropped},
+        {"code 140 module name longer than the message", withWord(23, 4), recordDropped},
+        {"code 140 negative alarm text length", withWord(10, -1), recordDropped},
+        {"short code 110", srvMsg({110, 2, 10, 0, 0, 1}),
+         "kod=110: message shorter than its address count dropped"},
+        {"short code 120", srvMsg({120, 1, 10, 0}),
+         "kod=120: message shorter than its address count dropped"},
+        {"code 120 with a negative count", srvMsg({120, -3}),
+         "kod=120: message shorter than its address count dropped"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const DebugLog log;
+        feed(c.message);
+        EXPECT_EQ(log.count("dropped"), 1) << log.lines().join('\n').toStdString();
+        EXPECT_EQ(log.count(QString::fromLatin1(c.line)), 1)
+            << log.lines().join('\n').toStdString();
+        EXPECT_EQ(t.logRecIndex, 0);
+        EXPECT_TRUE(views.calls().isEmpty());
+    }
     feed(srvMsg(words));
-    EXPECT_EQ(t.logRecIndex, 0);
-    EXPECT_TRUE(views.calls().isEmpty());
+    EXPECT_EQ(t.logRecIndex, 1) << "the whole record is stored";
 }
 
 } // namespace
