@@ -59,13 +59,6 @@ void settingsToGlobals(const SettingsFile &values) {
     logSlots = values.logSlots;
 }
 
-QString addressText(const std::array<std::uint8_t, 4> &octets) {
-    QStringList parts;
-    for (std::uint8_t octet : octets)
-        parts << QString::number(octet);
-    return parts.join('.');
-}
-
 // A rack list text "a.b.c.d" as address words; missing or non-numeric parts give 0.
 WireAddress wireAddressOf(const QString &text) {
     const QStringList parts = text.split('.');
@@ -153,13 +146,13 @@ void SettingDlg::on_SetBtn_clicked() {
     for (int i = 0; i < 4; ++i)
         ip_srv[i] = static_cast<std::uint8_t>(octetFields[i]->text().toInt() & 0xFF);
     port_srv_text = ui.PortSrvStr->text();
-    WriteSettingFile();
-
     const QString oldText = ip_srv_text;
     const int oldPort = port_srv;
-    const QString newText = addressText(ip_srv);
+    const QString newText = octetsText(ip_srv);
     const int newPort = port_srv_text.toInt();
+    // Before the write: the file holds the address set here, not the one read before.
     setServerAddress(newText, newPort);
+    WriteSettingFile();
 
     if (newText != oldText) {
         // A new server: its racks are not known yet; the link connects to it anew.
@@ -197,6 +190,15 @@ bool SettingDlg::sendRackSelection() {
         return false;
     }
 
+    if (!queueToSrv(message->constData(), static_cast<int>(message->size()))) {
+        // Every outbound slot still waits for the link: the selection was not sent, so it is
+        // not stored either and the operator can set it again.
+        showAttention(QStringLiteral("ATTENTION:   THE RACK SELECTION WAS NOT SENT: TOO MANY "
+                                     "MESSAGES WAIT FOR THE SERVER!"));
+        return false;
+    }
+    qDebug() << "lenmsgtosrv[nwrite] = " << message->size();
+
     ip_sel_old = ip_sel;
     ip_sel.clear();
     for (std::size_t i = 0; i < racks.size(); ++i) {
@@ -205,8 +207,6 @@ bool SettingDlg::sendRackSelection() {
         entry.text = texts[i];
     }
     qDebug() << "num_ip = " << ip_sel.count;
-    queueToSrv(message->constData(), static_cast<int>(message->size()));
-    qDebug() << "lenmsgtosrv[nwrite] = " << message->size();
     return true;
 }
 

@@ -45,28 +45,32 @@ int numberOf(QByteArrayView text) {
 }
 
 void readAddress(QByteArrayView line, SettingsFile &values) {
-    QByteArrayView rest = valueAt(line, ADDRESS_COLUMN);
-    QStringList octets;
+    const QByteArrayView value = valueAt(line, ADDRESS_COLUMN);
+    QByteArrayView rest = value;
     for (std::uint8_t &octet : values.ip_srv) {
         const QByteArrayView field = upTo(rest, '.');
         octet = static_cast<std::uint8_t>(numberOf(field) & 0xFF);
-        octets << QString::number(octet);
         rest = valueAt(rest, field.size() + 1);
     }
-    // Built from the stored octets, so the text the link connects to is the address kept.
-    values.ip_srv_text = octets.join('.');
+    // The link connects to the text as it stands: an address that is none ("127.0.0.300",
+    // "127.0.1") fails to connect rather than reaching a host nobody named.
+    values.ip_srv_text = fromWin1251(value);
 }
 
 } // namespace
 
-QByteArray formatSettingsFile(const SettingsFile &values) {
-    QStringList octets;
-    for (std::uint8_t octet : values.ip_srv)
-        octets << QString::number(octet);
+QString octetsText(const std::array<std::uint8_t, 4> &octets) {
+    QStringList parts;
+    for (std::uint8_t octet : octets)
+        parts << QString::number(octet);
+    return parts.join('.');
+}
 
+QByteArray formatSettingsFile(const SettingsFile &values) {
     QStringList lines(SETTINGS_FILE_LINES);
     lines[0] = QStringLiteral("[SETTINGS FILE]");
-    lines[2] = QStringLiteral("IP_SRV:        ") + octets.join('.');
+    lines[2] = QStringLiteral("IP_SRV:        ") +
+               (values.ip_srv_text.isEmpty() ? octetsText(values.ip_srv) : values.ip_srv_text);
     lines[3] = QStringLiteral("PORT_SRV:      ") + values.port_srv_text;
     lines[7] = QStringLiteral("SET_FILE:      ") + values.settingFileName;
     lines[8] = QStringLiteral("LAST_TIME:     ") +

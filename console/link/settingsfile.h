@@ -28,11 +28,16 @@ struct SettingsFile {
 inline constexpr int SETTINGS_FILE_LINES = 16;
 inline constexpr const char *SETTINGS_TIME_FORMAT = "dd/MM/yyyy hh:mm:ss";
 
-// The file's bytes for the given values.
+// Dotted decimal text of four octets.
+QString octetsText(const std::array<std::uint8_t, 4> &octets);
+
+// The file's bytes for the given values. The address line holds ip_srv_text, the address the
+// console uses, kept as it was read; the octets of ip_srv only while that text is empty.
 QByteArray formatSettingsFile(const SettingsFile &values);
 
 // Reads the first 16 lines of a settings file into values. A key found anywhere in a line sets
-// its value from the key's fixed column; values whose key is absent are kept, except lastTime,
+// its value from the key's fixed column (ip_srv_text is the address value as it stands, ip_srv
+// the low 8 bits of its first four fields); values whose key is absent are kept, except lastTime,
 // which becomes invalid unless a valid LAST_TIME is found. Empty bytes (a missing file) change
 // nothing but lastTime.
 void parseSettingsFile(QByteArrayView bytes, SettingsFile &values);

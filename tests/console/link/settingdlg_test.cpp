@@ -305,6 +305,47 @@ TEST_F(SettingDlgTest, FortyOneRacksAreRefusedWithANotice) {
     EXPECT_EQ(attentions.size(), 1u);
 }
 
+TEST_F(SettingDlgTest, SelectionThatFindsTheOutboundRingFullIsRefusedWithANotice) {
+    const QByteArray pulse = QByteArray::fromHex("0001 0082");
+    for (int i = 0; i < RING_ENTRIES; ++i)
+        ASSERT_TRUE(queueToSrv(pulse.constData(), int(pulse.size())));
+    openAndSet();
+    checkRacks({0, 2});
+    clickSet();
+
+    ASSERT_EQ(attentions.size(), 1u);
+    EXPECT_TRUE(attentions[0].contains("NOT SENT")) << attentions[0].toStdString();
+    EXPECT_EQ(textsOf(sel), (std::vector<QString>{"127.0.1.2"})) << "nothing stored as sent";
+    EXPECT_EQ(textsOf(selOld), (std::vector<QString>{"127.0.1.3"}));
+    EXPECT_TRUE(dlg->isVisible()) << "left open to send it again";
+    const std::vector<QByteArray> queued = takeQueued();
+    EXPECT_EQ(queued.size(), std::size_t(RING_ENTRIES));
+    EXPECT_EQ(queued.back(), pulse) << "no waiting message was overwritten";
+
+    clickSet();
+    ASSERT_EQ(takeQueued().size(), 1u);
+    EXPECT_EQ(textsOf(sel), (std::vector<QString>{"127.0.1.1", "127.0.1.3"}));
+    EXPECT_EQ(attentions.size(), 1u);
+    EXPECT_FALSE(dlg->isVisible());
+}
+
+TEST_F(SettingDlgTest, AddressThatIsNoneIsKeptAsReadAndWrittenBackAsRead) {
+    writeFile(path, "IP_SRV:        127.0.0.300\nPORT_SRV:      4200\n");
+    dlg->ReadSettingFile();
+    EXPECT_EQ(ip_srv_text, "127.0.0.300") << "the link gets a failed connect, not 127.0.0.44";
+    EXPECT_EQ(ip_srv, (std::array<std::uint8_t, 4>{127, 0, 0, 44}));
+    dlg->WriteSettingFile(); // as at exit
+    EXPECT_TRUE(readFile(path).contains("IP_SRV:        127.0.0.300\n"));
+
+    // The dialog shows the low 8 bits; applying them sets that address, file included.
+    openAndSet();
+    EXPECT_EQ(widget<QLineEdit>("IPsrv4")->text(), "44");
+    clickSet();
+    EXPECT_EQ(ip_srv_text, "127.0.0.44");
+    EXPECT_EQ(srv_reconnect, 1);
+    EXPECT_TRUE(readFile(path).contains("IP_SRV:        127.0.0.44\n"));
+}
+
 TEST_F(SettingDlgTest, CancelClosesWithoutApplying) {
     int finished = 0;
     QObject::connect(dlg.get(), &QDialog::finished, [&finished] { ++finished; });

@@ -77,6 +77,33 @@ TEST(SettingsFileWrite, EmptySettingsWriteZeroAddressAndEmptyValues) {
     EXPECT_EQ(formatSettingsFile(SettingsFile{}), expected);
 }
 
+TEST(SettingsFileWrite, AddressLineHoldsTheAddressAsReadAndTheOctetsOnlyWithoutOne) {
+    const struct {
+        const char *text;
+        std::array<std::uint8_t, 4> octets;
+        const char *line;
+    } cases[] = {
+        {"127.0.0.300", {127, 0, 0, 44}, "IP_SRV:        127.0.0.300\n"},
+        {"127.0.1", {127, 0, 1, 0}, "IP_SRV:        127.0.1\n"},
+        {"127.0.0.9", {127, 0, 0, 9}, "IP_SRV:        127.0.0.9\n"},
+        {"", {127, 0, 0, 9}, "IP_SRV:        127.0.0.9\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        SettingsFile values;
+        values.ip_srv_text = QString::fromLatin1(c.text);
+        values.ip_srv = c.octets;
+        const QByteArray bytes = formatSettingsFile(values);
+        EXPECT_TRUE(bytes.contains(c.line)) << bytes.toStdString();
+        if (*c.text) {
+            SettingsFile back;
+            parseSettingsFile(bytes, back);
+            EXPECT_EQ(back.ip_srv_text, values.ip_srv_text) << "the next start reads it again";
+            EXPECT_EQ(back.ip_srv, c.octets);
+        }
+    }
+}
+
 TEST(SettingsFileWrite, TextsAreWindows1251) {
     SettingsFile values;
     values.settingFileName = QString::fromUtf8("/дом/файл");
@@ -125,23 +152,30 @@ TEST(SettingsFileRead, ValuesComeFromTheirFixedColumns) {
          "4100",
          4100,
          "old"},
-        {"an octet of 300 stores 44",
-         {"IP_SRV:        127.300.0.1"},
-         "127.44.0.1",
-         {127, 44, 0, 1},
+        {"an octet of 300 stores 44, the address stays as read",
+         {"IP_SRV:        127.0.0.300"},
+         "127.0.0.300",
+         {127, 0, 0, 44},
          "",
          0,
          "old"},
-        {"leading zeros and a fifth field",
+        {"three octets stay as read",
+         {"IP_SRV:        127.0.1"},
+         "127.0.1",
+         {127, 0, 1, 0},
+         "",
+         0,
+         "old"},
+        {"leading zeros and a fifth field stay as read",
          {"IP_SRV:        127.000.010.2.7"},
-         "127.0.10.2",
+         "127.000.010.2.7",
          {127, 0, 10, 2},
          "",
          0,
          "old"},
         {"value starting before its column loses its head",
          {"IP_SRV: 127.0.0.5", "PORT_SRV: 4100", "LOG_IPs:127.0.0.5,1;"},
-         "0.5.0.0",
+         ".5",
          {0, 5, 0, 0},
          "",
          0,
