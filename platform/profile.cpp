@@ -61,12 +61,19 @@ void classify(const QByteArray &bytes, Line &line) {
         ++first;
     if (first == content.size()) {
         line.kind = LineKind::Blank;
-    } else if (content[first] == '[') {
+        return;
+    }
+    if (content[first] == '[') {
+        // Without its "]" the line is no header; "[]" is one, but names no section anyone can
+        // ask for.
         const QByteArrayView rest = content.sliced(first + 1);
-        const qsizetype close = rest.indexOf(']');
-        line.kind = LineKind::Header;
-        line.name = trimBlanks(close < 0 ? rest : rest.first(close));
-    } else if (content[first] != ';') {
+        if (const qsizetype close = rest.indexOf(']'); close >= 0) {
+            line.kind = LineKind::Header;
+            line.name = trimBlanks(rest.first(close));
+            return;
+        }
+    }
+    if (content[first] != ';') {
         const qsizetype equals = content.indexOf('=');
         if (equals >= 0) {
             line.kind = LineKind::Key;
@@ -110,12 +117,25 @@ std::optional<ParsedFile> load(const QString &path) {
     return parse(file.readAll());
 }
 
-qsizetype findSection(const ParsedFile &file, const QByteArray &section) {
+// The lines before the first header form the section "".
+constexpr qsizetype kLeadingSection = -1;
+
+// The header index of the first section of that (trimmed) name; nothing when there is none.
+std::optional<qsizetype> findSection(const ParsedFile &file, const QByteArray &section) {
+    if (section.isEmpty())
+        return kLeadingSection;
     for (qsizetype i = 0; i < file.lines.size(); ++i) {
         if (file.lines[i].kind == LineKind::Header && sameName(file.lines[i].name, section))
             return i;
     }
-    return -1;
+    return std::nullopt;
+}
+
+// The offset where the section's header, or the leading section's first line, begins.
+qsizetype sectionBegin(const ParsedFile &file, qsizetype header) {
+    if (header != kLeadingSection)
+        return file.lines[header].contentBegin;
+    return file.lines.isEmpty() ? file.bytes.size() : file.lines.front().contentBegin;
 }
 
 // The index just past the section whose header is at index header.
@@ -239,19 +259,23 @@ QByteArray loadForWrite(const QString &path) {
 // The bytes with the entry written by the profile rules.
 QByteArray withEntry(QByteArray bytes, const Profile::Entry &e) {
     const ParsedFile file = parse(std::move(bytes));
-    const QByteArray entry = e.key + '=' + e.value;
-    const qsizetype header = findSection(file, e.section);
-    if (header < 0)
-        return terminated(file, file.bytes.size()) + '[' + e.section + ']' + file.lineEnd + entry +
+    const QByteArray section = trimBlanks(e.section);
+    const QByteArray key = trimBlanks(e.key);
+    const QByteArray entry = key + '=' + e.value;
+    const std::optional<qsizetype> header = findSection(file, section);
+    if (!header)
+        return terminated(file, file.bytes.size()) + '[' + section + ']' + file.lineEnd + entry +
                file.lineEnd;
-    if (const qsizetype found = findKey(file, header, e.key); found >= 0) {
+    if (const qsizetype found = findKey(file, *header, key); found >= 0) {
         const Line &line = file.lines[found];
         return file.bytes.left(line.contentBegin) + entry + file.bytes.mid(line.contentEnd);
     }
-    qsizetype last = sectionEnd(file, header) - 1;
-    while (last > header && file.lines[last].kind == LineKind::Blank)
+    qsizetype last = sectionEnd(file, *header) - 1;
+    while (last > *header && file.lines[last].kind == LineKind::Blank)
         --last;
-    const qsizetype at = file.lines[last].end;
+    // An empty leading section takes the key at the start of the file.
+    const qsizetype at =
+        last == kLeadingSection ? sectionBegin(file, kLeadingSection) : file.lines[last].end;
     return terminated(file, at) + entry + file.lineEnd + file.bytes.mid(at);
 }
 
@@ -261,8 +285,8 @@ std::optional<QByteArray> lookup(const QString &path, const QByteArray &section,
     const std::optional<ParsedFile> file = load(path);
     if (!file)
         return std::nullopt;
-    const qsizetype header = findSection(*file, section);
-    const qsizetype line = header < 0 ? -1 : findKey(*file, header, key);
+    const std::optional<qsizetype> header = findSection(*file, trimBlanks(section));
+    const qsizetype line = header ? findKey(*file, *header, trimBlanks(key)) : -1;
     if (line < 0)
         return std::nullopt;
     return valueOf(*file, file->lines[line]);
@@ -288,7 +312,7 @@ QList<QByteArray> Profile::readSectionNames() const {
     QList<QByteArray> names;
     if (const std::optional<ParsedFile> file = load(m_path)) {
         for (const Line &line : file->lines) {
-            if (line.kind == LineKind::Header)
+            if (line.kind == LineKind::Header && !line.name.isEmpty())
                 names.append(line.name);
         }
     }
@@ -315,11 +339,11 @@ void Profile::eraseSection(const QByteArray &section) {
     const std::optional<ParsedFile> file = load(m_path);
     if (!file)
         return;
-    const qsizetype header = findSection(*file, section);
-    if (header < 0)
+    const std::optional<qsizetype> header = findSection(*file, trimBlanks(section));
+    if (!header)
         return;
-    const qsizetype end = sectionEnd(*file, header);
-    const qsizetype from = file->lines[header].contentBegin;
+    const qsizetype end = sectionEnd(*file, *header);
+    const qsizetype from = sectionBegin(*file, *header);
     const qsizetype to =
         end < file->lines.size() ? file->lines[end].contentBegin : file->bytes.size();
     commit(m_path, file->bytes.left(from) + file->bytes.mid(to));

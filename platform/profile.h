@@ -6,9 +6,11 @@
 
 // An INI ("profile") file, read and written one value at a time with no cache: every read parses
 // the file, every write rewrites it through a temporary file and a rename, so a failed write
-// leaves the old file whole and a reader never sees half a file. Names match case-insensitively;
-// the first matching section and the first matching key win. Bytes are kept as they are: values are
-// neither decoded nor encoded.
+// leaves the old file whole and a reader never sees half a file. Names match case-insensitively
+// and without the blanks around them, both in the file and as asked for; the first matching
+// section and the first matching key win. The lines before the first header form the section "";
+// a line "[" without its "]" is no header, and a header "[]" starts a section nobody can name.
+// Bytes are kept as they are: values are neither decoded nor encoded.
 class Profile {
 public:
     // Reads a signed integer from a value's text, giving the default for any other text.
@@ -31,7 +33,7 @@ public:
     // The value read by the given rule (its text as Latin-1); the default when the key is missing.
     int readInteger(const QByteArray &section, const QByteArray &key, int defaultValue,
                     IntegerRule rule) const;
-    // Section names in file order, duplicates included.
+    // Section names in file order, duplicates included; "" is not listed.
     QList<QByteArray> readSectionNames() const;
 
     // Replaces the key's line in place, or adds it after the last non-blank line of its section,

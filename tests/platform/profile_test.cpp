@@ -72,6 +72,19 @@ TEST_F(ProfileTest, ReadsValuesByTheProfileRules) {
         {"byte-order mark", "\xEF\xBB\xBF[S]\nk=v\n", "S", "k", "v"},
         {"NUL ends the value", QByteArray("[S]\nk=ab\0cd\n", 12), "S", "k", "ab"},
         {"bytes kept", "[S]\nk=\xC0\xFF\n", "S", "k", "\xC0\xFF"},
+        {"asked names trimmed", "[S]\nk=v\n", " \tS ", "\tk  ", "v"},
+        {"asked and file names trimmed", "[ a b ]\n k k =v\n", " a b ", " k k", "v"},
+        {"inner blanks count", "[a b]\nk=v\n", "ab", "k", "<default>"},
+        {"keys before the first section", "k=v\n[S]\nk=w\n", "", "k", "v"},
+        {"leading section after a byte-order mark", "\xEF\xBB\xBFk=v\n", "", "k", "v"},
+        {"leading section ends at the first header", "[S]\nk=w\n", "", "k", "<default>"},
+        {"leading section asked with blanks", "k=v\n", "  ", "k", "v"},
+        {"unclosed header keeps the section before", "[S]\nj=1\n[abc\nk=v\n", "S", "k", "v"},
+        {"unclosed header names no section", "[S]\n[abc\nk=v\n", "abc", "k", "<default>"},
+        {"unclosed header with equals is a key", "[S]\n[abc=1\n", "S", "[abc", "1"},
+        {"empty header ends the section before", "[S]\n[]\nk=v\n", "S", "k", "<default>"},
+        {"empty header is not the leading section", "[]\nk=v\n", "", "k", "<default>"},
+        {"blank header is empty", "j=1\n[  ]\nk=v\n", "", "k", "<default>"},
     };
     for (const ReadCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -103,8 +116,8 @@ TEST_F(ProfileTest, ReadsLongValuesWhole) {
 }
 
 TEST_F(ProfileTest, ListsSectionNamesInFileOrder) {
-    put("k=0\n[B]\n;[X]\n[a]\n [ B ]\nj=[C]\n");
-    EXPECT_EQ(Profile(path()).readSectionNames(), (QList<QByteArray>{"B", "a", "B"}));
+    put("k=0\n[B]\n;[X]\n[a]\n [ B ]\nj=[C]\n[]\n[ ]\n[open\n[c]\n");
+    EXPECT_EQ(Profile(path()).readSectionNames(), (QList<QByteArray>{"B", "a", "B", "c"}));
 }
 
 struct WriteCase {
@@ -134,6 +147,16 @@ TEST_F(ProfileTest, WritesInPlaceOrAtTheEndOfTheSection) {
         {"byte-order mark kept", "\xEF\xBB\xBF[S]\na=1\n", "S", "a", "2", "\xEF\xBB\xBF[S]\na=2\n"},
         {"empty file", "", "S", "a", "1", "[S]\r\na=1\r\n"},
         {"bytes kept", "[S]\n\xC0=\xE0\n", "S", "a", "\xFF", "[S]\n\xC0=\xE0\na=\xFF\n"},
+        {"names with blanks find the section and key", "[S]\nk=1\n", " s ", " K\t", "2",
+         "[S]\nK=2\n"},
+        {"a new section and key are written trimmed", "[S]\nk=1\n", " T ", " b ", " 2",
+         "[S]\nk=1\n[T]\nb= 2\n"},
+        {"leading section", "; top\nk=1\n\n[S]\n", "", "j", "2", "; top\nk=1\nj=2\n\n[S]\n"},
+        {"empty leading section", "[S]\nk=1\n", "", "j", "2", "j=2\n[S]\nk=1\n"},
+        {"empty leading section after a byte-order mark", "\xEF\xBB\xBF[S]\n", "", "j", "2",
+         "\xEF\xBB\xBFj=2\n[S]\n"},
+        {"unclosed header stays in its section", "[S]\n[abc\n", "S", "k", "1", "[S]\n[abc\nk=1\n"},
+        {"an empty header is no match", "[]\nk=1\n", "", "k", "2", "k=2\n[]\nk=1\n"},
     };
     for (const WriteCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -182,6 +205,25 @@ TEST_F(ProfileTest, ErasesTheFirstMatchingSection) {
     EXPECT_EQ(contents(), "; head\n[b]\nb=2\n");
     profile.eraseSection("B");
     EXPECT_EQ(contents(), "; head\n");
+}
+
+TEST_F(ProfileTest, ErasesSectionsByTrimmedNameAndTheLeadingSection) {
+    put("; head\nk=0\n[A]\na=1\n[]\nb=2\n");
+    Profile profile(path());
+    profile.eraseSection(" a ");
+    EXPECT_EQ(contents(), "; head\nk=0\n[]\nb=2\n");
+    profile.eraseSection("");
+    EXPECT_EQ(contents(), "[]\nb=2\n");
+}
+
+TEST_F(ProfileTest, AValueWrittenWithBlankNamesReadsBack) {
+    Profile profile(path());
+    profile.writeString(" s ", " k ", "1");
+    profile.writeString("s", "k", "2");
+    profile.writeString(" s ", "j", "3");
+    EXPECT_EQ(contents(), "[s]\r\nk=2\r\nj=3\r\n");
+    EXPECT_EQ(profile.readString(" s ", " k ", ""), "2");
+    EXPECT_EQ(profile.readSectionNames(), QList<QByteArray>{"s"});
 }
 
 TEST_F(ProfileTest, ErasingInAMissingFileCreatesNothing) {
