@@ -35,8 +35,24 @@ quint16 UdpListener::LocalPort() const {
 }
 
 void UdpListener::readPending() {
+    if (!m_resumePosted)
+        readBatch();
+}
+
+void UdpListener::readBatch() {
     // The handler may switch the listener off.
-    while (m_socket && m_socket->hasPendingDatagrams()) {
+    for (int read = 0; m_socket && m_socket->hasPendingDatagrams(); ++read) {
+        if (read == kDatagramsPerTurn) {
+            m_resumePosted = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_resumePosted = false;
+                    readBatch();
+                },
+                Qt::QueuedConnection);
+            return;
+        }
         if (m_socket->pendingDatagramSize() > kBufferSize) {
             m_socket->readDatagram(nullptr, 0);
             continue;

@@ -10,6 +10,8 @@ class QUdpSocket;
 
 // Listens for UDP datagrams on one port of every local IPv4 interface, on the thread that owns
 // it, and hands each datagram with its sender to OnUDPRead. It only listens: nothing is sent.
+// At most kDatagramsPerTurn datagrams are read per turn of the event loop, so input, timers and
+// painting keep their turns under a flood.
 class UdpListener : public QObject {
     Q_OBJECT
 
@@ -19,6 +21,7 @@ public:
     static constexpr qint64 kBufferSize = 8192;
     static constexpr auto kBindErrorText =
         "Could not bind socket. Address and port are already in use.";
+    static constexpr int kDatagramsPerTurn = 64;
 
     explicit UdpListener(quint16 port = kDefaultPort, QObject *parent = nullptr);
     ~UdpListener() override;
@@ -34,7 +37,10 @@ public:
 
 private:
     void readPending();
+    void readBatch();
 
     quint16 m_port = kDefaultPort;
     QUdpSocket *m_socket = nullptr;
+    // The rest of a flood is read at the next turn; until then readyRead adds nothing.
+    bool m_resumePosted = false;
 };

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -91,6 +92,49 @@ TEST_F(UdpListenerTest, APortInUseIsNotBoundTwice) {
     // Switching off frees the port at once.
     ASSERT_TRUE(listener.SetActive(false));
     EXPECT_TRUE(second.SetActive(true));
+}
+
+// A flood waiting in the socket is handed over in turns: a timer of the same thread runs between
+// every two batches, and no batch is larger than the limit.
+TEST_F(UdpListenerTest, AFloodLeavesTimersTheirTurns) {
+    constexpr int kFlood = 2 * UdpListener::kDatagramsPerTurn + 32; // fits the socket's buffer
+    ASSERT_TRUE(listener.SetActive(true));
+    for (int i = 0; i < kFlood; ++i)
+        send(QByteArray::number(i));
+    std::vector<std::size_t> atTicks{0};
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] { atTicks.push_back(received.size()); });
+    probe.start(0);
+    ASSERT_TRUE(RunUntil([&] { return received.size() == std::size_t(kFlood); }));
+    probe.stop();
+    atTicks.push_back(received.size());
+    std::size_t largest = 0;
+    for (std::size_t i = 1; i < atTicks.size(); ++i)
+        largest = std::max(largest, atTicks[i] - atTicks[i - 1]);
+    EXPECT_EQ(largest, std::size_t(UdpListener::kDatagramsPerTurn));
+    for (int i = 0; i < kFlood; ++i)
+        EXPECT_EQ(received[i].datagram, QByteArray::number(i));
+}
+
+TEST_F(UdpListenerTest, SwitchingOffBetweenTurnsDropsTheRestOfTheFlood) {
+    constexpr int kFlood = 2 * UdpListener::kDatagramsPerTurn;
+    ASSERT_TRUE(listener.SetActive(true));
+    for (int i = 0; i < kFlood; ++i)
+        send("x");
+    std::size_t atSwitchOff = 0;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (!received.empty() && listener.Active()) {
+            atSwitchOff = received.size();
+            listener.SetActive(false);
+        }
+    });
+    probe.start(0);
+    ASSERT_TRUE(RunUntil([&] { return !listener.Active(); }));
+    for (int turn = 0; turn < 3; ++turn)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(atSwitchOff, std::size_t(UdpListener::kDatagramsPerTurn));
+    EXPECT_EQ(received.size(), atSwitchOff);
 }
 
 TEST_F(UdpListenerTest, AHandlerMaySwitchTheListenerOff) {
