@@ -2,6 +2,7 @@
 
 #include "controls/tkxbutton.h"
 #include "controls/tkxnumericedit.h"
+#include "setup/formfont.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -25,6 +26,8 @@ static_assert(std::size(kOctetLefts) == 4 && std::size(kInitialOctets) == 4);
 TFormAddr::TFormAddr(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setFixedSize(kClientWidth, kClientHeight);
+    // The octet edits are sized for three digits in this font.
+    setFont(FormFont());
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setGeometry(0, 0, kClientWidth, kClientHeight);

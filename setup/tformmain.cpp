@@ -8,6 +8,7 @@
 #include "platform/profilewriteerror.h"
 #include "platform/udplistener.h"
 #include "setup/addresslist.h"
+#include "setup/formfont.h"
 #include "setup/rackannounce.h"
 #include "setup/tformaddr.h"
 #include "setup/textrules.h"
@@ -101,9 +102,7 @@ TFormMain::TFormMain(const ProgramPaths &paths, quint16 udpPort, QWidget *parent
     m_state.OnMessage = [this](const MessageNote &note) { showNote(note); };
 
     setWindowTitle(QString::fromLatin1(kCaption));
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(11);
-    setFont(arial);
+    setFont(FormFont());
     setFixedSize(510, 609);
 
     auto *outer = new QFrame(this);

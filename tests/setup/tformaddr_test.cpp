@@ -4,12 +4,15 @@
 #include "controls/tkxnumericedit.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QStyleFactory>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,6 +25,57 @@ TEST(TFormAddrTest, OffersTheDefaultAddressThenTheLastOneEntered) {
     dialog.Edits[0]->SetValueAsInteger(10);
     dialog.Edits[3]->SetValueAsInteger(7);
     EXPECT_EQ(dialog.AddressText(), "10.168.0.7");
+}
+
+// The columns of an image that hold a pixel much darker than the background; -1, -1 for none.
+std::pair<int, int> inkColumns(const QImage &image, const QRect &area) {
+    int first = -1;
+    int last = -1;
+    for (int x = area.left(); x <= area.right(); ++x) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+// Each octet, at its widest, shows its three digits whole: the ink drawn inside the edit is as
+// wide as the text drawn on its own in the edit's font (a cut text shows narrower).
+TEST(TFormAddrTest, EveryOctetShowsThreeDigitsWhole) {
+    TFormAddr dialog;
+    dialog.show();
+    QCoreApplication::processEvents();
+    const int values[] = {192, 168, 200, 255};
+    for (int i = 0; i < 4; ++i) {
+        TKxNumericEdit *edit = dialog.Edits[i];
+        SCOPED_TRACE(values[i]);
+        edit->SetValueAsInteger(values[i]);
+        edit->setCursorPosition(edit->text().size());
+        QCoreApplication::processEvents();
+        const QImage shown = edit->grab().toImage();
+        // Inside the frame; antialiased edges may add or lose a column.
+        const QRect inside = edit->rect().adjusted(2, 2, -2, -2);
+        const auto [first, last] = inkColumns(shown, inside);
+
+        QImage alone(100, edit->height(), QImage::Format_RGB32);
+        alone.fill(Qt::white);
+        {
+            QPainter painter(&alone);
+            painter.setFont(edit->font());
+            painter.setPen(Qt::black);
+            painter.drawText(alone.rect().adjusted(10, 0, 0, 0), Qt::AlignVCenter, edit->text());
+        }
+        const auto [aloneFirst, aloneLast] = inkColumns(alone, alone.rect());
+        ASSERT_GE(first, 0);
+        EXPECT_NEAR(last - first, aloneLast - aloneFirst, 1) << "text cut in the edit";
+        EXPECT_LT(last, inside.right());
+    }
+    EXPECT_EQ(dialog.font().pixelSize(), 11);
 }
 
 TEST(TFormAddrTest, KeysAndButtonsEndThePopup) {
