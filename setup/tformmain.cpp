@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QSet>
 #include <QTimer>
 
@@ -146,7 +147,12 @@ TFormMain::TFormMain(const ProgramPaths &paths, quint16 udpPort, QWidget *parent
     for (const auto &click : clicks)
         click.first->OnClick = [this, handler = click.second](QObject *) { (this->*handler)(); };
 
-    LBCoreGui->OnClick = [this](QObject *) { LBCoreGuiClick(); };
+    // Whatever makes a user the current row, a click of either button or a key, shows that user.
+    LBCoreGui->OnClick = [this](QObject *) { showCurrentUser(); };
+    connect(LBCoreGui, &QListWidget::currentRowChanged, this, [this] {
+        if (!m_fillingLists)
+            showCurrentUser();
+    });
     LBCoreRack->OnDblClick = [this](QObject *) { LBCoreRackDblClick(); };
     const struct {
         TKxListBox *list;
@@ -337,7 +343,7 @@ void TFormMain::StartupLoad() {
     if (!m_state.CoreGui.isEmpty()) {
         LBCoreGui->SetItemIndex(0);
         LBCoreGui->item(0)->setSelected(true);
-        LBCoreGuiClick();
+        showCurrentUser();
     }
     m_state.FLoaded = true;
 }
@@ -381,11 +387,24 @@ void TFormMain::LBCoreGuiClick() {
     if (loaded)
         return;
     // The racks shown are still the previous user's: keep that user selected.
+    highlightShownUser();
+}
+
+void TFormMain::showCurrentUser() {
+    const int row = LBCoreGui->ItemIndex();
+    if (row >= 0 && row < m_state.CoreGui.size() && m_state.CoreGui[row] != m_state.ShownUser)
+        LBCoreGuiClick();
+}
+
+void TFormMain::highlightShownUser() {
     const int shown = int(m_state.CoreGui.indexOf(m_state.ShownUser));
-    LBCoreGui->clearSelection();
-    LBCoreGui->SetItemIndex(shown);
-    if (QListWidgetItem *item = LBCoreGui->item(shown))
-        item->setSelected(true);
+    {
+        const QScopedValueRollback filling(m_fillingLists, true);
+        LBCoreGui->clearSelection();
+        LBCoreGui->SetItemIndex(shown);
+        if (QListWidgetItem *item = LBCoreGui->item(shown))
+            item->setSelected(true);
+    }
     syncUserIndex();
 }
 
@@ -425,17 +444,35 @@ void TFormMain::BtnCoreRackMoveClick() {
 }
 
 void TFormMain::BtnCoreGuiDelClick() {
-    if (!deleteSelectedIps(LBCoreGui, m_state.CoreGui))
+    if (LBCoreGui->ItemIndex() < 0)
         return;
-    // No user is shown afterwards: the racks on the right belonged to one of them, and saving
+    const bool shownDeleted = !m_state.ShownUser.isEmpty() &&
+                              selectedRows(LBCoreGui, m_state.CoreGui).contains(m_state.ShownUser);
+    // The shown user's unsaved racks go only after the question; a failed save deletes nothing.
+    if (shownDeleted && m_state.FGuiChanged && !guarded([this] {
+            pullEdits();
+            if (AskYesNo(QString::fromLatin1(kAskSaveGui)))
+                m_state.SaveGuiSection(m_state.ShownUser);
+        }))
+        return;
+    deleteSelectedIps(LBCoreGui, m_state.CoreGui);
+    m_state.FCoreChanged = true;
+    if (!shownDeleted) {
+        // The racks on the right stay those of the user shown, who stays the one highlighted.
+        highlightShownUser();
+        return;
+    }
+    // No user is shown afterwards: the racks on the right belonged to a deleted user, and saving
     // them into whichever user now stands at that row would mix the users up.
-    LBCoreGui->SetItemIndex(-1);
+    {
+        const QScopedValueRollback filling(m_fillingLists, true);
+        LBCoreGui->SetItemIndex(-1);
+    }
     syncUserIndex();
     m_state.GuiRack.clear();
     m_state.ShownUser.clear();
     m_state.FGuiChanged = false;
     showList(LBGuiRack, m_state.GuiRack);
-    m_state.FCoreChanged = true;
 }
 
 void TFormMain::BtnCoreRackDelClick() {
@@ -607,6 +644,8 @@ void TFormMain::syncUserIndex() {
 }
 
 void TFormMain::showList(TKxListBox *box, const QStringList &rows) {
+    // The rows change under the operator's selection, which does not move.
+    const QScopedValueRollback filling(m_fillingLists, true);
     const QListWidgetItem *current = box->currentItem();
     const QString currentText = current ? current->text() : QString();
     QSet<QString> selected;

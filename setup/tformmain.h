@@ -130,10 +130,14 @@ private:
     // syncUserIndex, with no user while none is shown.
     void syncShownUserIndex();
     // Refills a list box from its rows, keeping the selected and the current row by text.
-    static void showList(TKxListBox *box, const QStringList &rows);
+    void showList(TKxListBox *box, const QStringList &rows);
+    // LBCoreGuiClick when the current row of the user list is not the user shown.
+    void showCurrentUser();
+    // Makes the user shown the only one selected and the current row.
+    void highlightShownUser();
     void showLists();
     bool askIpAddress(TKxListBox *box, QStringList &rows);
-    static bool deleteSelectedIps(TKxListBox *box, QStringList &rows);
+    bool deleteSelectedIps(TKxListBox *box, QStringList &rows);
     bool userIpSelected();
 
     FormMainState m_state;
@@ -143,4 +147,6 @@ private:
     TKxListBox *m_popupComponent = nullptr;
     bool m_startupDone = false;
     bool m_restartRequested = false;
+    // The form itself changes the rows or the current row of a list.
+    bool m_fillingLists = false;
 };

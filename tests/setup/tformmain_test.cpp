@@ -83,6 +83,52 @@ QByteArray read(const QString &path, const QByteArray &section, const QByteArray
     return Profile(path).readString(section, key, "<none>");
 }
 
+// A press and a release of the button at a point of the widget, as the window system sends them;
+// a right press is followed by the context-menu event, and any menu it opens is closed.
+void clickAt(QWidget *widget, const QPoint &pos, Qt::MouseButton button = Qt::LeftButton,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QPoint global = widget->mapToGlobal(pos);
+    QMouseEvent press(QEvent::MouseButtonPress, pos, global, button, button, modifiers);
+    QApplication::sendEvent(widget, &press);
+    if (button == Qt::RightButton) {
+        QTimer::singleShot(0, [] {
+            if (QWidget *menu = QApplication::activePopupWidget())
+                menu->close();
+        });
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, pos, global, modifiers);
+        QApplication::sendEvent(widget, &menu);
+    }
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, global, button, Qt::NoButton, modifiers);
+    QApplication::sendEvent(widget, &release);
+}
+
+void clickRow(TKxListBox *list, int row, Qt::MouseButton button = Qt::LeftButton,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    clickAt(list->viewport(), list->visualItemRect(list->item(row)).center(), button, modifiers);
+}
+
+void clickButton(QWidget *button) {
+    clickAt(button, button->rect().center());
+}
+
+// A key press and release with the text X11 gives the key.
+void pressKey(QWidget *widget, int key, const QString &text,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+QStringList selectedTexts(const TKxListBox *box) {
+    QStringList out;
+    for (int row = 0; row < box->count(); ++row) {
+        if (box->item(row)->isSelected())
+            out.append(box->item(row)->text());
+    }
+    return out;
+}
+
 // A core folder in a temporary directory, the form over it and pre-answered dialogs.
 class TFormMainTest : public ::testing::Test {
 protected:
@@ -548,19 +594,25 @@ TEST_F(TFormMainTest, DeletingUsersShowsNoUser) {
     int key = Qt::Key_Delete;
     form->LBCoreGui->OnKeyDown(form->LBCoreGui, key, Qt::NoModifier);
 
+    // The deleted user's unsaved racks went only after the question.
+    EXPECT_EQ(questions, QStringList({kAskGui}));
+    EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.1", "resolved_rack_list"), "10.0.0.9");
     EXPECT_EQ(rows(form->LBCoreGui), QStringList({"10.0.0.2", "10.0.0.3"}));
     EXPECT_TRUE(rows(form->LBGuiRack).isEmpty());
     EXPECT_EQ(form->State().ShownUser, "");
     EXPECT_EQ(form->State().CoreGuiIndex, -1);
     EXPECT_TRUE(form->State().FCoreChanged);
 
-    // The next user at that row gets nothing of the deleted user's racks.
-    form->LBCoreGui->SetItemIndex(0);
     boxes.clear();
     form->BtnGuiRackAddClick();
     EXPECT_EQ(boxes, (std::vector<Box>{kNoUser}));
     EXPECT_EQ(addressDialogs, 0);
+    // The next user at that row, once current, shows its own racks only.
+    form->LBCoreGui->SetItemIndex(0);
+    EXPECT_EQ(form->State().ShownUser, "10.0.0.2");
+    EXPECT_TRUE(rows(form->LBGuiRack).isEmpty());
     boxes.clear();
+    questions.clear();
     EXPECT_TRUE(form->FormCloseQuery());
     EXPECT_EQ(questions, QStringList({kAskCore}));
     EXPECT_EQ(boxes, (std::vector<Box>{kCoreSaved}));
@@ -568,12 +620,111 @@ TEST_F(TFormMainTest, DeletingUsersShowsNoUser) {
     EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.2", "resolved_rack_list"), "");
 }
 
+// The operator works the user list with the mouse and the keyboard: whichever way a user is
+// highlighted it is the one shown, and deleting users never loses the shown user's unsaved racks
+// without the question.
+TEST_F(TFormMainTest, NoRackEditIsLostWhileUsersAreClickedAndDeleted) {
+    struct Case {
+        const char *name;
+        bool answer;                          // to every "Save changes" question
+        std::function<void(TFormMain &)> act; // after 10.0.0.2 is shown with a new rack
+        QStringList questions;                // asked until the window has closed
+        QByteArray savedRacks;                // of 10.0.0.2 in gui_config.conf at the end
+        QStringList users;                    // in core_config.conf at the end
+    };
+    const QByteArray kAll = "10.0.0.1, 10.0.0.2, 10.0.0.3";
+    const std::vector<Case> cases = {
+        {"right click on another user asks, then that user is deleted",
+         true,
+         [](TFormMain &f) {
+             clickRow(f.LBCoreGui, 0, Qt::RightButton);
+             EXPECT_EQ(f.State().ShownUser, "10.0.0.1");
+             pressKey(f.LBCoreGui, Qt::Key_Delete, "\x7f");
+         },
+         {kAskGui, kAskCore},
+         "10.0.0.7",
+         {"10.0.0.2", "10.0.0.3"}},
+        {"the answer No at the right click drops the edit",
+         false,
+         [](TFormMain &f) {
+             clickRow(f.LBCoreGui, 0, Qt::RightButton);
+             pressKey(f.LBCoreGui, Qt::Key_Delete, "\x7f");
+         },
+         {kAskGui, kAskCore},
+         "<none>",
+         {"10.0.0.1", "10.0.0.2", "10.0.0.3"}},
+        {"a key that moves to another user asks",
+         true,
+         [](TFormMain &f) {
+             pressKey(f.LBCoreGui, Qt::Key_Down, QString());
+             EXPECT_EQ(f.State().ShownUser, "10.0.0.3");
+         },
+         {kAskGui},
+         "10.0.0.7",
+         {"10.0.0.1", "10.0.0.2", "10.0.0.3"}},
+        {"deleting the user shown asks first",
+         true,
+         [](TFormMain &f) {
+             pressKey(f.LBCoreGui, Qt::Key_Delete, "\x7f");
+             EXPECT_EQ(f.State().ShownUser, "");
+         },
+         // The core save then erases the deleted user's section.
+         {kAskGui, kAskCore},
+         "<none>",
+         {"10.0.0.1", "10.0.0.3"}},
+        {"a delete that leaves the user shown keeps its edit",
+         true,
+         [](TFormMain &f) {
+             // Ctrl+click takes the shown user out of the selection and leaves it current.
+             clickRow(f.LBCoreGui, 1, Qt::LeftButton, Qt::ControlModifier);
+             clickButton(f.BtnCoreGuiDel);
+             EXPECT_EQ(f.State().ShownUser, "10.0.0.2");
+             EXPECT_EQ(rows(f.LBGuiRack), QStringList{"10.0.0.7"});
+         },
+         {kAskGui, kAskCore},
+         "10.0.0.7",
+         {"10.0.0.1", "10.0.0.2", "10.0.0.3"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeCore(kAll, "10.0.0.9");
+        QFile::remove(coreDir + "gui_config.conf");
+        boxes.clear();
+        questions.clear();
+        start();
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        form->LBCoreGui->setFocus();
+        answerYes = c.answer;
+        octets = {10, 0, 0, 7};
+
+        clickRow(form->LBCoreGui, 1);
+        EXPECT_EQ(form->State().ShownUser, "10.0.0.2");
+        clickButton(form->BtnGuiRackAdd);
+        ASSERT_EQ(rows(form->LBGuiRack), QStringList{"10.0.0.7"});
+        form->LBCoreGui->setFocus();
+        c.act(*form);
+        // The user highlighted is the user shown.
+        const QString shown = form->State().ShownUser;
+        EXPECT_EQ(selectedTexts(form->LBCoreGui),
+                  shown.isEmpty() ? QStringList() : QStringList{shown});
+        EXPECT_EQ(form->LBCoreGui->currentItem() ? form->LBCoreGui->currentItem()->text() : "",
+                  shown);
+        EXPECT_TRUE(form->close());
+        EXPECT_EQ(questions, c.questions);
+        EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.2", "resolved_rack_list"),
+                  c.savedRacks);
+        EXPECT_EQ(read(coreDir + "core_config.conf", "NETWORK_SETTINGS", "resolved_gui_list"),
+                  c.users.join(", ").toUtf8());
+        form.reset();
+    }
+}
+
 TEST_F(TFormMainTest, SavingTheGuiSideAfterDeletingUsersWarnsOfNoUser) {
     writeCore("10.0.0.1, 10.0.0.2", "10.0.0.9");
     put(coreDir + "gui_config.conf", "[10.0.0.2]\r\nresolved_rack_list= 10.0.0.9\r\n");
     start();
     form->BtnCoreGuiDelClick();
-    form->LBCoreGui->SetItemIndex(0);
     boxes.clear();
     form->BtnGuiSaveClick();
     EXPECT_EQ(boxes, (std::vector<Box>{kNoUser}));
