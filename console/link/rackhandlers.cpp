@@ -213,8 +213,10 @@ void handleBlockDescription(ConsoleTables &t, ConsoleViews &views, SrvWords msg,
         return;
     }
     const int s = decoded->slot;
-    if (s < 0 || s >= SLOTS_PER_RACK)
+    if (s < 0 || s >= SLOTS_PER_RACK) {
+        qDebug().nospace() << "kod=40: slot " << s << " out of range, message dropped";
         return;
+    }
     const BlockDescriptionText text = splitBlockDescription(decoded->text);
     if (text.controlTable.size() > MAX_CONTROL_LINES) {
         qDebug() << "ERROR DATA FROM SERVER: kod = 40 Error ControlTable lebn = "

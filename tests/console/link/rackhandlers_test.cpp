@@ -191,11 +191,17 @@ TEST_F(BlockDescriptionTest, TwoHundredFiftySixLinesFitAndTheNextIsRefused) {
     EXPECT_TRUE(views.calls("invalidateBlockPanel").isEmpty());
 }
 
-TEST_F(BlockDescriptionTest, SlotOutsideTheRackIsIgnored) {
+TEST_F(BlockDescriptionTest, SlotOutsideTheRackIsDroppedWithADebugLine) {
     addRack(rackA, {0x10});
-    feed(blockDescriptionMsg(rackA, 17, "X", "", "", {"a"}));
-    feed(blockDescriptionMsg(rackA, -1, "X", "", "", {"a"}));
-    EXPECT_TRUE(views.calls("setSlotModule").isEmpty());
+    for (const int slot : {17, -1}) {
+        SCOPED_TRACE(slot);
+        const DebugLog log;
+        feed(blockDescriptionMsg(rackA, slot, "X", "", "", {"a"}));
+        EXPECT_EQ(
+            log.count(QStringLiteral("kod=40: slot %1 out of range, message dropped").arg(slot)),
+            1);
+        EXPECT_TRUE(views.calls("setSlotModule").isEmpty());
+    }
 }
 
 TEST_F(BlockDescriptionTest, NewRackFromADescriptionGetsItsAddress) {
