@@ -1,6 +1,7 @@
 #include "setup/tformmain.h"
 
 #include "controls/tkxbitbtn.h"
+#include "controls/controlservices.h"
 #include "controls/tkxbutton.h"
 #include "controls/tkxlabel.h"
 #include "controls/tkxlistbox.h"
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -504,6 +506,46 @@ TEST_F(TFormMainTest, PressingTheFindButtonSwitchesListening) {
         }
         EXPECT_EQ(form->UDPS()->Active(), active);
     }
+}
+
+// Sample colours of a button's face, left of its caption: the middle of its left quarter.
+QColor faceColour(QWidget *button) {
+    return button->grab().toImage().pixelColor(button->width() / 8 + 2, button->height() / 2);
+}
+
+// "Find" shows on screen whether it listens, and both "Save" buttons show their colour, with
+// themes on (as netsetup starts) and off.
+TEST_F(TFormMainTest, FindAndSaveShowTheirColoursOnScreen) {
+    start();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    // A click leaves the focus on the button; the focus look is not what is checked here.
+    const auto clickFind = [this] {
+        clickButton(form->BtnRackFind);
+        form->LBCoreGui->setFocus();
+        QCoreApplication::processEvents();
+    };
+    for (const bool themed : {true, false}) {
+        SCOPED_TRACE(themed ? "themed" : "classic");
+        SetThemesActive(themed);
+        form->LBCoreGui->setFocus();
+        form->update();
+        QCoreApplication::processEvents();
+        const QColor face = faceColour(form->BtnRackFind);
+        EXPECT_LE(std::abs(face.blue() - face.red()), 2) << "Find is grey while not listening";
+        for (QWidget *save : {form->BtnCoreSave, form->BtnGuiSave}) {
+            const QColor shown = faceColour(save);
+            EXPECT_GE(shown.red() - shown.blue(), 8) << "Save is yellowish";
+        }
+        clickFind();
+        ASSERT_TRUE(form->UDPS()->Active());
+        const QColor listening = faceColour(form->BtnRackFind);
+        EXPECT_GE(listening.blue() - listening.red(), 30) << "Find is sky blue while listening";
+        clickFind();
+        ASSERT_FALSE(form->UDPS()->Active());
+        EXPECT_EQ(faceColour(form->BtnRackFind), face);
+    }
+    SetThemesActive(true);
 }
 
 TEST_F(TFormMainTest, FindOnAPortInUseReportsIt) {
