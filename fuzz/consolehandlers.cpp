@@ -42,29 +42,71 @@ void appendWord(QByteArray &out, int word) {
     out.append(char(word & 0xFF));
 }
 
+// Returns the tables to their initial state. Copying all of them back (some 20 MB) would cost
+// far more than handling an input, so only what an input can have changed is copied: the racks
+// it added with their blocks and alarms, and the alarm-init rows and log records it wrote, at
+// most one of each per message (a message takes at least 4 of the bytes fed).
+void restore(ConsoleTables &t, const ConsoleTables &initial, std::size_t bytesFed) {
+    const int racks = t.rackCount;
+    std::copy_n(initial.rack.begin(), racks, t.rack.begin());
+    std::copy_n(initial.blockDesc.begin(), racks * SLOTS_PER_RACK, t.blockDesc.begin());
+    std::copy_n(initial.alarm_table.begin(), racks, t.alarm_table.begin());
+    const std::size_t messages = bytesFed / 4;
+    std::copy_n(initial.alarm_init_file.begin(),
+                std::min<std::size_t>(messages, MAX_ALARM_INIT_FILES), t.alarm_init_file.begin());
+    std::copy_n(initial.logRecords.begin(), std::min<std::size_t>(messages, MAX_LOG_RECORDS),
+                t.logRecords.begin());
+    t.logRecIndex = initial.logRecIndex;
+    t.AccumBuffer = initial.AccumBuffer;
+    t.n_srv = initial.n_srv;
+    t.rackNameList = initial.rackNameList;
+    t.rxCarry = initial.rxCarry;
+    t.msgWordCount = initial.msgWordCount;
+    t.kod = initial.kod;
+    t.currIp = initial.currIp;
+    t.currnrack = initial.currnrack;
+    t.currRackKnown = initial.currRackKnown;
+    t.currRackMatched = initial.currRackMatched;
+    t.treeStale = initial.treeStale;
+    t.rackCount = initial.rackCount;
+    t.visibleRackCount = initial.visibleRackCount;
+    t.rackPanelHeight = initial.rackPanelHeight;
+    t.num_init_file_all = initial.num_init_file_all;
+    t.monitorRack1 = initial.monitorRack1;
+    t.monitorSlot1 = initial.monitorSlot1;
+    t.monitorRack2 = initial.monitorRack2;
+    t.monitorSlot2 = initial.monitorSlot2;
+    t.monitoringOn = initial.monitoringOn;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static NullConsoleViews views;
     [[maybe_unused]] static const QtMessageHandler previous =
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    // Every input starts from the initial tables, so runs are reproducible; copying them back
-    // is far cheaper than allocating new ones.
+    // Every input starts from the initial tables and link flags, so runs are reproducible.
     static const auto initial = ConsoleTables::create();
     static const auto tables = ConsoleTables::create();
     ConsoleTables &t = *tables;
-    t = *initial;
     clearRackAddressTables();
+    srv_reconnect = -1;
+    srv_link_shown = -1;
+    srv_rings_reset = -1;
     srv_log_requested = -1;
+    to_srv_130 = 0;
     SrvMsgProcessor processor(t, views, QStringLiteral("/nonexistent"));
 
     Input in{data, size};
+    std::size_t fed = 0;
     while (!in.done()) {
         const uint8_t c = in.byte();
         if (c & 0x80)
             processor.discardPartial();
         if ((c & 0x0F) == 0) {
-            processor.processChunk(in.bytes(in.byte()));
+            const QByteArray chunk = in.bytes(in.byte());
+            fed += std::size_t(chunk.size());
+            processor.processChunk(chunk);
             continue;
         }
         const int16_t kod = codes[(c & 0x0F) % std::size(codes)];
@@ -78,12 +120,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             const uint8_t low = in.byte();
             appendWord(message, high & 0x40 ? (high << 8 | low) : (high & 0x01 ? -low : low));
         }
+        fed += std::size_t(message.size());
         const qsizetype cut = in.byte() % (message.size() + 1);
         processor.processChunk(QByteArrayView(message).first(cut));
         processor.processChunk(QByteArrayView(message).sliced(cut));
     }
     while (!outboundRing().waitingMessage().isEmpty())
         outboundRing().freeMessage();
-    srv_reconnect = -1;
+    restore(t, *initial, fed);
     return 0;
 }

@@ -7,7 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 port=55300
 demo="$root/demo-run"
-build="$root/build"
+build="$root/build-demo" # its own folder: the options it builds with never reach the tests' build
 
 cd "$root"
 bash .ci/install-deps
