@@ -21,6 +21,8 @@ AlarmDspin::AlarmDspin(ConsoleTables &tables, int rack, int slot, int kind, int 
     , tables(&tables) {
     // The wheel must not give focus either: scrolling past an editor leaves it alone.
     setFocusPolicy(Qt::StrongFocus);
+    // Only a committed limit is sent, never the digits typed on the way to it.
+    setKeyboardTracking(false);
     setSingleStep(0.01);
     setDecimals(2);
     setRange(-LIMIT_RANGE, LIMIT_RANGE);

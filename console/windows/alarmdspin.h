@@ -8,8 +8,10 @@ class ConsoleTables;
 class QWheelEvent;
 
 // A limit editor of one alarm (kind AlarmLowerLimit or AlarmUpperLimit): every value the
-// operator sets is stored in the alarm's entry and sent at once as an alarm setting. The
-// wheel changes it only while it has focus, so scrolling a table never sends.
+// operator commits (Enter, leaving the editor after an edit, one arrow-key, arrow-button or
+// wheel step) is stored in the alarm's entry and sent as an alarm setting; the digits typed on
+// the way are not. The wheel changes it only while it has focus, so scrolling a table never
+// sends.
 class AlarmDspin : public QDoubleSpinBox {
     Q_OBJECT
 

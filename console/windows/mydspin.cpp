@@ -7,6 +7,8 @@
 MyDspin::MyDspin(QWidget *parent)
     : QDoubleSpinBox(parent) {
     setFocusPolicy(Qt::StrongFocus);
+    // Typing 12.34 must not write 1, 12 and 12.3 to the equipment first.
+    setKeyboardTracking(false);
     connect(this, &QDoubleSpinBox::valueChanged, this, &MyDspin::slot_Get_Reg_Value);
 }
 

@@ -7,9 +7,11 @@
 
 class QWheelEvent;
 
-// A number field of a block panel: every value the operator sets is sent at once as the raw
-// register value (value / scale, rounded, within 16 bits) and shows the pending palette until
-// the panel's next refresh. The wheel changes it only while it has focus.
+// A number field of a block panel: every value the operator commits (Enter, leaving the field
+// after an edit, one arrow-key, arrow-button or wheel step) is sent as the raw register value
+// (value / scale, rounded, within 16 bits) and shows the pending look until the panel's next
+// refresh; the digits typed on the way are never sent. The wheel changes it only while it has
+// focus.
 class MyDspin : public QDoubleSpinBox {
     Q_OBJECT
 

@@ -6,6 +6,7 @@
 #include "console/windows/alarmdspin.h"
 #include "console/windows/alarmsetting.h"
 #include "console/windows/alarmsnmpsetbtn.h"
+#include "tests/console/windows/windowtesting.h"
 
 #include <QApplication>
 #include <QDoubleSpinBox>
@@ -423,6 +424,30 @@ TEST_F(AlarmTableTest, WheelChangesALimitOnlyWithFocus) {
     QApplication::sendEvent(editor, &wheel);
     EXPECT_NE(editor->value(), 5.0);
     EXPECT_EQ(takeSent().size(), 1u);
+}
+
+TEST_F(AlarmTableTest, ALimitEditorWritesEachCommittedLimitOnce) {
+    const int r = 2, s = 9;
+    prepareSlot(r, s, 1);
+    tables->block(r, s).scale[1] = 0.01;
+    AlarmEntry &e = limitAlarm(r, s, 0, 1, 5.0, 20.0);
+    cells->showSlot(*table, r, s);
+    AlarmDspin *editor = cells->cells(r, s, 0).lower;
+    ASSERT_TRUE(showActive(*page));
+    for (const SpinOperatorStep &step : spinOperatorSteps()) {
+        SCOPED_TRACE(step.what);
+        editor->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(editor->hasFocus());
+        step.act(*editor, *cells->cells(r, s, 0).upper);
+        const std::vector<QByteArray> sent = takeSent();
+        ASSERT_EQ(int(sent.size()), step.writes);
+        if (step.writes == 1) {
+            EXPECT_DOUBLE_EQ(e.lower, editor->value());
+            EXPECT_EQ(sent[0],
+                      alarmMessage(s, 1, 1, alarmLimitWord(e.lower, 0.01), 2000, 0, 1, 1, 0));
+        }
+    }
+    EXPECT_DOUBLE_EQ(e.lower, 7.65);
 }
 
 TEST_F(AlarmTableTest, OneTableShowsSlotAfterSlotAndOnlyBorrowsTheCells) {

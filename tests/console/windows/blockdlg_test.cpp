@@ -3,6 +3,7 @@
 #include "console/windows/mybutton.h"
 #include "console/windows/mydspin.h"
 #include "console/windows/mylist.h"
+#include "tests/console/windows/windowtesting.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -375,6 +376,25 @@ TEST_F(EmbeddedPanel, TheWheelWithoutFocusChangesNothing) {
     EXPECT_EQ(list->currentIndex(), 1);
     EXPECT_DOUBLE_EQ(atten->value(), 12.34);
     EXPECT_TRUE(sent.empty());
+}
+
+TEST_F(EmbeddedPanel, ANumberFieldWritesEachCommittedValueOnce) {
+    panel->values[NumberLine] = 500;
+    panel->UpdateBlockControls();
+    auto *atten = at<MyDspin>(NumberLine);
+    ASSERT_TRUE(showActive(page));
+    for (const SpinOperatorStep &step : spinOperatorSteps()) {
+        SCOPED_TRACE(step.what);
+        sent.clear();
+        atten->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(atten->hasFocus());
+        step.act(*atten, *at<MyDspin>(WideLine));
+        ASSERT_EQ(int(sent.size()), step.writes);
+        if (step.writes == 1) {
+            EXPECT_EQ(sent[0], setRegisterBytes(NumberLine, qRound(atten->value() * 100)));
+        }
+    }
+    EXPECT_DOUBLE_EQ(atten->value(), 7.53);
 }
 
 // Enter in a number field confirms that field's value (Qt sends it again); it must not press
