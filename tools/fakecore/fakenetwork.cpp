@@ -9,6 +9,9 @@ namespace {
 constexpr int ALARM_TOGGLE_STEPS = 5;
 constexpr int16_t STATUS_ALL_GOOD = 0x03; // REF and INPUT present
 constexpr int16_t STATUS_INPUT_LOST = 0x01;
+// The console gives a control table's last line no row, so every table ends with a line that
+// is there only to be dropped; the lines before it all show.
+constexpr const char *TABLE_END_LINE = "not_defined";
 
 // An alarm of a module type: the engineering limits go into the alarm-init file, the raw ones
 // (limits divided by the register's scale) into the alarm settings.
@@ -105,7 +108,8 @@ FakeNetwork::FakeNetwork(const QDateTime &start)
         FakeModuleType t;
         t.id = d.id;
         t.description = {QString::fromLatin1(d.name), QString::fromUtf8(d.description),
-                         QString::fromLatin1(d.descriptionEng), d.controlTable};
+                         QString::fromLatin1(d.descriptionEng),
+                         d.controlTable + QStringList{QLatin1String(TABLE_END_LINE)}};
         t.alarmInit.content = alarmInitContent(d.alarms);
         for (const AlarmDef &a : d.alarms)
             t.alarmNames.append(a.name);

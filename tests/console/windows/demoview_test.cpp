@@ -1,4 +1,5 @@
 #include "console/link/globals.h"
+#include "console/windows/blockdlg.h"
 #include "console/windows/mainwindow.h"
 #include "console/windows/mainwindowsetup.h"
 #include "console/windows/monitorpanes.h"
@@ -21,6 +22,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -97,7 +99,20 @@ TEST(DemoView, TheConsoleShowsTheCoresRacksWithModuleIconsAndThePrimaryPane) {
     core.sendMessage(encodeAlarmEvent(event));
     ASSERT_TRUE(waitUntil([&] { return grid.slotButton(1, 0)->alarmMark == 1; }));
 
+    // The first rack holds every module type: each pane shows a row for every line of the
+    // module's table but the last, which the console drops, and a row for each of its alarms.
     MyTabWidget *pane = window->monitorPanes().paneWindow(1);
+    for (const FakeModule &module : core.network().racks().front().modules) {
+        const QStringList &lines = module.type->description.controlTable;
+        SCOPED_TRACE(module.type->description.name.toStdString());
+        grid.slotButton(0, module.slot)->click();
+        ASSERT_TRUE(waitUntil([&] { return pane->isVisible(); }));
+        const BlockDlg *panel = window->blockDlg(0, module.slot);
+        for (int line = 1; line < lines.size(); ++line)
+            EXPECT_NE(panel->control(line, 0), nullptr) << lines[line - 1].toStdString();
+        EXPECT_EQ(window->monitorPanes().paneAlarmTable(1)->rowCount(), int(module.alarms.size()));
+    }
+
     MyMainButton *amp = grid.slotButton(0, 1);
     amp->click();
     ASSERT_TRUE(waitUntil([&] { return pane->isVisible(); }));
