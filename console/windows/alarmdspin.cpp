@@ -3,8 +3,6 @@
 #include "console/link/consoletables.h"
 #include "console/windows/alarmsetting.h"
 
-#include <QWheelEvent>
-
 namespace {
 
 constexpr double LIMIT_RANGE = 1000000.0;
@@ -13,16 +11,12 @@ constexpr double LIMIT_RANGE = 1000000.0;
 
 AlarmDspin::AlarmDspin(ConsoleTables &tables, int rack, int slot, int kind, int alarm,
                        QWidget *parent)
-    : QDoubleSpinBox(parent)
+    : CommittedSpinBox(parent)
     , rackIndex(rack)
     , slotIndex(slot)
     , alarmWidgetKind(kind)
     , alarmIndex(alarm)
     , tables(&tables) {
-    // The wheel must not give focus either: scrolling past an editor leaves it alone.
-    setFocusPolicy(Qt::StrongFocus);
-    // Only a committed limit is sent, never the digits typed on the way to it.
-    setKeyboardTracking(false);
     setSingleStep(0.01);
     setDecimals(2);
     setRange(-LIMIT_RANGE, LIMIT_RANGE);
@@ -36,12 +30,4 @@ void AlarmDspin::slot_Get_Alarm_Value(double v) {
     else if (alarmWidgetKind == AlarmUpperLimit)
         entry.upper = v;
     sendAlarmSetting(*tables, rackIndex, slotIndex, alarmIndex);
-}
-
-void AlarmDspin::wheelEvent(QWheelEvent *event) {
-    if (!hasFocus()) {
-        event->ignore();
-        return;
-    }
-    QDoubleSpinBox::wheelEvent(event);
 }

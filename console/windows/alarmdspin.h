@@ -1,18 +1,14 @@
 #pragma once
 
-#include <QDoubleSpinBox>
+#include "console/windows/committedspinbox.h"
 
 #include <cstdint>
 
 class ConsoleTables;
-class QWheelEvent;
 
-// A limit editor of one alarm (kind AlarmLowerLimit or AlarmUpperLimit): every value the
-// operator commits (Enter, leaving the editor after an edit, one arrow-key, arrow-button or
-// wheel step) is stored in the alarm's entry and sent as an alarm setting; the digits typed on
-// the way are not. The wheel changes it only while it has focus, so scrolling a table never
-// sends.
-class AlarmDspin : public QDoubleSpinBox {
+// A limit editor of one alarm (kind AlarmLowerLimit or AlarmUpperLimit): every limit the
+// operator commits is stored in the alarm's entry and sent as an alarm setting.
+class AlarmDspin : public CommittedSpinBox {
     Q_OBJECT
 
 public:
@@ -26,9 +22,6 @@ public:
 
 public slots:
     void slot_Get_Alarm_Value(double v);
-
-protected:
-    void wheelEvent(QWheelEvent *event) override;
 
 private:
     ConsoleTables *tables = nullptr;

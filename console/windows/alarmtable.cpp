@@ -200,10 +200,12 @@ void AlarmTable::fillCells(int r, int s, int a, bool atBuild) {
                 editor->setSingleStep(field ? field->singleStep() : 1.0);
             }
         }
+        // Setting the text rewrites the field, also over digits the operator is typing.
         for (AlarmDspin *editor : {c.lower, c.upper})
-            editor->setSpecialValueText(QString());
-        c.lower->setValue(entry.lower);
-        c.upper->setValue(entry.upper);
+            if (!editor->specialValueText().isEmpty())
+                editor->setSpecialValueText(QString());
+        c.lower->showValue(entry.lower);
+        c.upper->showValue(entry.upper);
     }
     (entry.alarm_set == 1 ? c.alarmSetNormal : c.alarmSetIgnore)->setChecked(true);
     (entry.snmp == 1 ? c.snmpNormal : c.snmpIgnore)->setChecked(true);

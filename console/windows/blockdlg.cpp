@@ -394,7 +394,7 @@ void BlockDlg::updateRow(int n, const ControlTableLine &line) {
         auto *field = static_cast<MyDspin *>(controls[0]);
         scale[n] = line.scale;
         field->scale = line.scale;
-        setNumber(field, line.scale, value);
+        field->showValue(value * line.scale);
         field->restoreNormalPalette();
         break;
     }

@@ -2,13 +2,8 @@
 
 #include "console/windows/registervalues.h"
 
-#include <QWheelEvent>
-
 MyDspin::MyDspin(QWidget *parent)
-    : QDoubleSpinBox(parent) {
-    setFocusPolicy(Qt::StrongFocus);
-    // Typing 12.34 must not write 1, 12 and 12.3 to the equipment first.
-    setKeyboardTracking(false);
+    : CommittedSpinBox(parent) {
     connect(this, &QDoubleSpinBox::valueChanged, this, &MyDspin::slot_Get_Reg_Value);
 }
 
@@ -23,12 +18,4 @@ void MyDspin::slot_Get_Reg_Value(double v) {
     pendingPalette.setColor(QPalette::HighlightedText, Qt::white);
     setPalette(pendingPalette);
     target.send(registerWordFromShown(v, scale));
-}
-
-void MyDspin::wheelEvent(QWheelEvent *event) {
-    if (!hasFocus()) {
-        event->ignore();
-        return;
-    }
-    QDoubleSpinBox::wheelEvent(event);
 }

@@ -1,18 +1,14 @@
 #pragma once
 
+#include "console/windows/committedspinbox.h"
 #include "console/windows/registertarget.h"
 
-#include <QDoubleSpinBox>
 #include <QPalette>
 
-class QWheelEvent;
-
-// A number field of a block panel: every value the operator commits (Enter, leaving the field
-// after an edit, one arrow-key, arrow-button or wheel step) is sent as the raw register value
-// (value / scale, rounded, within 16 bits) and shows the pending look until the panel's next
-// refresh; the digits typed on the way are never sent. The wheel changes it only while it has
-// focus.
-class MyDspin : public QDoubleSpinBox {
+// A number field of a block panel: every value the operator commits is sent as the raw
+// register value (value / scale, rounded, within 16 bits) and shows the pending palette until
+// the panel's next refresh.
+class MyDspin : public CommittedSpinBox {
     Q_OBJECT
 
 public:
@@ -28,7 +24,4 @@ public:
 
 public slots:
     void slot_Get_Reg_Value(double v);
-
-protected:
-    void wheelEvent(QWheelEvent *event) override;
 };

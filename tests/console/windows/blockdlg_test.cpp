@@ -388,13 +388,16 @@ TEST_F(EmbeddedPanel, ANumberFieldWritesEachCommittedValueOnce) {
         sent.clear();
         atten->setFocus(Qt::MouseFocusReason);
         ASSERT_TRUE(atten->hasFocus());
-        step.act(*atten, *at<MyDspin>(WideLine));
+        step.act({*atten, *at<MyDspin>(WideLine), [&] { panel->UpdateBlockControls(); }});
         ASSERT_EQ(int(sent.size()), step.writes);
         if (step.writes == 1) {
             EXPECT_EQ(sent[0], setRegisterBytes(NumberLine, qRound(atten->value() * 100)));
         }
     }
-    EXPECT_DOUBLE_EQ(atten->value(), 7.53);
+    EXPECT_DOUBLE_EQ(atten->value(), 12.37);
+    // Once committed, the server's values show again.
+    panel->UpdateBlockControls();
+    EXPECT_DOUBLE_EQ(atten->value(), 5.0);
 }
 
 // Enter in a number field confirms that field's value (Qt sends it again); it must not press

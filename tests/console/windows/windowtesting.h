@@ -96,13 +96,21 @@ inline QPoint spinUpButton(const QAbstractSpinBox &spin) {
         .center();
 }
 
+// A number field under test: `elsewhere` is another field of its window that the operator
+// clicks (the window system's click focuses it as setFocus does here); `refresh` shows the
+// server's values again as register values arriving do.
+struct SpinField {
+    QAbstractSpinBox &spin;
+    QWidget &elsewhere;
+    std::function<void()> refresh;
+};
+
 // What an operator does to a number field that has the focus, in this order, and how many
-// writes each makes: only a committed value is written, never the digits typed on the way.
-// The field must accept 12.34 and 7.5; `elsewhere` is another field of its window that the
-// operator clicks (the window system's click focuses it as setFocus does here).
+// writes each makes: only a committed value is written, never the digits typed on the way,
+// and a refresh while typing keeps what was typed. The field must accept 12.34 and 7.5.
 struct SpinOperatorStep {
     const char *what;
-    std::function<void(QAbstractSpinBox &spin, QWidget &elsewhere)> act;
+    std::function<void(const SpinField &field)> act;
     int writes;
 };
 
@@ -111,28 +119,34 @@ inline std::vector<SpinOperatorStep> spinOperatorSteps() {
         pressKey(spin, Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
         typeText(spin, text);
     };
-    const auto leave = [](QAbstractSpinBox &, QWidget &elsewhere) {
-        elsewhere.setFocus(Qt::MouseFocusReason);
+    const auto enter = [](QAbstractSpinBox &spin) {
+        pressKey(spin, Qt::Key_Return, QStringLiteral("\r"));
     };
+    const auto leave = [](const SpinField &f) { f.elsewhere.setFocus(Qt::MouseFocusReason); };
     return {
         {"typing 12.34 and Enter",
-         [=](QAbstractSpinBox &spin, QWidget &) {
-             retype(spin, QStringLiteral("12.34"));
-             pressKey(spin, Qt::Key_Return, QStringLiteral("\r"));
+         [=](const SpinField &f) {
+             retype(f.spin, QStringLiteral("12.34"));
+             enter(f.spin);
          },
          1},
-        {"Enter again on the same value",
-         [](QAbstractSpinBox &spin, QWidget &) {
-             pressKey(spin, Qt::Key_Return, QStringLiteral("\r"));
+        {"Enter again on the same value", [=](const SpinField &f) { enter(f.spin); }, 0},
+        {"typing 7.5 while values arrive, then Enter",
+         [=](const SpinField &f) {
+             retype(f.spin, QStringLiteral("7"));
+             f.refresh();
+             typeText(f.spin, QStringLiteral(".5"));
+             f.refresh();
+             enter(f.spin);
          },
-         0},
-        {"typing 7.5 without committing",
-         [=](QAbstractSpinBox &spin, QWidget &) { retype(spin, QStringLiteral("7.5")); }, 0},
+         1},
+        {"typing 12.34 without committing",
+         [=](const SpinField &f) { retype(f.spin, QStringLiteral("12.34")); }, 0},
         {"leaving the field after typing", leave, 1},
         {"leaving the field without a change", leave, 0},
-        {"one arrow key", [](QAbstractSpinBox &spin, QWidget &) { pressKey(spin, Qt::Key_Up); }, 1},
+        {"one arrow key", [](const SpinField &f) { pressKey(f.spin, Qt::Key_Up); }, 1},
         {"one click on the arrow button",
-         [](QAbstractSpinBox &spin, QWidget &) { clickAt(spin, spinUpButton(spin)); }, 1},
-        {"one wheel step", [](QAbstractSpinBox &spin, QWidget &) { wheelStep(spin); }, 1},
+         [](const SpinField &f) { clickAt(f.spin, spinUpButton(f.spin)); }, 1},
+        {"one wheel step", [](const SpinField &f) { wheelStep(f.spin); }, 1},
     };
 }
