@@ -1,6 +1,7 @@
 #include "controls/borderedcontrol.h"
 
 #include "controls/colorarithmetic.h"
+#include "controls/propertychange.h"
 
 #include <QWidget>
 
@@ -8,13 +9,6 @@ BorderedControl::BorderedControl(QWidget *self, const BorderLayers &layers)
     : m_self(self)
     , m_layers(layers)
     , m_controller(self) {}
-
-template <typename T> void BorderedControl::Change(T &field, const T &value) {
-    if (field == value)
-        return;
-    field = value;
-    m_self->update();
-}
 
 template <typename T> void BorderedControl::ChangeExtent(T &field, const T &value) {
     if (field == value)
@@ -28,7 +22,7 @@ void BorderedControl::SetBevelWidth(int value) {
 }
 
 void BorderedControl::SetBorderColor(TColor value) {
-    Change(m_layers.borderColor, value);
+    ChangeAndRepaint(*m_self, m_layers.borderColor, value);
 }
 
 void BorderedControl::SetBorderInner(TFrameStyleEx value) {
@@ -48,11 +42,11 @@ void BorderedControl::SetBorderWidth(int value) {
 }
 
 void BorderedControl::SetFlatColor(TColor value) {
-    Change(m_layers.flatColor, value);
+    ChangeAndRepaint(*m_self, m_layers.flatColor, value);
 }
 
 void BorderedControl::SetFlatColorAdjustment(int value) {
-    Change(m_layers.flatColorAdjustment, value);
+    ChangeAndRepaint(*m_self, m_layers.flatColorAdjustment, value);
 }
 
 void BorderedControl::SetFrameController(TKxFrameController *controller) {
@@ -88,9 +82,9 @@ void BorderedControl::ApplyFrameController() {
 }
 
 void BorderedControl::ChangeBorderHighlight(TColor value) {
-    Change(m_layers.highlightColor, value);
+    ChangeAndRepaint(*m_self, m_layers.highlightColor, value);
 }
 
 void BorderedControl::ChangeBorderShadow(TColor value) {
-    Change(m_layers.shadowColor, value);
+    ChangeAndRepaint(*m_self, m_layers.shadowColor, value);
 }

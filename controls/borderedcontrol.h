@@ -63,7 +63,6 @@ protected:
     virtual void SetBevelColors(TColor highlight, TColor shadow) = 0;
 
 private:
-    template <typename T> void Change(T &field, const T &value);
     template <typename T> void ChangeExtent(T &field, const T &value);
 
     QWidget *m_self;

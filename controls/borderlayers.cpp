@@ -8,11 +8,6 @@
 
 namespace {
 
-QRect Inset(const QRect &rect, TSides sides, int amount) {
-    return rect.adjusted(sides.Has(sdLeft) ? amount : 0, sides.Has(sdTop) ? amount : 0,
-                         sides.Has(sdRight) ? -amount : 0, sides.Has(sdBottom) ? -amount : 0);
-}
-
 void PaintCutCorners(QPainter &canvas, const QRect &rect, TSides sides, const QColor &color) {
     const auto corner = [&](TSide a, TSide b, int x, int y) {
         if (sides.Has(a) && sides.Has(b))

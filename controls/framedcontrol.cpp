@@ -23,6 +23,12 @@ FramedControl::~FramedControl() {
 }
 
 void FramedControl::SetColor(TColor color) {
+    if (!m_updatingColors)
+        m_parentColor = false;
+    TakeColor(color);
+}
+
+void FramedControl::TakeColor(TColor color) {
     if (m_color == color)
         return;
     m_color = color;
@@ -32,8 +38,32 @@ void FramedControl::SetColor(TColor color) {
         m_normalColor = color;
         if (m_frame.FrameVisible && !UsesThemedFrame())
             InvalidateFrame();
+        HandColorToChildren(*m_self);
     }
     ApplyColorToPalette();
+}
+
+void FramedControl::SetParentColor(bool value) {
+    if (m_parentColor == value)
+        return;
+    m_parentColor = value;
+    ParentColorChanged();
+}
+
+void FramedControl::ParentColorChanged() {
+    const QWidget *parent = m_self->parentWidget();
+    if (!m_parentColor || parent == nullptr)
+        return;
+    TakeColor(ParentColorOf(*parent));
+    // A focused or disabled control keeps showing its state colour.
+    UpdateColors();
+}
+
+void FramedControl::HandColorToChildren(QWidget &parent) {
+    for (QWidget *child : parent.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (auto *framed = dynamic_cast<FramedControl *>(child))
+            framed->ParentColorChanged();
+    }
 }
 
 void FramedControl::SetDisabledColor(TColor value) {

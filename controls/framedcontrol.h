@@ -15,6 +15,7 @@ class QWidget;
 // a framed control declares them after Q_OBJECT.
 #define FRAMED_CONTROL_PROPERTIES                                                                  \
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)                                             \
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)                             \
     Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)                     \
     Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)                              \
     Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)                              \
@@ -39,9 +40,15 @@ public:
     explicit FramedControl(QWidget *self);
     ~FramedControl() override;
 
-    // The colour shown; a change from outside also becomes the normal colour.
+    // The colour shown; a change from outside also becomes the normal colour and turns
+    // ParentColor off.
     TColor Color() const { return m_color; }
     void SetColor(TColor color);
+    // The control takes its parent's colour, now and whenever the parent hands a new one down.
+    bool ParentColor() const { return m_parentColor; }
+    virtual void SetParentColor(bool value);
+    // A parent whose colour changed hands it to its framed children that take it.
+    static void HandColorToChildren(QWidget &parent);
 
     TColor DisabledColor() const { return m_frame.DisabledColor; }
     TColor FocusColor() const { return m_frame.FocusColor; }
@@ -116,6 +123,9 @@ protected:
 private:
     void PaintFrame(QPainter &painter, QStyle::PrimitiveElement themedFrame) const;
     void ApplyColorToPalette();
+    // Color as a change from outside: it becomes the normal colour unless a state colour is shown.
+    void TakeColor(TColor color);
+    void ParentColorChanged();
     void FocusChanged(QWidget *now);
 
     QWidget *m_self;
@@ -123,6 +133,7 @@ private:
     FrameControllerLink m_controller;
     TColor m_color = clWindow;
     TColor m_normalColor = clWindow;
+    bool m_parentColor = false;
     bool m_updatingColors = false;
     bool m_focused = false;
     bool m_mouseOver = false;

@@ -21,11 +21,6 @@ void SetPixel(QPainter &canvas, int x, int y, const QColor &color) {
     canvas.fillRect(QRect(x, y, 1, 1), color);
 }
 
-QRect Inset(const QRect &rect, TSides sides, int amount) {
-    return rect.adjusted(sides.Has(sdLeft) ? amount : 0, sides.Has(sdTop) ? amount : 0,
-                         sides.Has(sdRight) ? -amount : 0, sides.Has(sdBottom) ? -amount : 0);
-}
-
 // Two nested outlines, the lower-right colour offset by one pixel: a groove or a bump.
 QRect PaintEtchedBorder(QPainter &canvas, const QRect &rect, const QColor &upperLeft,
                         const QColor &lowerRight, TSides sides) {
@@ -109,6 +104,11 @@ BorderColors TintedBorderColors(const QColor &base, TFrameStyle style) {
 }
 
 } // namespace
+
+QRect Inset(const QRect &rect, TSides sides, int amount) {
+    return rect.adjusted(sides.Has(sdLeft) ? amount : 0, sides.Has(sdTop) ? amount : 0,
+                         sides.Has(sdRight) ? -amount : 0, sides.Has(sdBottom) ? -amount : 0);
+}
 
 std::pair<TColor, TColor> StyleColors(TFrameStyle style) {
     switch (style) {

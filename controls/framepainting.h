@@ -14,6 +14,9 @@ class QPainter;
 // Upper-left and lower-right system colours of a border style (fsNone..fsFlatBold).
 std::pair<TColor, TColor> StyleColors(TFrameStyle style);
 
+// The rect shrunk by an amount on each of the chosen sides.
+QRect Inset(const QRect &rect, TSides sides, int amount);
+
 // 1-pixel lines on the chosen sides, left and top in the first colour, right and bottom in the
 // second; an invalid colour (clNone) skips its sides. Returns the rect shrunk on each chosen side.
 QRect PaintFrameSides(QPainter &canvas, const QRect &rect, const QColor &upperLeft,

@@ -58,3 +58,14 @@ QPalette SystemPalette(const QWidget *widget) {
         return widget->parentWidget()->palette();
     return QApplication::palette(widget);
 }
+
+QColor ResolvedFor(const QWidget *widget, TColor color) {
+    return color.Resolve(SystemPalette(widget));
+}
+
+TColor ParentColorOf(const QWidget &parent) {
+    const QVariant own = parent.property("Color");
+    if (own.canConvert<TColor>())
+        return own.value<TColor>();
+    return TColor::FromQColor(parent.palette().color(parent.backgroundRole()));
+}

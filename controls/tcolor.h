@@ -62,3 +62,8 @@ inline constexpr TColor clInfoBk{0xFF000018u};
 // The palette that system colours of a widget resolve against: the one it inherits, so that a
 // colour the control itself puts into its palette never feeds back into clWindow and the like.
 QPalette SystemPalette(const QWidget *widget);
+// A colour as a widget shows it: a system colour resolved against the widget's SystemPalette.
+QColor ResolvedFor(const QWidget *widget, TColor color);
+// The colour that a child taking its parent's colour shows: the parent's own Color, or the colour
+// its background shows.
+TColor ParentColorOf(const QWidget &parent);

@@ -1,6 +1,7 @@
 #include "controls/tkxbitbtn.h"
 
 #include "controls/paintingservices.h"
+#include "controls/propertychange.h"
 #include "controls/tcustomaction.h"
 #include "controls/textflags.h"
 #include "controls/timagelist.h"
@@ -11,13 +12,6 @@
 
 TKxBitBtn::TKxBitBtn(QWidget *parent)
     : TKxButton(parent) {}
-
-template <typename T> void TKxBitBtn::Change(T &field, const T &value) {
-    if (field == value)
-        return;
-    field = value;
-    update();
-}
 
 void TKxBitBtn::SetGlyph(const QPixmap &glyph) {
     m_glyph = glyph;
@@ -64,23 +58,23 @@ bool TKxBitBtn::IsCaptionStored() const {
 }
 
 void TKxBitBtn::SetLayout(TButtonLayout value) {
-    Change(m_layout, value);
+    ChangeAndRepaint(*this, m_layout, value);
 }
 
 void TKxBitBtn::SetMargin(int value) {
     if (value < -1)
         return;
-    Change(m_margin, value);
+    ChangeAndRepaint(*this, m_margin, value);
 }
 
 void TKxBitBtn::SetNumGlyphs(int value) {
     if (value < 1 || value > 4)
         return;
-    Change(m_numGlyphs, value);
+    ChangeAndRepaint(*this, m_numGlyphs, value);
 }
 
 void TKxBitBtn::SetSpacing(int value) {
-    Change(m_spacing, value);
+    ChangeAndRepaint(*this, m_spacing, value);
 }
 
 void TKxBitBtn::SetImages(TImageList *images) {
@@ -95,11 +89,11 @@ void TKxBitBtn::SetImages(TImageList *images) {
 }
 
 void TKxBitBtn::SetImageIndex(int value) {
-    Change(m_imageIndex, value);
+    ChangeAndRepaint(*this, m_imageIndex, value);
 }
 
 void TKxBitBtn::SetDisabledIndex(int value) {
-    Change(m_disabledIndex, value);
+    ChangeAndRepaint(*this, m_disabledIndex, value);
 }
 
 void TKxBitBtn::ChangeScale(int multiplier, int divider) {

@@ -58,7 +58,6 @@ private:
     void GlyphChanged();
     bool HasImage() const;
     GlyphPlacement Placement() const;
-    template <typename T> void Change(T &field, const T &value);
 
     QPixmap m_glyph;
     // Reading Kind drops a kind the button no longer matches.

@@ -232,7 +232,7 @@ void TKxButton::DrawButtonCaption(QPainter &canvas) {
 }
 
 QPixmap TKxButton::MakeDownPattern() const {
-    const QColor face = Resolved(m_color);
+    const QColor face = ResolvedFor(this, m_color);
     const QColor dots =
         face == QColor(0xC0, 0xC0, 0xC0) ? QColor(0x80, 0x80, 0x80) : QColor(0xC0, 0xC0, 0xC0);
     QImage pattern(8, 8, QImage::Format_RGB32);
@@ -281,13 +281,13 @@ bool TKxButton::ShownPressed() const {
 }
 
 QRect TKxButton::PaintHotTrackFace(QPainter &canvas) {
-    const QColor face = Resolved(clBtnFace);
-    const QColor color = Resolved(m_color);
+    const QColor face = ResolvedFor(this, clBtnFace);
+    const QColor color = ResolvedFor(this, m_color);
     Edges r = Edges::Of(rect());
     if (!isEnabled()) {
         r = Inset(r, 1);
         CutCornerFrame(canvas, r,
-                       m_color == clBtnFace ? ShadeLighter(Resolved(clBtnShadow), 30)
+                       m_color == clBtnFace ? ShadeLighter(ResolvedFor(this, clBtnShadow), 30)
                                             : ShadeDarker(color, 80));
         r = Inset(r, 1);
         canvas.fillRect(r.ToRect(), color);
@@ -304,7 +304,7 @@ QRect TKxButton::PaintHotTrackFace(QPainter &canvas) {
     Pixel(canvas, r.left + 1, r.bottom - 2, dark);
     Pixel(canvas, r.right - 2, r.bottom - 2, light);
     r = Inset(r, 1);
-    CutCornerFrame(canvas, r, Resolved(m_frameColor));
+    CutCornerFrame(canvas, r, ResolvedFor(this, m_frameColor));
     r = Inset(r, 1);
     const bool pressed = ShownPressed();
     if (pressed) {
@@ -322,7 +322,7 @@ QRect TKxButton::PaintHotTrackFace(QPainter &canvas) {
     if (pressed)
         return r.ToRect();
     if (MouseInside()) {
-        const QColor hot = Resolved(HotTrackColor());
+        const QColor hot = ResolvedFor(this, HotTrackColor());
         QColor first = hot;
         QColor second = MixColors(QColor(Qt::white), hot, 190);
         if (HotTrackColorType() == htctComplement) {
@@ -331,7 +331,7 @@ QRect TKxButton::PaintHotTrackFace(QPainter &canvas) {
         }
         PaintGradientRing(canvas, r.ToRect(), gdHorizontalEnd, 1, first, second);
     } else if (m_groupIndex == 0 && (DefaultLook() || hasFocus())) {
-        QColor highlight = Resolved(HighlightColor());
+        QColor highlight = ResolvedFor(this, HighlightColor());
         if (ColorsNearlyAlike(highlight, face))
             highlight = ShadeDarker(highlight, 30);
         const QColor lighter = ShadeLighter(color, 30);
@@ -349,20 +349,20 @@ QRect TKxButton::PaintClassicFace(QPainter &canvas) {
     const bool shown = ShownPressed();
     if (m_color == clBtnFace) {
         if (m_groupIndex != 0)
-            r = PaintStyledBorder(canvas, palette(), r, shown ? fsLowered : fsButtonUp,
+            r = PaintStyledBorder(canvas, SystemPalette(this), r, shown ? fsLowered : fsButtonUp,
                                   TSides::All());
         else
-            r = PaintStyledBorder(canvas, palette(), r, pressed ? fsButtonDown : fsButtonUp,
-                                  TSides::All());
+            r = PaintStyledBorder(canvas, SystemPalette(this), r,
+                                  pressed ? fsButtonDown : fsButtonUp, TSides::All());
     } else {
-        const QColor color = Resolved(m_color);
+        const QColor color = ResolvedFor(this, m_color);
         if (m_groupIndex == 0)
             r = PaintTintedBorder(canvas, r, color, TSides::All(),
                                   pressed ? fsButtonDown : fsButtonUp);
         else
             r = PaintTintedBorder(canvas, r, color, TSides::All(), shown ? fsLowered : fsButtonUp);
     }
-    canvas.fillRect(r, Resolved(m_color));
+    canvas.fillRect(r, ResolvedFor(this, m_color));
     return r;
 }
 
@@ -382,7 +382,7 @@ void TKxButton::paintEvent(QPaintEvent *) {
             QStyleOptionButton option;
             option.initFrom(this);
             // The themed face shows the button's own colour, so a coloured button stands out.
-            option.palette.setColor(QPalette::Button, Resolved(m_color));
+            option.palette.setColor(QPalette::Button, ResolvedFor(this, m_color));
             option.state &= ~(QStyle::State_MouseOver | QStyle::State_Sunken);
             if (isEnabled() && ShownPressed())
                 option.state |= QStyle::State_Sunken;
@@ -401,7 +401,7 @@ void TKxButton::paintEvent(QPaintEvent *) {
         if (grouped && m_downState == bsExclusive && m_showDownPattern)
             canvas.fillRect(inner, QBrush(MakeDownPattern()));
         canvas.setFont(font());
-        canvas.setBrush(Resolved(m_color));
+        canvas.setBrush(ResolvedFor(this, m_color));
         DrawButtonCaption(canvas);
         if (hasFocus() && m_showFocusRect)
             PaintDottedBorder(canvas, focusRect);

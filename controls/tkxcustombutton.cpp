@@ -2,6 +2,7 @@
 
 #include "controls/buttonlayout.h"
 #include "controls/controlservices.h"
+#include "controls/propertychange.h"
 #include "controls/textflags.h"
 #include "controls/textlayers.h"
 
@@ -19,59 +20,52 @@ void TKxCustomButton::SetCaption(const QString &caption) {
     setText(caption);
 }
 
-template <typename T> void TKxCustomButton::Change(T &field, const T &value) {
-    if (field == value)
-        return;
-    field = value;
-    update();
-}
-
 void TKxCustomButton::SetAlignmentVertical(TAlignmentVertical value) {
-    Change(m_alignmentVertical, value);
+    ChangeAndRepaint(*this, m_alignmentVertical, value);
 }
 
 void TKxCustomButton::SetHotTrack(bool value) {
-    Change(m_hotTrack, value);
+    ChangeAndRepaint(*this, m_hotTrack, value);
 }
 
 void TKxCustomButton::SetHotTrackColor(TColor value) {
-    Change(m_hotTrackColor, value);
+    ChangeAndRepaint(*this, m_hotTrackColor, value);
 }
 
 void TKxCustomButton::SetHotTrackColorType(TKxHotTrackColorType value) {
-    Change(m_hotTrackColorType, value);
+    ChangeAndRepaint(*this, m_hotTrackColorType, value);
 }
 
 void TKxCustomButton::SetHighlightColor(TColor value) {
-    Change(m_highlightColor, value);
+    ChangeAndRepaint(*this, m_highlightColor, value);
 }
 
 void TKxCustomButton::SetLightTextStyle(bool value) {
-    Change(m_lightTextStyle, value);
+    ChangeAndRepaint(*this, m_lightTextStyle, value);
 }
 
 void TKxCustomButton::SetTextStyle(TTextStyle value) {
-    Change(m_textStyle, value);
+    ChangeAndRepaint(*this, m_textStyle, value);
 }
 
 void TKxCustomButton::SetTextHighlightColor(TColor value) {
-    Change(m_textHighlightColor, value);
+    ChangeAndRepaint(*this, m_textHighlightColor, value);
 }
 
 void TKxCustomButton::SetTextShadowColor(TColor value) {
-    Change(m_textShadowColor, value);
+    ChangeAndRepaint(*this, m_textShadowColor, value);
 }
 
 void TKxCustomButton::SetTextShadowDepth(int value) {
-    Change(m_textShadowDepth, value);
+    ChangeAndRepaint(*this, m_textShadowDepth, value);
 }
 
 void TKxCustomButton::SetThemeAware(bool value) {
-    Change(m_themeAware, value);
+    ChangeAndRepaint(*this, m_themeAware, value);
 }
 
 void TKxCustomButton::SetTransparent(bool value) {
-    Change(m_transparent, value);
+    ChangeAndRepaint(*this, m_transparent, value);
 }
 
 bool TKxCustomButton::UsesThemedLook() const {
@@ -88,10 +82,6 @@ void TKxCustomButton::RepaintButton() {
 
 QRect TKxCustomButton::ButtonArea() const {
     return rect();
-}
-
-QColor TKxCustomButton::Resolved(TColor color) const {
-    return color.Resolve(palette());
 }
 
 void TKxCustomButton::DrawCaptionText(QPainter &canvas, const QRect &rect, unsigned flags) {
@@ -116,7 +106,7 @@ void TKxCustomButton::DrawCaptionText(QPainter &canvas, const QRect &rect, unsig
                                        right ? QPoint(-m_textShadowDepth, 0) : QPoint(0, 0))
                     : DisabledTextLayers();
     for (const TextLayer &layer : layers) {
-        canvas.setPen(Resolved(layer.color));
+        canvas.setPen(ResolvedFor(this, layer.color));
         DrawTextWithFlags(canvas, placed.translated(layer.offset), caption, flags);
     }
     canvas.setBrush(Qt::SolidPattern);

@@ -69,7 +69,6 @@ protected:
 
     void SetShowPressed(bool value) { m_showPressed = value; }
     // The colour a framework colour shows on this button.
-    QColor Resolved(TColor color) const;
 
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -81,7 +80,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    template <typename T> void Change(T &field, const T &value);
     void MouseInsideChanged(bool inside);
 
     TAlignmentVertical m_alignmentVertical = avCenter;

@@ -1,8 +1,10 @@
 #include "controls/tkxcustompanel.h"
 
 #include "controls/controlservices.h"
+#include "controls/framedcontrol.h"
 #include "controls/gradient.h"
 #include "controls/panellayout.h"
+#include "controls/propertychange.h"
 #include "controls/schemecolors.h"
 #include "controls/textflags.h"
 #include "controls/tkxframecontroller.h"
@@ -45,33 +47,18 @@ TKxCustomPanel::~TKxCustomPanel() {
     m_dockManager.reset();
 }
 
-template <typename T> bool TKxCustomPanel::Store(T &field, const T &value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
-template <typename T> void TKxCustomPanel::Change(T &field, const T &value) {
-    if (Store(field, value))
-        update();
-}
-
 void TKxCustomPanel::SetCaption(const QString &value) {
-    Change(m_caption, value);
+    ChangeAndRepaint(*this, m_caption, value);
 }
 
 void TKxCustomPanel::SetAlignment(TAlignment value) {
-    Change(m_alignment, value);
+    ChangeAndRepaint(*this, m_alignment, value);
 }
 
 TColor TKxCustomPanel::Color() const {
     if (!m_parentColor || parentWidget() == nullptr)
         return m_color;
-    const QVariant inherited = parentWidget()->property("Color");
-    if (inherited.canConvert<TColor>())
-        return inherited.value<TColor>();
-    return TColor::FromQColor(parentWidget()->palette().color(parentWidget()->backgroundRole()));
+    return ParentColorOf(*parentWidget());
 }
 
 void TKxCustomPanel::SetColor(TColor value) {
@@ -81,10 +68,14 @@ void TKxCustomPanel::SetColor(TColor value) {
     m_parentColor = false;
     // Children that take the parent's colour show the new one too.
     InvalidateWithChildren();
+    FramedControl::HandColorToChildren(*this);
 }
 
 void TKxCustomPanel::SetParentColor(bool value) {
-    Change(m_parentColor, value);
+    if (!StoreChanged(m_parentColor, value))
+        return;
+    update();
+    FramedControl::HandColorToChildren(*this);
 }
 
 void TKxCustomPanel::SetAlign(TAlign value) {
@@ -102,7 +93,7 @@ void TKxCustomPanel::SetBounds(const QRect &bounds) {
 }
 
 void TKxCustomPanel::SetCaptionVertAlignment(TAlignmentVertical value) {
-    Change(m_captionVertAlignment, value);
+    ChangeAndRepaint(*this, m_captionVertAlignment, value);
 }
 
 void TKxCustomPanel::SetBorderHighlightColor(TColor value) {
@@ -114,46 +105,46 @@ void TKxCustomPanel::SetBorderShadowColor(TColor value) {
 }
 
 void TKxCustomPanel::SetGradientColorStyle(TKxGradientColorStyle value) {
-    Change(m_gradientColorStyle, value);
+    ChangeAndRepaint(*this, m_gradientColorStyle, value);
 }
 
 void TKxCustomPanel::SetGradientColorStart(TColor value) {
-    if (Store(m_gradientColorStart, value))
+    if (StoreChanged(m_gradientColorStart, value))
         InvalidateWithChildren();
 }
 
 void TKxCustomPanel::SetGradientColorStop(TColor value) {
-    if (Store(m_gradientColorStop, value))
+    if (StoreChanged(m_gradientColorStop, value))
         InvalidateWithChildren();
 }
 
 void TKxCustomPanel::SetGradientDirection(TGradientDirection value) {
-    if (Store(m_gradientDirection, value))
+    if (StoreChanged(m_gradientDirection, value))
         InvalidateWithChildren();
 }
 
 void TKxCustomPanel::SetGridLineColor(TColor value) {
-    Change(m_gridLineColor, value);
+    ChangeAndRepaint(*this, m_gridLineColor, value);
 }
 
 void TKxCustomPanel::SetGridLineStyle(std::uint8_t value) {
-    Change(m_gridLineStyle, value);
+    ChangeAndRepaint(*this, m_gridLineStyle, value);
 }
 
 void TKxCustomPanel::SetGridSpacingX(std::uint16_t value) {
-    Change(m_gridSpacingX, value);
+    ChangeAndRepaint(*this, m_gridSpacingX, value);
 }
 
 void TKxCustomPanel::SetGridSpacingY(std::uint16_t value) {
-    Change(m_gridSpacingY, value);
+    ChangeAndRepaint(*this, m_gridSpacingY, value);
 }
 
 void TKxCustomPanel::SetFillClientArea(bool value) {
-    Change(m_fillClientArea, value);
+    ChangeAndRepaint(*this, m_fillClientArea, value);
 }
 
 void TKxCustomPanel::SetGridVisible(bool value) {
-    Change(m_gridVisible, value);
+    ChangeAndRepaint(*this, m_gridVisible, value);
 }
 
 void TKxCustomPanel::SetTransparentBackground(bool value) {
@@ -166,15 +157,15 @@ void TKxCustomPanel::SetTransparentBackground(bool value) {
 }
 
 void TKxCustomPanel::SetCaptionMargin(int value) {
-    Change(m_captionMargin, value);
+    ChangeAndRepaint(*this, m_captionMargin, value);
 }
 
 void TKxCustomPanel::SetCaptionWordWrap(bool value) {
-    Change(m_captionWordWrap, value);
+    ChangeAndRepaint(*this, m_captionWordWrap, value);
 }
 
 void TKxCustomPanel::SetVisualStyle(TKxVisualStyle value) {
-    Change(m_visualStyle, value);
+    ChangeAndRepaint(*this, m_visualStyle, value);
 }
 
 void TKxCustomPanel::SetDockSite(bool value) {

@@ -154,8 +154,6 @@ private:
     void CreateDockManager();
     void EnabledChanged();
     // Stores a changed value; Change also repaints.
-    template <typename T> bool Store(T &field, const T &value);
-    template <typename T> void Change(T &field, const T &value);
 
     QString m_caption;
     TAlignment m_alignment = taCenter;

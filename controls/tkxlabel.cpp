@@ -2,6 +2,7 @@
 
 #include "controls/controlservices.h"
 #include "controls/paintingservices.h"
+#include "controls/propertychange.h"
 #include "controls/textflags.h"
 #include "controls/textlayers.h"
 #include "controls/tkxblinkingcontrolslist.h"
@@ -47,13 +48,6 @@ TKxLabel::~TKxLabel() {
     TKxBlinkingControlsList::Instance().Remove(this);
 }
 
-template <typename T> void TKxLabel::Change(T &field, const T &value) {
-    if (field == value)
-        return;
-    field = value;
-    update();
-}
-
 template <typename T> void TKxLabel::ChangeBounds(T &field, const T &value) {
     if (field == value)
         return;
@@ -67,7 +61,7 @@ void TKxLabel::SetCaption(const QString &caption) {
 }
 
 void TKxLabel::SetAlignment(TAlignment value) {
-    Change(m_alignment, value);
+    ChangeAndRepaint(*this, m_alignment, value);
 }
 
 void TKxLabel::SetAutoSize(bool value) {
@@ -102,7 +96,7 @@ void TKxLabel::SetColor(TColor value) {
 }
 
 void TKxLabel::SetParentColor(bool value) {
-    Change(m_parentColor, value);
+    ChangeAndRepaint(*this, m_parentColor, value);
 }
 
 void TKxLabel::SetFontColor(TColor value) {
@@ -113,7 +107,7 @@ void TKxLabel::SetFontColor(TColor value) {
 }
 
 void TKxLabel::SetLayout(TTextLayout value) {
-    Change(m_layout, value);
+    ChangeAndRepaint(*this, m_layout, value);
 }
 
 void TKxLabel::SetAngle(int value) {
@@ -143,7 +137,7 @@ void TKxLabel::SetBlinking(bool value) {
 }
 
 void TKxLabel::SetBlinkColor(TColor value) {
-    Change(m_blinkColor, value);
+    ChangeAndRepaint(*this, m_blinkColor, value);
 }
 
 std::uint16_t TKxLabel::BlinkIntervalOff() const {
@@ -180,11 +174,11 @@ void TKxLabel::SetCondenseCaption(TKxCondenseCaption value) {
 }
 
 void TKxLabel::SetCenterPoint(TCenterPoint value) {
-    Change(m_centerPoint, value);
+    ChangeAndRepaint(*this, m_centerPoint, value);
 }
 
 void TKxLabel::SetFlyByColor(TColor value) {
-    Change(m_flyByColor, value);
+    ChangeAndRepaint(*this, m_flyByColor, value);
 }
 
 void TKxLabel::SetFlyByEnabled(bool value) {
@@ -198,7 +192,7 @@ void TKxLabel::SetFlyByEnabled(bool value) {
 }
 
 void TKxLabel::SetLightTextStyle(bool value) {
-    Change(m_lightTextStyle, value);
+    ChangeAndRepaint(*this, m_lightTextStyle, value);
 }
 
 void TKxLabel::SetRotation(TRotation value) {
@@ -215,23 +209,23 @@ void TKxLabel::SetRotation(TRotation value) {
 }
 
 void TKxLabel::SetTextMargin(int value) {
-    Change(m_textMargin, value);
+    ChangeAndRepaint(*this, m_textMargin, value);
 }
 
 void TKxLabel::SetTextStyle(TTextStyle value) {
-    Change(m_textStyle, value);
+    ChangeAndRepaint(*this, m_textStyle, value);
 }
 
 void TKxLabel::SetHighlightColor(TColor value) {
-    Change(m_highlightColor, value);
+    ChangeAndRepaint(*this, m_highlightColor, value);
 }
 
 void TKxLabel::SetShadowColor(TColor value) {
-    Change(m_shadowColor, value);
+    ChangeAndRepaint(*this, m_shadowColor, value);
 }
 
 void TKxLabel::SetShadowDepth(int value) {
-    Change(m_shadowDepth, value);
+    ChangeAndRepaint(*this, m_shadowDepth, value);
 }
 
 void TKxLabel::BordersChanged() {
@@ -283,18 +277,11 @@ void TKxLabel::EnsureRotatableFont() {
     setFont(rotatable);
 }
 
-QColor TKxLabel::Resolved(TColor color) const {
-    return color.Resolve(SystemPalette(this));
-}
-
 QColor TKxLabel::ShownColor() const {
     const QWidget *parent = parentWidget();
     if (!m_parentColor || parent == nullptr)
-        return Resolved(m_color);
-    const QVariant parentColor = parent->property("Color");
-    if (parentColor.canConvert<TColor>())
-        return parentColor.value<TColor>().Resolve(SystemPalette(parent));
-    return parent->palette().color(parent->backgroundRole());
+        return ResolvedFor(this, m_color);
+    return ParentColorOf(*parent).Resolve(SystemPalette(parent));
 }
 
 unsigned TKxLabel::TextFlags() const {
@@ -365,7 +352,7 @@ void TKxLabel::paintEvent(QPaintEvent *) {
         const QWidget *parent = parentWidget();
         const QColor parentColor = parent != nullptr
                                        ? parent->palette().color(parent->backgroundRole())
-                                       : Resolved(clBtnFace);
+                                       : ResolvedFor(this, clBtnFace);
         const QRect inner = PaintBorderLayers(canvas, SystemPalette(this), rect(), Layers(),
                                               ShownColor(), parentColor, m_transparent);
         if (!m_transparent)
@@ -397,7 +384,7 @@ void TKxLabel::PaintLabelText(QPainter &canvas) {
                                        QPoint(m_shadowDepth, m_shadowDepth), QPoint(0, 0))
                     : DisabledTextLayers();
     for (const TextLayer &layer : layers) {
-        canvas.setPen(Resolved(layer.color));
+        canvas.setPen(ResolvedFor(this, layer.color));
         DrawTextWithFlags(canvas, placed.translated(layer.offset), m_caption,
                           flags | CondenseFlag(m_condenseCaption));
     }
@@ -420,7 +407,7 @@ void TKxLabel::PaintFlatText(QPainter &canvas, const QRect &textRect, unsigned f
     canvas.save();
     canvas.setClipRect(textRect);
     for (const TextLayer &layer : layers) {
-        canvas.setPen(Resolved(layer.color));
+        canvas.setPen(ResolvedFor(this, layer.color));
         DrawTurnedText(canvas, placement.point + layer.offset, m_angle, placement.anchor,
                        m_caption);
     }
@@ -445,7 +432,7 @@ void TKxLabel::PaintArcText(QPainter &canvas) {
     for (std::size_t i = 0; i < characters.size(); ++i) {
         const QString character(m_caption[qsizetype(i)]);
         for (const TextLayer &layer : layers) {
-            canvas.setPen(Resolved(layer.color));
+            canvas.setPen(ResolvedFor(this, layer.color));
             DrawTurnedText(canvas, characters[i].position + layer.offset,
                            characters[i].escapementTenths / 10.0, TextAnchor::BaselineCenter,
                            character);

@@ -125,13 +125,11 @@ private:
     void FontChanged();
     // Rotated text needs a font whose outlines turn; another gets "Verdana".
     void EnsureRotatableFont();
-    QColor Resolved(TColor color) const;
     unsigned TextFlags() const;
     int MeasureTextHeight(QPainter &canvas, const QRect &rect, unsigned flags) const;
     void PaintLabelText(QPainter &canvas);
     void PaintFlatText(QPainter &canvas, const QRect &textRect, unsigned flags);
     void PaintArcText(QPainter &canvas);
-    template <typename T> void Change(T &field, const T &value);
     template <typename T> void ChangeBounds(T &field, const T &value);
 
     QString m_caption;

@@ -6,6 +6,7 @@
 #include "controls/framepainting.h"
 #include "controls/gradient.h"
 #include "controls/paintingservices.h"
+#include "controls/propertychange.h"
 #include "controls/schemecolors.h"
 #include "controls/tcustomaction.h"
 #include "controls/textflags.h"
@@ -46,16 +47,11 @@ TKxToolButton::TKxToolButton(QWidget *parent)
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
     resize(25, 25);
+    if (!isEnabled())
+        m_input.tool = tbsDisabled;
 }
 
 TKxToolButton::~TKxToolButton() = default;
-
-template <typename T> void TKxToolButton::Change(T &field, const T &value) {
-    if (field == value)
-        return;
-    field = value;
-    update();
-}
 
 void TKxToolButton::SetCaption(const QString &caption) {
     if (m_caption == caption)
@@ -68,7 +64,7 @@ void TKxToolButton::SetCaption(const QString &caption) {
 }
 
 void TKxToolButton::SetColor(TColor value) {
-    Change(m_color, value);
+    ChangeAndRepaint(*this, m_color, value);
 }
 
 TCustomAction *TKxToolButton::Action() const {
@@ -114,23 +110,23 @@ void TKxToolButton::SetAllowAllUp(bool value) {
 }
 
 void TKxToolButton::SetAlignment(TAlignment value) {
-    Change(m_alignment, value);
+    ChangeAndRepaint(*this, m_alignment, value);
 }
 
 void TKxToolButton::SetGradientColorStyle(TKxGradientColorStyle value) {
-    Change(m_gradientColorStyle, value);
+    ChangeAndRepaint(*this, m_gradientColorStyle, value);
 }
 
 void TKxToolButton::SetSelectionColorStart(TColor value) {
-    Change(m_selectionColorStart, value);
+    ChangeAndRepaint(*this, m_selectionColorStart, value);
 }
 
 void TKxToolButton::SetSelectionColorStop(TColor value) {
-    Change(m_selectionColorStop, value);
+    ChangeAndRepaint(*this, m_selectionColorStop, value);
 }
 
 void TKxToolButton::SetSelectionFrameColor(TColor value) {
-    Change(m_selectionFrameColor, value);
+    ChangeAndRepaint(*this, m_selectionFrameColor, value);
 }
 
 void TKxToolButton::SetDown(bool value) {
@@ -138,12 +134,12 @@ void TKxToolButton::SetDown(bool value) {
         return;
     m_down = value;
     if (value) {
-        if (m_state == tbsUp)
+        if (m_input.tool == tbsUp)
             update();
-        m_state = tbsDown;
+        m_input.tool = tbsDown;
         BroadcastGroup();
     } else {
-        m_state = tbsUp;
+        m_input.tool = tbsUp;
         repaint();
     }
 }
@@ -169,19 +165,19 @@ void TKxToolButton::SetGroupIndex(int value) {
 }
 
 void TKxToolButton::SetHotIndex(int value) {
-    Change(m_hotIndex, value);
+    ChangeAndRepaint(*this, m_hotIndex, value);
 }
 
 void TKxToolButton::SetImageIndex(int value) {
-    Change(m_imageIndex, value);
+    ChangeAndRepaint(*this, m_imageIndex, value);
 }
 
 void TKxToolButton::SetDownIndex(int value) {
-    Change(m_downIndex, value);
+    ChangeAndRepaint(*this, m_downIndex, value);
 }
 
 void TKxToolButton::SetDisabledIndex(int value) {
-    Change(m_disabledIndex, value);
+    ChangeAndRepaint(*this, m_disabledIndex, value);
 }
 
 void TKxToolButton::SetImages(TImageList *images) {
@@ -211,7 +207,7 @@ void TKxToolButton::SetUseToolbarButtonLayout(bool value) {
 
 void TKxToolButton::SetLayout(TButtonLayout value) {
     m_useToolbarButtonLayout = false;
-    Change(m_layout, value);
+    ChangeAndRepaint(*this, m_layout, value);
 }
 
 void TKxToolButton::SetUseToolbarButtonSize(bool value) {
@@ -240,7 +236,7 @@ void TKxToolButton::SetUseToolbarShowCaption(bool value) {
 
 void TKxToolButton::SetShowCaption(bool value) {
     m_useToolbarShowCaption = false;
-    Change(m_showCaption, value);
+    ChangeAndRepaint(*this, m_showCaption, value);
 }
 
 void TKxToolButton::SetToolStyle(TKxToolStyle value) {
@@ -257,7 +253,7 @@ void TKxToolButton::SetToolStyle(TKxToolStyle value) {
 }
 
 void TKxToolButton::SetTransparent(bool value) {
-    Change(m_transparent, value);
+    ChangeAndRepaint(*this, m_transparent, value);
 }
 
 void TKxToolButton::SetUseToolbarVisualStyle(bool value) {
@@ -266,7 +262,7 @@ void TKxToolButton::SetUseToolbarVisualStyle(bool value) {
 
 void TKxToolButton::SetVisualStyle(TKxVisualStyle value) {
     m_useToolbarVisualStyle = false;
-    Change(m_visualStyle, value);
+    ChangeAndRepaint(*this, m_visualStyle, value);
 }
 
 bool TKxToolButton::FlatLooking() const {
@@ -282,35 +278,32 @@ bool TKxToolButton::IsSplit() const {
 }
 
 bool TKxToolButton::IsActive() const {
-    return m_state == tbsPressed || m_state == tbsDown || (m_mouseInside && m_state != tbsDisabled);
+    return m_input.tool == tbsPressed || m_input.tool == tbsDown ||
+           (m_input.mouseInside && m_input.tool != tbsDisabled);
 }
 
 bool TKxToolButton::ContentPushedIn() const {
-    return m_state == tbsPressed || m_state == tbsDown ||
-           (m_state == tbsDropped && m_toolStyle == tsDropDown && !IsSplit());
-}
-
-QColor TKxToolButton::Resolved(TColor color) const {
-    return color.Resolve(SystemPalette(this));
+    return m_input.tool == tbsPressed || m_input.tool == tbsDown ||
+           (m_input.tool == tbsDropped && m_toolStyle == tsDropDown && !IsSplit());
 }
 
 SelectionColorSet TKxToolButton::ShownSelectionColors() const {
     if (m_gradientColorStyle == gcsCustom)
-        return {Resolved(m_selectionFrameColor), Resolved(m_selectionColorStart),
-                Resolved(m_selectionColorStop)};
+        return {ResolvedFor(this, m_selectionFrameColor), ResolvedFor(this, m_selectionColorStart),
+                ResolvedFor(this, m_selectionColorStop)};
     return SelectionColors(SystemPalette(this));
 }
 
 ToolButtonGeometry TKxToolButton::Geometry() const {
     const bool pushedIn =
-        m_visualStyle != vsGradient && (m_state == tbsPressed || m_state == tbsDropped);
+        m_visualStyle != vsGradient && (m_input.tool == tbsPressed || m_input.tool == tbsDropped);
     return ToolButtonLayout(size(), m_toolStyle == tsDropDown, IsRightToLeft(), pushedIn);
 }
 
 void TKxToolButton::SetState(TToolState state) {
-    if (m_state == state)
+    if (m_input.tool == state)
         return;
-    m_state = state;
+    m_input.tool = state;
     update();
 }
 
@@ -320,13 +313,13 @@ void TKxToolButton::BroadcastGroup() {
 
 void TKxToolButton::GroupButtonPressed(int groupIndex, TKxToolButton *sender) {
     if (TakeGroupMessage(*this, m_groupIndex, groupIndex, *sender, m_down, m_allowAllUp)) {
-        m_state = tbsUp;
+        m_input.tool = tbsUp;
         update();
     }
 }
 
 void TKxToolButton::Click() {
-    if (m_toolStyle == tsDropDown && !m_clickAllowed)
+    if (m_toolStyle == tsDropDown && !m_input.clickAllowed)
         return;
     if (OnClick)
         OnClick(this);
@@ -346,7 +339,7 @@ void TKxToolButton::ShowDropDownMenu() {
     if (!m_dropDownMenu)
         return;
     QMenu &menu = *m_dropDownMenu;
-    const bool wasInDropDown = std::exchange(m_inDropDown, true);
+    const bool wasInDropDown = std::exchange(m_input.inDropDown, true);
     CallGuarded([&] {
         if (OnDropDown)
             OnDropDown(&menu);
@@ -361,7 +354,7 @@ void TKxToolButton::ShowDropDownMenu() {
         PopupMenuAt(menu,
                     DropDownMenuPoint(onScreen, IsRightToLeft(), MenuTextWidth(), workAreaRight));
     });
-    m_inDropDown = wasInDropDown;
+    m_input.inDropDown = wasInDropDown;
 }
 
 void TKxToolButton::PopupMenuAt(QMenu &menu, QPoint point) {
@@ -411,17 +404,17 @@ QRect TKxToolButton::DrawToolFace(QPainter &canvas, const QRect &rect) {
             if (IsSplit())
                 option.rect = IsRightToLeft() ? rect.adjusted(kDropArrowWidth, 0, 0, 0)
                                               : rect.adjusted(0, 0, -kDropArrowWidth, 0);
-            if (m_state == tbsPressed || (m_state == tbsDropped && !IsSplit()))
+            if (m_input.tool == tbsPressed || (m_input.tool == tbsDropped && !IsSplit()))
                 option.state |= QStyle::State_Sunken;
-            else if (m_state == tbsDown)
+            else if (m_input.tool == tbsDown)
                 option.state |= QStyle::State_On;
-            if (m_mouseInside && m_state != tbsDisabled)
+            if (m_input.mouseInside && m_input.tool != tbsDisabled)
                 option.state |= QStyle::State_MouseOver;
             option.state |= QStyle::State_AutoRaise;
-            if (active || m_state == tbsDropped)
+            if (active || m_input.tool == tbsDropped)
                 style()->drawPrimitive(QStyle::PE_PanelButtonTool, &option, &canvas, this);
         } else {
-            if (m_state == tbsPressed || m_state == tbsDown)
+            if (m_input.tool == tbsPressed || m_input.tool == tbsDown)
                 option.state |= QStyle::State_Sunken;
             else if (active)
                 option.state |= QStyle::State_MouseOver;
@@ -438,17 +431,18 @@ QRect TKxToolButton::DrawToolFace(QPainter &canvas, const QRect &rect) {
             const QRect inner = rect.adjusted(1, 1, -1, -1);
             QColor first = colors.gradientStart;
             QColor second = colors.gradientStop;
-            if (m_state == tbsDown && !m_mouseInside)
+            if (m_input.tool == tbsDown && !m_input.mouseInside)
                 second = ShadeDarker(second, 40);
-            else if (m_state != tbsPressed && m_state != tbsDropped && m_state != tbsDown)
+            else if (m_input.tool != tbsPressed && m_input.tool != tbsDropped &&
+                     m_input.tool != tbsDown)
                 std::swap(first, second);
             FillGradientRect(canvas, inner, gdHorizontalEnd, 1, first, second);
             return inner;
         }
-        const bool in = m_state == tbsPressed || m_state == tbsDown;
+        const bool in = m_input.tool == tbsPressed || m_input.tool == tbsDown;
         return PaintStyledBorder(canvas, palette, rect, in ? fsStatus : fsPopup, TSides::All());
     }
-    const bool in = m_state == tbsPressed || m_state == tbsDown;
+    const bool in = m_input.tool == tbsPressed || m_input.tool == tbsDown;
     return PaintStyledBorder(canvas, palette, rect, in ? fsLowered : fsButtonUp, TSides::All());
 }
 
@@ -461,7 +455,8 @@ void TKxToolButton::DrawToolImage(QPainter &canvas, const QRect &rect) {
         return;
     }
     const bool enabled = isEnabled();
-    const int shown = m_hotIndex != -1 && m_mouseInside && enabled ? m_hotIndex : m_imageIndex;
+    const int shown =
+        m_hotIndex != -1 && m_input.mouseInside && enabled ? m_hotIndex : m_imageIndex;
     if (m_disabledIndex == -1)
         m_images->Draw(canvas, at, shown, enabled);
     else
@@ -474,10 +469,10 @@ void TKxToolButton::DrawToolCaption(QPainter &canvas, const QRect &rect) {
     canvas.setBrush(Qt::NoBrush);
     canvas.setFont(font());
     QColor color = palette().color(QPalette::ButtonText);
-    if (m_visualStyle != vsGradient && m_state == tbsPressed)
-        color = Resolved(clHighlightText);
+    if (m_visualStyle != vsGradient && m_input.tool == tbsPressed)
+        color = ResolvedFor(this, clHighlightText);
     if (!isEnabled())
-        color = Resolved(clBtnShadow);
+        color = ResolvedFor(this, clBtnShadow);
     canvas.setPen(color);
     unsigned flags = DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_EXPANDTABS;
     if (IsRightToLeft())
@@ -495,7 +490,7 @@ void TKxToolButton::DrawDropArrow(QPainter &canvas) {
         option.initFrom(this);
         option.rect = geometry.arrowPart;
         option.state &= ~(QStyle::State_MouseOver | QStyle::State_Sunken);
-        if (m_state == tbsPressed || m_state == tbsDropped)
+        if (m_input.tool == tbsPressed || m_input.tool == tbsDropped)
             option.state |= QStyle::State_Sunken;
         else if (IsActive())
             option.state |= QStyle::State_MouseOver;
@@ -504,7 +499,7 @@ void TKxToolButton::DrawDropArrow(QPainter &canvas) {
     }
     int x0 = geometry.arrowPart.left() + (IsRightToLeft() ? kDropArrowWidth : 0);
     const bool gradient = m_visualStyle == vsGradient;
-    if (m_state == tbsDropped) {
+    if (m_input.tool == tbsDropped) {
         QRect part = rect();
         if (split) {
             part = geometry.arrowPart;
@@ -519,8 +514,8 @@ void TKxToolButton::DrawDropArrow(QPainter &canvas) {
         } else {
             PaintStyledBorder(canvas, palette, part, fsStatus, TSides::All());
         }
-    } else if (enabled && (!FlatLooking() || m_mouseInside)) {
-        const bool pressed = m_state == tbsPressed;
+    } else if (enabled && (!FlatLooking() || m_input.mouseInside)) {
+        const bool pressed = m_input.tool == tbsPressed;
         if (pressed && !gradient)
             ++x0;
         if (split) {
@@ -529,13 +524,13 @@ void TKxToolButton::DrawDropArrow(QPainter &canvas) {
                 canvas.fillRect(line.translated(-1, 0), SelectionColors(palette).frame);
             } else {
                 if (!pressed)
-                    canvas.fillRect(line, Resolved(clBtnHighlight));
-                canvas.fillRect(line.translated(-1, 0), Resolved(clBtnShadow));
+                    canvas.fillRect(line, ResolvedFor(this, clBtnHighlight));
+                canvas.fillRect(line.translated(-1, 0), ResolvedFor(this, clBtnShadow));
             }
         }
     }
     // The filled triangle with its outline: rows of 1, 3 and 5 pixels from the tip up.
-    const QColor arrow = Resolved(enabled ? clWindowText : clBtnShadow);
+    const QColor arrow = ResolvedFor(this, enabled ? clWindowText : clBtnShadow);
     const QPoint tip = geometry.arrow[0];
     for (int row = 0; row <= tip.y() - geometry.arrow[1].y(); ++row)
         canvas.fillRect(QRect(tip.x() - row, tip.y() - row, 2 * row + 1, 1), arrow);
@@ -544,21 +539,16 @@ void TKxToolButton::DrawDropArrow(QPainter &canvas) {
 void TKxToolButton::paintEvent(QPaintEvent *) {
     QPainter canvas(this);
     CallGuarded([&] {
-        if (!isEnabled()) {
-            m_state = tbsDisabled;
-            m_tracking = false;
-        } else if (m_state == tbsDisabled) {
-            m_state = m_groupIndex != 0 && m_down ? tbsDown : tbsUp;
-        }
         const QRect inner = DrawToolFace(canvas, rect());
         if (!m_transparent)
-            canvas.fillRect(inner, Resolved(m_color));
+            canvas.fillRect(inner, ResolvedFor(this, m_color));
         const bool plain =
             m_visualStyle == vsClassic || (m_visualStyle != vsGradient && !ThemesActive());
-        if (m_state == tbsDown && plain && !(m_flat && m_mouseInside)) {
-            const QColor back = m_transparent ? Resolved(clBtnFace) : Resolved(m_color);
-            const QColor dots =
-                m_transparent ? Resolved(clBtnHighlight) : ShadeLighter(Resolved(m_color), 20);
+        if (m_input.tool == tbsDown && plain && !(m_flat && m_input.mouseInside)) {
+            const QColor back =
+                m_transparent ? ResolvedFor(this, clBtnFace) : ResolvedFor(this, m_color);
+            const QColor dots = m_transparent ? ResolvedFor(this, clBtnHighlight)
+                                              : ShadeLighter(ResolvedFor(this, m_color), 20);
             canvas.fillRect(inner, back);
             canvas.fillRect(inner, QBrush(dots, Qt::Dense4Pattern));
         }
@@ -583,38 +573,38 @@ void TKxToolButton::mousePressEvent(QMouseEvent *event) {
         if (m_dropDownMenu && onlyLeft &&
             (InDropArrowPart(position.x(), width(), IsRightToLeft()) || !IsSplit())) {
             const qint64 now = m_ticks();
-            if (m_lastDropTick != 0 && now < m_lastDropTick + kMenuCloseMilliseconds) {
+            if (m_input.lastDropTick != 0 && now < m_input.lastDropTick + kMenuCloseMilliseconds) {
                 // The press closed the menu; it does not open it again.
-                m_clickAllowed = true;
-                m_lastDropTick = 0;
+                m_input.clickAllowed = true;
+                m_input.lastDropTick = 0;
             } else {
-                m_state = tbsDropped;
+                m_input.tool = tbsDropped;
                 repaint();
                 ShowDropDownMenu();
-                m_clickAllowed = false;
-                m_lastDropTick = m_ticks();
+                m_input.clickAllowed = false;
+                m_input.lastDropTick = m_ticks();
             }
             ReleaseAt(mapFromGlobal(QCursor::pos()));
             return;
         }
-        if (!m_clickAllowed) {
-            m_clickAllowed = true;
+        if (!m_input.clickAllowed) {
+            m_input.clickAllowed = true;
             return;
         }
     }
-    if (!(m_down && m_state != tbsDown))
+    if (!(m_down && m_input.tool != tbsDown))
         SetState(tbsPressed);
-    m_tracking = true;
+    m_input.tracking = true;
 }
 
 void TKxToolButton::mouseMoveEvent(QMouseEvent *event) {
     const QPoint position = event->position().toPoint();
-    if (m_tracking) {
+    if (m_input.tracking) {
         const bool inside = rect().contains(position);
         SetState(m_down ? tbsDown : inside ? tbsPressed : tbsUp);
         return;
     }
-    if (!m_mouseInside)
+    if (!m_input.mouseInside)
         HotTrackAt(position);
 }
 
@@ -624,12 +614,12 @@ void TKxToolButton::mouseReleaseEvent(QMouseEvent *event) {
 
 void TKxToolButton::ReleaseAt(QPoint position) {
     const bool inside = rect().contains(position);
-    if (m_tracking) {
-        m_tracking = false;
+    if (m_input.tracking) {
+        m_input.tracking = false;
         bool clicks = inside;
         if (m_groupIndex == 0) {
-            m_state = tbsUp;
-            m_mouseInside = false;
+            m_input.tool = tbsUp;
+            m_input.mouseInside = false;
             if (inside)
                 repaint();
         } else if (inside) {
@@ -637,7 +627,7 @@ void TKxToolButton::ReleaseAt(QPoint position) {
             SetDown(!m_down);
             clicks = m_down != wasDown;
             if (m_down) {
-                m_state = tbsDown;
+                m_input.tool = tbsDown;
                 repaint();
             }
         } else {
@@ -649,8 +639,8 @@ void TKxToolButton::ReleaseAt(QPoint position) {
     }
     if (m_toolStyle == tsDropDown) {
         if (!inside)
-            m_clickAllowed = true;
-        m_state = tbsUp;
+            m_input.clickAllowed = true;
+        m_input.tool = tbsUp;
         repaint();
         HotTrackAt(position);
     }
@@ -660,14 +650,14 @@ void TKxToolButton::HotTrackAt(QPoint position) {
     if (!FlatLooking() || !isEnabled())
         return;
     const bool under = rect().contains(position);
-    if (under && !m_mouseInside)
+    if (under && !m_input.mouseInside)
         MouseEntered();
-    else if (!under && m_mouseInside)
+    else if (!under && m_input.mouseInside)
         MouseLeft();
 }
 
 void TKxToolButton::MouseEntered() {
-    m_mouseInside = true;
+    m_input.mouseInside = true;
     if (OnMouseEnter)
         CallGuarded([this] { OnMouseEnter(this); });
     if (FlatLooking())
@@ -675,8 +665,8 @@ void TKxToolButton::MouseEntered() {
 }
 
 void TKxToolButton::MouseLeft() {
-    if (!m_inDropDown)
-        m_mouseInside = false;
+    if (!m_input.inDropDown)
+        m_input.mouseInside = false;
     if (OnMouseLeave)
         CallGuarded([this] { OnMouseLeave(this); });
     if (FlatLooking())
@@ -691,6 +681,20 @@ void TKxToolButton::enterEvent(QEnterEvent *event) {
 void TKxToolButton::leaveEvent(QEvent *event) {
     QWidget::leaveEvent(event);
     MouseLeft();
+}
+
+void TKxToolButton::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::EnabledChange)
+        return;
+    // A disabled button stops tracking; enabled again it is down or up as its group says.
+    if (!isEnabled()) {
+        m_input.tool = tbsDisabled;
+        m_input.tracking = false;
+    } else if (m_input.tool == tbsDisabled) {
+        m_input.tool = m_groupIndex != 0 && m_down ? tbsDown : tbsUp;
+    }
+    update();
 }
 
 bool TKxToolButton::event(QEvent *event) {

@@ -97,11 +97,11 @@ public:
     TKxVisualStyle VisualStyle() const { return m_visualStyle; }
     virtual void SetVisualStyle(TKxVisualStyle value);
 
-    TToolState ToolState() const { return m_state; }
-    bool MouseInside() const { return m_mouseInside; }
-    bool Tracking() const { return m_tracking; }
-    bool InDropDown() const { return m_inDropDown; }
-    bool ClickAllowed() const { return m_clickAllowed; }
+    TToolState ToolState() const { return m_input.tool; }
+    bool MouseInside() const { return m_input.mouseInside; }
+    bool Tracking() const { return m_input.tracking; }
+    bool InDropDown() const { return m_input.inDropDown; }
+    bool ClickAllowed() const { return m_input.clickAllowed; }
 
     // The parts of the button as painted and hit.
     ToolButtonGeometry Geometry() const;
@@ -144,6 +144,7 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     bool FlatLooking() const;
@@ -154,7 +155,6 @@ private:
     bool IsRightToLeft() const { return layoutDirection() == Qt::RightToLeft; }
     // Pressed or down, or dropped on a pure drop-down button: the content is pushed in.
     bool ContentPushedIn() const;
-    QColor Resolved(TColor color) const;
     // The gradient's frame and colours: the button's own with gcsCustom, else the scheme's.
     SelectionColorSet ShownSelectionColors() const;
     void SetState(TToolState state);
@@ -166,7 +166,6 @@ private:
     void MouseLeft();
     void FitImages();
     int MenuTextWidth() const;
-    template <typename T> void Change(T &field, const T &value);
 
     QString m_caption;
     TColor m_color = clBtnFace;
@@ -196,12 +195,21 @@ private:
     TKxVisualStyle m_visualStyle = vsWinXP;
     std::unique_ptr<TKxToolButtonActionLink> m_actionLink;
 
-    TToolState m_state = tbsUp;
-    bool m_mouseInside = false;
-    bool m_tracking = false;
-    bool m_inDropDown = false;
-    bool m_clickAllowed = true;
-    qint64 m_lastDropTick = 0;
+    // What the mouse, the keyboard and the menu did to the button; only the input handlers and
+    // the property setters change it, painting only reads it.
+    struct InputState {
+        TToolState tool = tbsUp;
+        bool mouseInside = false;
+        // A left press began on the button and has not been released.
+        bool tracking = false;
+        // The drop-down menu is open.
+        bool inDropDown = false;
+        // A split button's next press clicks (false right after its menu closed).
+        bool clickAllowed = true;
+        // When the menu last closed; 0 for none.
+        qint64 lastDropTick = 0;
+    };
+    InputState m_input;
     int m_shortcutId = 0;
     std::function<qint64()> m_ticks;
 };

@@ -159,4 +159,12 @@ TEST(Edit, HandlerExceptionsStopAtTheBoundary) {
     EXPECT_EQ(reported[0], QStringLiteral("change failed"));
 }
 
+TEST(Edit, DescendantHooksGiveTheTextAndItsArea) {
+    TKxEdit edit;
+    edit.resize(80, 24);
+    edit.setText(QStringLiteral("10.0.0.1"));
+    EXPECT_EQ(edit.ShownText(), QStringLiteral("10.0.0.1"));
+    EXPECT_EQ(edit.TextAreaRect(), edit.contentsRect());
+}
+
 } // namespace

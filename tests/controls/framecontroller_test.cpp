@@ -1,9 +1,16 @@
 #include "controls/ikxframecontrollernotification.h"
+#include "controls/tkxcustompanel.h"
+#include "controls/tkxcustomtreeview.h"
 #include "controls/tkxedit.h"
 #include "controls/tkxframecontroller.h"
 #include "controls/tkxlistbox.h"
+#include "widgettesting.h"
 
+#include <QImage>
 #include <QWidget>
+
+#include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -202,6 +209,51 @@ TEST(FrameController, AssignKeepsValuesThatOtherSettersTouch) {
     EXPECT_TRUE(target.FrameHotTrack());
     EXPECT_EQ(target.FrameSides(), TSides::All().Without(sdTop));
     EXPECT_FALSE(target.FrameVisible());
+}
+
+struct ParentColorCase {
+    const char *name;
+    std::function<FramedControl *(QWidget *parent)> make;
+};
+
+// What a framed control shows inside its frame.
+QColor InsideColour(QWidget &control) {
+    return control.grab().toImage().pixelColor(control.width() / 2, control.height() / 2);
+}
+
+TEST(FrameController, ParentColorMakesFramedControlsFollowTheirPanel) {
+    const TColor green = TColor::FromRgb(0, 160, 0);
+    const TColor blue = TColor::FromRgb(0, 0, 200);
+    const TColor red = TColor::FromRgb(200, 0, 0);
+    const std::vector<ParentColorCase> cases{
+        {"edit", [](QWidget *parent) { return new TKxEdit(parent); }},
+        {"list box", [](QWidget *parent) { return new TKxListBox(parent); }},
+        {"tree view", [](QWidget *parent) { return new TKxCustomTreeView(parent); }},
+    };
+    for (const ParentColorCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget window;
+        auto *panel = new TKxCustomPanel(&window);
+        panel->setGeometry(0, 0, 200, 100);
+        panel->SetColor(green);
+        FramedControl *framed = c.make(panel);
+        auto *control = dynamic_cast<QWidget *>(framed);
+        control->setGeometry(10, 10, 120, 60);
+        TKxFrameController controller;
+        framed->SetFrameController(&controller);
+        ShowActive(window);
+        controller.SetParentColor(true);
+        EXPECT_TRUE(framed->ParentColor());
+        EXPECT_EQ(framed->Color(), green);
+        EXPECT_EQ(InsideColour(*control), green.Resolve(control->palette()));
+        panel->SetColor(blue);
+        EXPECT_EQ(framed->Color(), blue) << "the panel hands its new colour down";
+        EXPECT_EQ(InsideColour(*control), blue.Resolve(control->palette()));
+        framed->SetColor(red);
+        EXPECT_FALSE(framed->ParentColor()) << "an own colour ends taking the parent's";
+        panel->SetColor(green);
+        EXPECT_EQ(framed->Color(), red);
+    }
 }
 
 } // namespace

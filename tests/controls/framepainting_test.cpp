@@ -181,4 +181,29 @@ TEST(FramePainting, CutCornerAndDottedBorders) {
     EXPECT_EQ(Name(dotted.At(0, 1)), Name(QColor(0, 0, 0)));
 }
 
+TEST(FramePainting, BoxCornersAndDoubleBorder) {
+    Canvas corners;
+    QPainter painter(&corners.Image());
+    PaintBoxCorners(painter, QRect(0, 0, 10, 8), kShadow, 3);
+    painter.end();
+    // Pieces of length 3 from each corner along both sides, nothing between them.
+    for (const QPoint &p : {QPoint(0, 0), QPoint(2, 0), QPoint(0, 2), QPoint(9, 0), QPoint(7, 0),
+                            QPoint(9, 2), QPoint(0, 7), QPoint(0, 5), QPoint(9, 7), QPoint(9, 5)})
+        EXPECT_EQ(Name(corners.At(p.x(), p.y())), Name(kShadow)) << p.x() << "," << p.y();
+    for (const QPoint &p : {QPoint(3, 0), QPoint(6, 0), QPoint(0, 3), QPoint(0, 4), QPoint(1, 1)})
+        EXPECT_EQ(Name(corners.At(p.x(), p.y())), Name(kBackground)) << p.x() << "," << p.y();
+
+    Canvas twice;
+    painter.begin(&twice.Image());
+    const QRect inner =
+        PaintDoubleBorder(painter, TestPalette(), QRect(0, 0, 10, 8), fsFlat, fsFlat, 1, kWindow);
+    painter.end();
+    // The outer line, a band of the border width in the control colour, the inner line.
+    EXPECT_EQ(inner, QRect(3, 3, 4, 2));
+    EXPECT_EQ(Name(twice.At(0, 4)), Name(kDarkShadow));
+    EXPECT_EQ(Name(twice.At(1, 4)), Name(kWindow));
+    EXPECT_EQ(Name(twice.At(2, 4)), Name(kDarkShadow));
+    EXPECT_EQ(Name(twice.At(3, 4)), Name(kBackground));
+}
+
 } // namespace

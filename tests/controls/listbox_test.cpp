@@ -319,12 +319,15 @@ TEST(ListBoxHints, AHintForAWideRowLiesOverTheRow) {
     list->AddListText(QStringLiteral("a row far wider than the list box"));
     list->AddListText(QStringLiteral("10.0.0.3"));
     ShowActive(window);
+    const auto hover = [list](const QRect &row) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(row.center()),
+                         QPointF(list->viewport()->mapToGlobal(row.center())), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &move);
+        Settle();
+    };
     const QRect row = list->visualItemRect(list->item(1));
-    QMouseEvent move(QEvent::MouseMove, QPointF(row.center()),
-                     QPointF(list->viewport()->mapToGlobal(row.center())), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(list->viewport(), &move);
-    Settle();
+    hover(row);
     const QWidget *hint = nullptr;
     for (const QWidget *shown : QApplication::topLevelWidgets()) {
         if (shown->isVisible() && shown->windowType() == Qt::ToolTip)
@@ -335,12 +338,7 @@ TEST(ListBoxHints, AHintForAWideRowLiesOverTheRow) {
     EXPECT_EQ(hint->geometry().topLeft(), rowTop - QPoint(1, 2));
     EXPECT_EQ(hint->geometry().bottom(), rowTop.y() + row.height() + 1);
 
-    const QRect narrow = list->visualItemRect(list->item(0));
-    QMouseEvent back(QEvent::MouseMove, QPointF(narrow.center()),
-                     QPointF(list->viewport()->mapToGlobal(narrow.center())), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(list->viewport(), &back);
-    Settle();
+    hover(list->visualItemRect(list->item(0)));
     EXPECT_FALSE(hint->isVisible()) << "a row that fits gets no hint";
 }
 

@@ -2,6 +2,7 @@
 #include "controls/controlservices.h"
 #include "controls/paintingservices.h"
 #include "controls/schemecolors.h"
+#include "widgettesting.h"
 
 #include <QImage>
 #include <QPainter>
@@ -100,6 +101,25 @@ TEST(PaintingServices, ScreensAndWorkAreas) {
     EXPECT_EQ(MonitorAtPoint(QPoint(-100000, -100000)), nullptr);
     QWidget widget;
     EXPECT_EQ(MonitorWorkAreaWidth(&widget), MonitorWorkArea(screen).width());
+}
+
+TEST(PaintingServices, OnlyTransparentChildrenAreRepainted) {
+    QWidget container;
+    container.resize(60, 30);
+    QWidget transparent(&container);
+    transparent.setProperty("Transparent", true);
+    transparent.resize(30, 30);
+    QWidget opaque(&container);
+    opaque.resize(30, 30);
+    opaque.setProperty("Transparent", false);
+    opaque.move(30, 0);
+    ShowActive(container);
+    PaintCounter transparentPaints(&transparent);
+    PaintCounter opaquePaints(&opaque);
+    InvalidateTransparentChildren(&container);
+    Settle();
+    EXPECT_GT(transparentPaints.Count(), 0);
+    EXPECT_EQ(opaquePaints.Count(), 0);
 }
 
 } // namespace

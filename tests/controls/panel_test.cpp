@@ -8,6 +8,7 @@
 #include "widgettesting.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QImage>
 #include <QMouseEvent>
@@ -432,6 +433,16 @@ TEST(PanelDock, GrabberRunsAcrossTheTopOfAnUnalignedSite) {
     EXPECT_EQ(left.captionOrigin, QPoint(22, 57));
     EXPECT_EQ(left.closeGlyph, QRect(11, 1, 11, 11));
     EXPECT_EQ(AdjustDockRect(QRect(0, 0, 100, 60), false), QRect(0, 14, 100, 46));
+}
+
+TEST(Panel, CursorPositionIsGivenInClientCoordinates) {
+    QWidget window;
+    window.resize(200, 100);
+    TKxCustomPanel panel(&window);
+    panel.setGeometry(30, 20, 100, 50);
+    ShowActive(window);
+    QCursor::setPos(panel.mapToGlobal(QPoint(7, 9)));
+    EXPECT_EQ(panel.CursorPosInClient(), QPoint(7, 9));
 }
 
 } // namespace

@@ -327,6 +327,7 @@ TEST_F(ToolButtonWindow, ActionGivesCaptionCheckedStateAndImageIndexWhileTheyAre
 
     action.setChecked(false);
     EXPECT_FALSE(first->Down());
+    EXPECT_FALSE(first->IsDownStored()) << "the action supplies it";
     action.SetImageIndex(5);
     EXPECT_EQ(first->ImageIndex(), 5);
     EXPECT_FALSE(first->IsImageIndexStored()) << "the action supplies it";
@@ -508,6 +509,26 @@ TEST_F(ToolButtonPainting, DropArrowIsAFilledTriangleInWindowTextAndShadowWhenDi
         EXPECT_NE(image.pixelColor(tip + QPoint(0, 1)), colour);
         EXPECT_NE(image.pixelColor(tip + QPoint(0, -3)), colour);
     }
+}
+
+TEST(ToolButtonState, EnablingAndDisablingSetTheStateWithoutAPaint) {
+    TKxToolButton grouped;
+    grouped.SetGroupIndex(1);
+    grouped.SetDown(true);
+    TKxToolButton plain;
+    for (TKxToolButton *button : {&grouped, &plain}) {
+        SCOPED_TRACE(button == &grouped ? "grouped and down" : "plain");
+        button->setEnabled(false);
+        EXPECT_EQ(button->ToolState(), TKxToolButton::tbsDisabled);
+        EXPECT_FALSE(button->Tracking());
+        button->setEnabled(true);
+        EXPECT_EQ(button->ToolState(),
+                  button == &grouped ? TKxToolButton::tbsDown : TKxToolButton::tbsUp);
+    }
+    QWidget disabledParent;
+    disabledParent.setEnabled(false);
+    TKxToolButton child(&disabledParent);
+    EXPECT_EQ(child.ToolState(), TKxToolButton::tbsDisabled);
 }
 
 } // namespace
