@@ -107,9 +107,7 @@ TEST_F(HelpPages, PageIsDecodedInItsDeclaredCharsetElseWindows1251) {
 // The demo's help pages: every module type the simulated core server reports has its own,
 // found by its exact name, and shows a page that names the module.
 TEST(DemoHelpPages, EveryModuleOfTheSimulatedNetworkHasItsPage) {
-    const QString assets = QFileInfo(QStringLiteral(__FILE__))
-                               .dir()
-                               .absoluteFilePath(QStringLiteral("../../../assets"));
+    const QString assets = QStringLiteral(NETVIEW_ASSETS);
     const FakeNetwork network;
     HelpView view;
     QStringList names;
