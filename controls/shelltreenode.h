@@ -18,6 +18,10 @@ public:
     // The expand button, shown before the children are enumerated.
     bool HasChildrenFlag() const;
     void SetHasChildrenFlag(bool value);
+    // Collapsed after its children were read: they are no longer watched, so the next
+    // expansion reads them again.
+    bool ChildrenStale() const { return m_childrenStale; }
+    void SetChildrenStale(bool value) { m_childrenStale = value; }
     // Drops the cached icon so the next painting asks the shell again.
     void ForgetIcon() { m_iconValid = false; }
     // The overlay drawn over the icon (kShellOverlayNone for none).
@@ -35,6 +39,7 @@ private:
     mutable QIcon m_icon;
     mutable bool m_iconValid = false;
     int m_overlay = -1;
+    bool m_childrenStale = false;
 };
 
 // The shell data of a node; null for a node without it.

@@ -1,55 +1,54 @@
 #pragma once
 
 #include <QEvent>
-#include <QMutex>
-#include <QSemaphore>
-#include <QThread>
 
-#include <cstdint>
+#include <functional>
 #include <memory>
-#include <vector>
 
-class ChangeNotification;
-class WakeEvent;
+class QObject;
+class QThread;
 
 // Watches up to 63 folders and posts its owner a ChangeNotifyEvent of the given type, carrying
 // the folder's slot, once per change. Add and RemoveAll are called from the owner's thread; the
-// thread owns the slot table and takes commands through a wake event.
-class TChangeHandlerThread : public QThread {
-    Q_OBJECT
-
+// watching thread owns the slot table and takes commands through a wake event.
+class TChangeHandlerThread {
 public:
     static constexpr int kSlotCount = 63;
     static constexpr int kCommandTimeoutMs = 2000;
     static constexpr int kQuitTimeoutMs = 30000;
     static_assert(kSlotCount + 1 == 64, "the slots and the command event fill one wait");
 
+    // Runs in the watching thread before it takes each command; tests make the thread slow to
+    // answer with it.
+    using CommandHook = std::function<void()>;
+
     // Starts the thread.
     TChangeHandlerThread(QObject *owner, QEvent::Type eventType);
-    ~TChangeHandlerThread() override;
+    TChangeHandlerThread(QObject *owner, QEvent::Type eventType, int quitTimeoutMs,
+                         CommandHook beforeCommand);
+    // Stops the thread. One that does not stop in time is left to end on its own: it is told
+    // nothing more, posts nothing more, and its watches are closed here.
+    ~TChangeHandlerThread();
+    TChangeHandlerThread(const TChangeHandlerThread &) = delete;
+    TChangeHandlerThread &operator=(const TChangeHandlerThread &) = delete;
 
     // Watches the folder; slot is the slot filled. False for a path that cannot be watched,
     // with every slot used, or with no answer in time.
     bool Add(const QString &path, int filter, int &slot, bool watchSubtree);
     void RemoveAll();
 
-protected:
-    void run() override;
-
 private:
-    enum Command : std::uint8_t { cmdAdd = 0, cmdRemoveAll = 2, cmdQuit = 3 };
+    struct State;
+    enum class Command { Add, RemoveAll, Quit };
 
+    // The watching thread's loop; it ends on quit or once abandoned.
+    static void run(const std::shared_ptr<State> &state);
+    // Carries out the command under the state's lock; false for quit.
+    static bool doCommand(State &state);
     // Sends the command and waits for it to be done; false on time-out.
     bool sendCommand(Command command);
-    void doCommand();
 
-    QObject *m_owner = nullptr;
-    QEvent::Type m_eventType;
-    std::unique_ptr<WakeEvent> m_command;
-    QSemaphore m_processed;
-    QMutex m_mutex; // guards the fields below between the caller and the thread
-    Command m_commandCode = cmdAdd;
-    std::unique_ptr<ChangeNotification> m_pending;
-    int m_newSlot = -1;
-    std::vector<std::unique_ptr<ChangeNotification>> m_slots; // the thread's own
+    std::shared_ptr<State> m_state; // shared with the watching thread, which may outlive this
+    QThread *m_thread = nullptr;
+    int m_quitTimeoutMs = kQuitTimeoutMs;
 };

@@ -688,7 +688,9 @@ void TKxCustomShellList::changeNotified() {
         m_ignoreNextChangeNotification = false;
         return;
     }
-    m_refreshTimer.start(hasFocus() ? kRefreshDelayFocusedMs : kRefreshDelayMs);
+    // Timed from the first change of a burst, so a folder that keeps changing still refreshes.
+    if (!m_refreshTimer.isActive())
+        m_refreshTimer.start(hasFocus() ? kRefreshDelayFocusedMs : kRefreshDelayMs);
 }
 
 void TKxCustomShellList::customEvent(QEvent *event) {

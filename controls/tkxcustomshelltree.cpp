@@ -105,8 +105,18 @@ TKxCustomShellTree::TKxCustomShellTree(QWidget *parent)
     setAutoExpandDelay(kAutoExpandDelayMs);
     setDropIndicatorShown(true);
     resize(150, 150);
-    connect(this, &QTreeWidget::itemExpanded, this,
-            [this](QTreeWidgetItem *node) { CallGuarded([&] { fillNode(node); }); });
+    m_watchTimer.setSingleShot(true);
+    m_watchTimer.setInterval(0);
+    connect(&m_watchTimer, &QTimer::timeout, this, [this] { startWatching(); });
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *node) {
+        CallGuarded([&] { fillNode(node); });
+        scheduleWatching();
+    });
+    connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *node) {
+        if (node->type() == ShellTreeNode::kType && node->childCount() > 0)
+            static_cast<ShellTreeNode *>(node)->SetChildrenStale(true);
+        scheduleWatching();
+    });
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
         CallGuarded([&] { currentNodeChanged(current); });
     });
@@ -293,8 +303,18 @@ ShellTreeNode *TKxCustomShellTree::newNode(std::unique_ptr<TKxShellTreeData> dat
 
 void TKxCustomShellTree::fillNode(QTreeWidgetItem *node) {
     TKxShellTreeData *data = ShellDataOf(node);
-    if (data == nullptr || node->childCount() > 0 ||
-        !static_cast<ShellTreeNode *>(node)->HasChildrenFlag())
+    if (data == nullptr)
+        return;
+    auto *shellNode = static_cast<ShellTreeNode *>(node);
+    if (shellNode->ChildrenStale()) {
+        shellNode->SetChildrenStale(false);
+        if (!deferred()) {
+            HourglassCursor hourglass;
+            refreshSubtree(shellNode);
+        }
+        return;
+    }
+    if (node->childCount() > 0 || !shellNode->HasChildrenFlag())
         return;
     HourglassCursor hourglass;
     FillChildNodes(data->ShellFolder(), node);
@@ -339,12 +359,17 @@ void TKxCustomShellTree::RefreshNodes() {
         return;
     }
     HourglassCursor hourglass;
+    if (ShellTreeNode *root = rootNode())
+        refreshSubtree(root);
+    scheduleWatching();
+}
+
+void TKxCustomShellTree::refreshSubtree(ShellTreeNode *node) {
     QTreeWidgetItem *selected = currentItem();
     {
         CounterScope ignore(m_ignoreChanges);
         FillScope fill(this, OnFillStart, OnFillComplete);
-        if (ShellTreeNode *root = rootNode())
-            refreshNode(root, selected);
+        refreshNode(node, selected);
     }
     // A selection inside a folder that disappeared moved to its parent.
     if (selected != nullptr && selected != currentItem()) {
@@ -817,41 +842,56 @@ bool TKxCustomShellTree::dropOnNode(QTreeWidgetItem *node, const QMimeData *data
     return true;
 }
 
+void TKxCustomShellTree::scheduleWatching() {
+    if (m_options & stoDynamicRefresh)
+        m_watchTimer.start();
+}
+
 void TKxCustomShellTree::startWatching() {
     if (!(m_options & stoDynamicRefresh))
+        return;
+    const QStringList folders = WatchedFolders();
+    if (m_changeThread != nullptr && folders == m_watched)
         return;
     if (m_changeThread == nullptr)
         m_changeThread =
             std::make_unique<TChangeHandlerThread>(this, ChangeNotifyEvent::ShellChangeType());
     else
         m_changeThread->RemoveAll();
+    m_watched = folders;
     int filter = ChangeDirName;
     if (m_options & stoIncludeNonFolders)
         filter |= ChangeFileName;
-    for (const QString &path : watchedFolders()) {
+    for (const QString &path : folders) {
         int slot = -1;
-        m_changeThread->Add(path, filter, slot, true);
+        m_changeThread->Add(path, filter, slot, false);
     }
 }
 
-QStringList TKxCustomShellTree::watchedFolders() const {
-    QByteArray computer;
-    ShellFolderPtr folder;
-    QList<QByteArray> items;
-    if (!SpecialFolderLocation(kCsidlDrives, computer) || FolderOfIdList(computer, folder) != 0 ||
-        folder->enumObjects(ShcontfFolders, items) != 0)
-        return {};
+QStringList TKxCustomShellTree::WatchedFolders() const {
     QStringList paths;
-    for (const QByteArray &item : items) {
-        const QString path = folder->displayNameOf(item, ShellNameKind::ForParsing);
-        if (!path.isEmpty())
-            paths << path;
+    QList<QTreeWidgetItem *> pending;
+    for (int i = topLevelItemCount() - 1; i >= 0; --i)
+        pending << topLevelItem(i);
+    while (!pending.isEmpty() && paths.size() < TChangeHandlerThread::kSlotCount) {
+        QTreeWidgetItem *node = pending.takeLast();
+        if (!node->isExpanded())
+            continue;
+        if (TKxShellTreeData *data = ShellDataOf(node)) {
+            const QString path = data->PathText();
+            if (!path.isEmpty() && !paths.contains(path))
+                paths << path;
+        }
+        for (int i = node->childCount() - 1; i >= 0; --i)
+            pending << node->child(i);
     }
     return paths;
 }
 
 void TKxCustomShellTree::stopWatching() {
+    m_watchTimer.stop();
     m_changeThread.reset();
+    m_watched.clear();
 }
 
 void TKxCustomShellTree::changeNotified() {
@@ -859,7 +899,10 @@ void TKxCustomShellTree::changeNotified() {
         m_ignoreNextChangeNotification = false;
         return;
     }
-    m_refreshTimer.start(hasFocus() ? kRefreshDelayFocusedMs : kRefreshDelayMs);
+    // The first change of a burst sets the time; later ones wait with it, so a folder that
+    // keeps changing never holds the refresh off.
+    if (!m_refreshTimer.isActive())
+        m_refreshTimer.start(hasFocus() ? kRefreshDelayFocusedMs : kRefreshDelayMs);
 }
 
 void TKxCustomShellTree::customEvent(QEvent *event) {

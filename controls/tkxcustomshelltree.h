@@ -121,6 +121,9 @@ protected:
     // A refresh or the linked list's update waits for the timer.
     bool RefreshScheduled() const { return m_refreshTimer.isActive(); }
     bool SelectionScheduled() const { return m_selectionTimer.isActive(); }
+    // The folders watched for changes: those whose nodes are expanded, each once, in the order
+    // of the tree, as many as one change thread takes.
+    QStringList WatchedFolders() const;
 
     void DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, QMenu *&menu) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
@@ -138,7 +141,11 @@ private:
     friend class TKxCustomShellList;
     ShellTreeNode *rootNode() const;
     ShellTreeNode *newNode(std::unique_ptr<TKxShellTreeData> data, QTreeWidgetItem *parentNode);
+    // A node expands: its children are read the first time, and read again after a collapse.
     void fillNode(QTreeWidgetItem *node);
+    // Reads the filled folders at and below the node again; the selection stays, or moves to
+    // the parent of a folder that went.
+    void refreshSubtree(ShellTreeNode *node);
     void sortChildren(QTreeWidgetItem *node);
     void deleteNode(QTreeWidgetItem *node);
     void clearNodes();
@@ -153,9 +160,10 @@ private:
     void nodeTextEdited(QTreeWidgetItem *node);
     bool deferred();
     void updateDragMode();
+    // Watches the folders of the expanded nodes, once the expanding and collapsing at hand is
+    // done.
+    void scheduleWatching();
     void startWatching();
-    // The folders watched for changes: the mount points that Computer holds.
-    QStringList watchedFolders() const;
     void stopWatching();
     void changeNotified();
     bool dropOnNode(QTreeWidgetItem *node, const QMimeData *data, Qt::DropAction action);
@@ -166,6 +174,8 @@ private:
     bool m_readOnly = false;
     QTimer m_refreshTimer;
     QTimer m_selectionTimer;
+    QTimer m_watchTimer;
+    QStringList m_watched;
     std::unique_ptr<TChangeHandlerThread> m_changeThread;
     int m_ignoreChanges = 0;
     bool m_quickSelect = false;

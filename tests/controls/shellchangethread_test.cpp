@@ -6,9 +6,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSemaphore>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -30,6 +35,18 @@ protected:
             slotsChanged << static_cast<ChangeNotifyEvent *>(event)->Slot();
     }
 };
+
+// The inotify descriptors that the process holds open.
+int InotifyDescriptorCount() {
+    int count = 0;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(entry.path(), error).string().find("inotify") !=
+            std::string::npos)
+            ++count;
+    }
+    return count;
+}
 
 class ChangeHandlerThreadTest : public ::testing::Test {
 protected:
@@ -135,6 +152,38 @@ TEST_F(ChangeHandlerThreadTest, AThreadWithoutWatchesAndOneWithoutOwnerStopWhenD
         ASSERT_TRUE(ownerless.Add(Folder(0), ChangeDirName, slot, false));
         ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("0/made"))));
     }
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(owner.slotsChanged.isEmpty());
+}
+
+// A watching thread that hangs while it takes a command, until the gate opens.
+struct StalledThread {
+    std::atomic<bool> stall = false;
+    std::atomic<bool> resumed = false;
+    QSemaphore gate;
+};
+
+TEST_F(ChangeHandlerThreadTest, AThreadThatDoesNotStopInTimeIsLeftAndItsWatchesClosed) {
+    const auto stalled = std::make_shared<StalledThread>();
+    const int before = InotifyDescriptorCount();
+    {
+        TChangeHandlerThread thread(&owner, kTestChange, 50, [stalled] {
+            if (!stalled->stall)
+                return;
+            stalled->gate.acquire();
+            stalled->resumed = true;
+        });
+        int slot = -1;
+        ASSERT_TRUE(thread.Add(Folder(0), ChangeDirName, slot, false));
+        EXPECT_EQ(InotifyDescriptorCount(), before + 1);
+        stalled->stall = true;
+    }
+    // The program goes on without the watch, and the thread tells nobody of later changes.
+    EXPECT_EQ(InotifyDescriptorCount(), before);
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("0/made"))));
+    stalled->gate.release();
+    EXPECT_TRUE(ProcessEventsUntil([&] { return stalled->resumed.load(); }));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     EXPECT_TRUE(owner.slotsChanged.isEmpty());
 }

@@ -14,6 +14,8 @@
 #include <QUrl>
 
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -239,6 +241,25 @@ TEST_F(ShellListTest, TheChangeNotificationOfTheListsOwnRenameIsIgnored) {
     EXPECT_FALSE(list.RefreshScheduled());
     notify();
     EXPECT_TRUE(list.RefreshScheduled());
+}
+
+TEST_F(ShellListTest, AFolderThatKeepsChangingIsStillRefreshedSoonAfterTheFirstChange) {
+    list.SetOptions(list.Options() | sloDynamicRefresh);
+    list.Fill();
+    Write("fresh.txt", 1);
+    // A change every 100 ms, for at most 6 s; the refresh is due 2 s after the first change.
+    bool shown = false;
+    for (int round = 0; round < 60 && !shown; ++round) {
+        if (round % 2 == 0)
+            Write("churn.txt", 1);
+        else
+            ASSERT_TRUE(QFile::remove(Path("churn.txt")));
+        QEventLoop loop;
+        QTimer::singleShot(100, &loop, &QEventLoop::quit);
+        loop.exec();
+        shown = Item(list, QStringLiteral("fresh.txt")) != nullptr;
+    }
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(ShellListTest, DroppedFilesGoIntoTheFolderItemUnderThePointOrTheListsFolder) {

@@ -14,6 +14,8 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -33,6 +35,7 @@ public:
     using TKxShellTree::RefreshScheduled;
     using TKxShellTree::SelectionScheduled;
     using TKxShellTree::TKxShellTree;
+    using TKxShellTree::WatchedFolders;
 
     QStringList warnings;
     QString chooseVerb;
@@ -519,14 +522,25 @@ TEST_F(LinkedShellTreeTest, EitherSideGoingUnlinksTheOther) {
     EXPECT_EQ(list.ShellTree(), nullptr);
 }
 
-// A tree that watches its drives: Computer holds one mount, a test folder.
+// A tree that watches the folders it shows, rooted at a test folder.
 class WatchingShellTreeTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("alpha")));
+        for (const char *path : {"alpha/inner", "busy"})
+            ASSERT_TRUE(QDir(dir.path()).mkpath(QString::fromLatin1(path)));
         tree.SetOptions(stoVirtualFolders | stoDynamicRefresh);
         tree.BaseFolder().SetPath(dir.path());
+    }
+
+    QString Path(const char *relative) const {
+        return dir.path() + QLatin1Char('/') + QString::fromLatin1(relative);
+    }
+    QTreeWidgetItem *Root() const { return tree.topLevelItem(0); }
+    // The watches follow the nodes once the event loop has run.
+    QStringList Watched() {
+        QCoreApplication::processEvents();
+        return tree.WatchedFolders();
     }
 
     QTemporaryDir dir;
@@ -534,11 +548,52 @@ protected:
     TestShellTree tree;
 };
 
-TEST_F(WatchingShellTreeTest, AFolderMadeOnAWatchedDriveSchedulesARefresh) {
+TEST_F(WatchingShellTreeTest, OnlyTheFoldersOfExpandedNodesAreWatched) {
     tree.FillTree();
-    EXPECT_FALSE(tree.RefreshScheduled());
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("alpha/new")));
+    EXPECT_EQ(Watched(), QStringList{dir.path()});
+    QTreeWidgetItem *alpha = Child(Root(), QStringLiteral("alpha"));
+    ASSERT_NE(alpha, nullptr);
+    alpha->setExpanded(true);
+    EXPECT_EQ(Watched(), (QStringList{dir.path(), Path("alpha")}));
+    alpha->setExpanded(false);
+    EXPECT_EQ(Watched(), QStringList{dir.path()});
+    // A folder made below a collapsed node is not watched for; one beside it is.
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("newer")));
     EXPECT_TRUE(ProcessEventsUntil([this] { return tree.RefreshScheduled(); }));
+}
+
+TEST_F(WatchingShellTreeTest, ExpandingACollapsedNodeReadsItsFolderAgain) {
+    tree.FillTree();
+    QTreeWidgetItem *alpha = Child(Root(), QStringLiteral("alpha"));
+    ASSERT_NE(alpha, nullptr);
+    alpha->setExpanded(true);
+    alpha->setExpanded(false);
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("alpha/outside")));
+    ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("alpha/inner")));
+    alpha->setExpanded(true);
+    EXPECT_EQ(ChildTexts(alpha), QStringList{"outside"});
+}
+
+TEST_F(WatchingShellTreeTest, AFolderThatKeepsChangingDoesNotHoldOffTheRefreshOfAnother) {
+    tree.FillTree();
+    QTreeWidgetItem *busy = Child(Root(), QStringLiteral("busy"));
+    ASSERT_NE(busy, nullptr);
+    busy->setExpanded(true);
+    ASSERT_EQ(Watched(), (QStringList{dir.path(), Path("busy")}));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("fresh")));
+    // A change every 100 ms in the busy folder, for at most 6 s; the refresh is due 2 s after
+    // the first change.
+    QDir busyDir(Path("busy"));
+    bool shown = false;
+    for (int round = 0; round < 60 && !shown; ++round) {
+        ASSERT_TRUE(round % 2 == 0 ? busyDir.mkdir(QStringLiteral("churn"))
+                                   : busyDir.rmdir(QStringLiteral("churn")));
+        QEventLoop loop;
+        QTimer::singleShot(100, &loop, &QEventLoop::quit);
+        loop.exec();
+        shown = Child(Root(), QStringLiteral("fresh")) != nullptr;
+    }
+    EXPECT_TRUE(shown);
 }
 
 } // namespace
