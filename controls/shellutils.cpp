@@ -103,6 +103,15 @@ int ParentFolderOfIdList(const QByteArray &list, ShellFolderPtr &parent, QByteAr
     return FolderOfIdList(IdListWithoutLast(list, 1), parent);
 }
 
+bool FolderOfIdListExists(const QByteArray &list) {
+    if (IdListElementCount(list) == 0)
+        return true;
+    ShellFolderPtr parent;
+    QByteArray item;
+    return ParentFolderOfIdList(list, parent, item) == 0 &&
+           (parent->attributesOf(item, SfgaoFolder) & SfgaoFolder);
+}
+
 int PathToIdList(const QString &path, QByteArray &list) {
     list.clear();
     if (QFile::encodeName(path).size() >= PATH_MAX)

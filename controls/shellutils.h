@@ -44,6 +44,8 @@ int CompareIdLists(const QByteArray &a, const QByteArray &b);
 int FolderOfIdList(const QByteArray &list, ShellFolderPtr &folder);
 // The parent folder of an absolute list and its last element as a relative list; 0 or errno.
 int ParentFolderOfIdList(const QByteArray &list, ShellFolderPtr &parent, QByteArray &item);
+// True for the desktop and for a folder whose parent still holds it as a folder.
+bool FolderOfIdListExists(const QByteArray &list);
 // The desktop's parse of a path to an absolute list; 0 or errno (ENAMETOOLONG beyond the
 // system's path limit: a path is never cut to make it fit).
 int PathToIdList(const QString &path, QByteArray &list);

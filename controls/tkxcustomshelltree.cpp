@@ -710,6 +710,9 @@ bool TKxCustomShellTree::RenameNode(QTreeWidgetItem *node, const QString &text) 
             sortChildren(node->parent());
         }
     }
+    // The selected folder is now another one: who shows it follows.
+    if (code == 0 && node == currentItem() && OnChange)
+        OnChange(this, node);
     if (m_refreshDeferred)
         RefreshNodes();
     if (code != 0)
@@ -755,6 +758,12 @@ void TKxCustomShellTree::keyPressEvent(QKeyEvent *event) {
 
 void TKxCustomShellTree::mousePressEvent(QMouseEvent *event) {
     m_quickSelect = true;
+    // A right click selects the node its menu acts on, as a left click does.
+    if (event->button() == Qt::RightButton) {
+        if (QTreeWidgetItem *node = itemAt(event->position().toPoint());
+            node != nullptr && node != currentItem())
+            setCurrentItem(node);
+    }
     TKxCustomTreeView::mousePressEvent(event);
 }
 

@@ -1,6 +1,7 @@
 #include "controls/tkxselectfolderform.h"
 
 #include "controls/controlservices.h"
+#include "controls/shellutils.h"
 #include "controls/shelltreenode.h"
 #include "controls/shortpath.h"
 #include "controls/timagelist.h"
@@ -11,6 +12,8 @@
 #include "controls/tkxtoolbutton.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
@@ -213,11 +216,19 @@ void TKxSelectFolderForm::FormResize() {
     ShellTree->setGeometry(kMargin, top, width() - 2 * kMargin - 1, panelTop - 4 - top);
     btnCancel->move(ButtonPanel->width() - btnCancel->width() - kMargin, kButtonTop);
     btnOk->move(btnCancel->x() - btnOk->width() - kMargin, kButtonTop);
-    if (QTreeWidgetItem *node = ShellTree->currentItem(); ShellDataOf(node) != nullptr)
-        ShellTreeChange(node);
+    showNode(ShellTree->currentItem());
 }
 
 void TKxSelectFolderForm::ShellTreeChange(QTreeWidgetItem *node) {
+    TKxShellTreeData *data = ShellDataOf(node);
+    if (data == nullptr)
+        return;
+    showNode(node);
+    if (OnSelChange)
+        OnSelChange(this, data->AbsoluteIdList());
+}
+
+void TKxSelectFolderForm::showNode(QTreeWidgetItem *node) {
     TKxShellTreeData *data = ShellDataOf(node);
     if (data == nullptr)
         return;
@@ -229,8 +240,32 @@ void TKxSelectFolderForm::ShellTreeChange(QTreeWidgetItem *node) {
     // A virtual folder takes no new folder and cannot be deleted, nor can the tree's first node.
     btnNewFolder->setEnabled(!path.isEmpty());
     btnDeleteFolder->setEnabled(!path.isEmpty() && node != ShellTree->topLevelItem(0));
-    if (OnSelChange)
-        OnSelChange(this, data->AbsoluteIdList());
+}
+
+void TKxSelectFolderForm::done(int result) {
+    // A folder deleted while the form was up is not handed back: the operator is told, and the
+    // tree shows what is there now.
+    if (result == mrOk && !FolderOfIdListExists(ShellTree->SelectionLocator().FolderIdList())) {
+        ShowWarning(QStringLiteral("The folder '%1' no longer exists.")
+                        .arg(ShellTree->SelectedFolderPath()));
+        CallGuarded([&] { ShellTree->RefreshNodes(); });
+        return;
+    }
+    QDialog::done(result);
+}
+
+void TKxSelectFolderForm::ShowWarning(const QString &text) {
+    QMessageBox::warning(this, QCoreApplication::applicationName(), text);
+}
+
+void TKxSelectFolderForm::keyPressEvent(QKeyEvent *event) {
+    // F5 reads the tree's folders again, whichever control has the focus.
+    if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        CallGuarded([&] { ShellTree->RefreshNodes(); });
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TKxSelectFolderForm::CreateBtnClick() {

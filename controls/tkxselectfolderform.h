@@ -71,6 +71,9 @@ public:
     TPosition Position() const { return m_position; }
     void SetPosition(TPosition position) { m_position = position; }
 
+    // Closes the form; OK only while the selected folder still exists.
+    void done(int result) override;
+
     // The form's handlers.
     void FormResize();
     void ShellTreeChange(QTreeWidgetItem *node);
@@ -92,13 +95,18 @@ public:
 
 protected:
     virtual void LocalizeCaptions();
+    // A warning box with OK only; tests record the text instead.
+    virtual void ShowWarning(const QString &text);
 
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void placeOnScreen();
+    // The status line and the tool buttons follow the node.
+    void showNode(QTreeWidgetItem *node);
 
     TKxSelectFolderDialogOptions m_options = 0;
     TPosition m_position = poScreenCenter;

@@ -4,10 +4,12 @@
 #include "controls/tkxshelltree.h"
 #include "controls/tkxstatusbar.h"
 #include "controls/tkxtoolbutton.h"
+#include "widgettesting.h"
 
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -341,6 +343,128 @@ TEST_F(FolderDialogTest, SelectingAFolderShowsItsPathAndFiresOnSelChange) {
     TKxShellLocator locator;
     locator.SetIdList(selected);
     EXPECT_EQ(locator.Path(), Path("beta"));
+}
+
+// A form that records its warning boxes instead of showing them.
+class RecordingForm : public TKxSelectFolderForm {
+public:
+    explicit RecordingForm(QStringList *warnings)
+        : m_warnings(warnings) {}
+
+protected:
+    void ShowWarning(const QString &text) override { *m_warnings << text; }
+
+private:
+    QStringList *m_warnings;
+};
+
+class RecordingDialog : public TKxSelectFolderDialog {
+public:
+    QStringList warnings;
+
+protected:
+    TKxSelectFolderForm *CreateDialogForm() override { return new RecordingForm(&warnings); }
+};
+
+// The dialog's form shown for real, the operator's keys and clicks on it.
+class FolderFormTest : public FolderDialogTest {
+protected:
+    bool RunRecorded(const std::function<TKxBitBtn *(TKxSelectFolderForm *)> &step) {
+        recording.BaseFolder().SetPath(dir.path());
+        recording.OnFormShow = [step](QObject *sender) {
+            auto *form = static_cast<TKxSelectFolderForm *>(sender);
+            QTimer::singleShot(0, form, [form, step] {
+                if (TKxBitBtn *button = step(form))
+                    button->Click();
+                else
+                    form->done(mrCancel);
+            });
+        };
+        return recording.Execute();
+    }
+    QRect NodeRect(TKxShellTree *tree, QTreeWidgetItem *node) const {
+        return tree->visualItemRect(node);
+    }
+
+    RecordingDialog recording;
+};
+
+TEST_F(FolderFormTest, OkRefusesAFolderDeletedMeanwhileAndShowsTheTreeAsItIsNow) {
+    bool stillOpen = false;
+    QStringList children;
+    EXPECT_TRUE(RunRecorded([&](TKxSelectFolderForm *form) {
+        QTreeWidgetItem *root = form->ShellTree->topLevelItem(0);
+        form->ShellTree->setCurrentItem(Child(root, QStringLiteral("beta")));
+        EXPECT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("beta")));
+        TypeKey(*form->ShellTree, Qt::Key_Return, QStringLiteral("\r"));
+        stillOpen = form->isVisible();
+        for (int i = 0; i < root->childCount(); ++i)
+            children << root->child(i)->text(0);
+        return form->btnOk;
+    }));
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(recording.warnings.size(), 1);
+    EXPECT_TRUE(recording.warnings.first().contains(Path("beta")));
+    EXPECT_FALSE(children.contains(QStringLiteral("beta")));
+    // The selection moved to the folder that holds it, which OK then takes.
+    EXPECT_EQ(recording.SelectedFolderPath(), dir.path());
+}
+
+TEST_F(FolderFormTest, F5ShowsFoldersMadeAndRemovedOutside) {
+    QStringList before;
+    QStringList after;
+    RunRecorded([&](TKxSelectFolderForm *form) {
+        ShowActive(*form);
+        form->ShellTree->setFocus();
+        QTreeWidgetItem *root = form->ShellTree->topLevelItem(0);
+        EXPECT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("gamma")));
+        EXPECT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("beta")));
+        for (int i = 0; i < root->childCount(); ++i)
+            before << root->child(i)->text(0);
+        TypeKey(*form->ShellTree, Qt::Key_F5);
+        for (int i = 0; i < root->childCount(); ++i)
+            after << root->child(i)->text(0);
+        return form->btnCancel;
+    });
+    EXPECT_TRUE(before.contains(QStringLiteral("beta")));
+    EXPECT_FALSE(after.contains(QStringLiteral("beta")));
+    EXPECT_TRUE(after.contains(QStringLiteral("gamma")));
+}
+
+TEST_F(FolderFormTest,
+       TheStatusLineFollowsResizeRenameAndRightClickButOnlySelectingFiresOnSelChange) {
+    // As netsetup has it: no shell menu comes up on the right click.
+    recording.Options = sfdoShowHidden;
+    int selChanges = 0;
+    recording.OnSelChange = [&](QObject *, const QByteArray &) { ++selChanges; };
+    struct Seen {
+        int selChanges;
+        QString status;
+    };
+    std::vector<Seen> seen;
+    RunRecorded([&](TKxSelectFolderForm *form) {
+        ShowActive(*form);
+        TKxShellTree *tree = form->ShellTree;
+        QTreeWidgetItem *root = tree->topLevelItem(0);
+        const auto note = [&] { seen.push_back({selChanges, form->StatusText()}); };
+        tree->setCurrentItem(Child(root, QStringLiteral("beta")));
+        note();
+        form->resize(form->width() + 40, form->height() + 30);
+        QCoreApplication::processEvents();
+        note();
+        EXPECT_TRUE(tree->RenameNode(Child(root, QStringLiteral("beta")), QStringLiteral("bravo")));
+        note();
+        RightClick(*tree, NodeRect(tree, Child(root, QStringLiteral("alpha"))).center());
+        note();
+        return form->btnCancel;
+    });
+    ASSERT_EQ(seen.size(), 4u);
+    const int afterSelect = seen[0].selChanges;
+    EXPECT_TRUE(seen[0].status.endsWith(QStringLiteral("beta")));
+    EXPECT_EQ(seen[1].selChanges, afterSelect) << "a resize is no selection";
+    EXPECT_TRUE(seen[1].status.endsWith(QStringLiteral("beta")));
+    EXPECT_TRUE(seen[2].status.endsWith(QStringLiteral("bravo")));
+    EXPECT_TRUE(seen[3].status.endsWith(QStringLiteral("alpha")));
 }
 
 TEST(SelectFolderOptions, EachDialogOptionSetsOrClearsItsTreeOption) {
