@@ -147,12 +147,15 @@ TFormMain::TFormMain(const ProgramPaths &paths, quint16 udpPort, QWidget *parent
     for (const auto &click : clicks)
         click.first->OnClick = [this, handler = click.second](QObject *) { (this->*handler)(); };
 
-    // Whatever makes a user the current row, a click of either button or a key, shows that user.
+    // Whatever makes a user the current and a selected row, a click of either button or a key,
+    // shows that user.
     LBCoreGui->OnClick = [this](QObject *) { showCurrentUser(); };
-    connect(LBCoreGui, &QListWidget::currentRowChanged, this, [this] {
+    const auto rowChanged = [this] {
         if (!m_fillingLists)
             showCurrentUser();
-    });
+    };
+    connect(LBCoreGui, &QListWidget::currentRowChanged, this, rowChanged);
+    connect(LBCoreGui, &QListWidget::itemSelectionChanged, this, rowChanged);
     LBCoreRack->OnDblClick = [this](QObject *) { LBCoreRackDblClick(); };
     const struct {
         TKxListBox *list;
@@ -392,7 +395,11 @@ void TFormMain::LBCoreGuiClick() {
 
 void TFormMain::showCurrentUser() {
     const int row = LBCoreGui->ItemIndex();
-    if (row >= 0 && row < m_state.CoreGui.size() && m_state.CoreGui[row] != m_state.ShownUser)
+    // A caret moved without selecting (Ctrl with an arrow key, or the focus entering the list)
+    // highlights nobody, so it shows nobody new.
+    const QListWidgetItem *item = LBCoreGui->item(row);
+    if (item && item->isSelected() && row < m_state.CoreGui.size() &&
+        m_state.CoreGui[row] != m_state.ShownUser)
         LBCoreGuiClick();
 }
 

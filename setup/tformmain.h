@@ -131,7 +131,7 @@ private:
     void syncShownUserIndex();
     // Refills a list box from its rows, keeping the selected and the current row by text.
     void showList(TKxListBox *box, const QStringList &rows);
-    // LBCoreGuiClick when the current row of the user list is not the user shown.
+    // LBCoreGuiClick when the current row of the user list is selected and not the user shown.
     void showCurrentUser();
     // Makes the user shown the only one selected and the current row.
     void highlightShownUser();

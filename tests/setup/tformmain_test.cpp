@@ -649,8 +649,10 @@ TEST_F(TFormMainTest, DeletingUsersShowsNoUser) {
     form->BtnGuiRackAddClick();
     EXPECT_EQ(boxes, (std::vector<Box>{kNoUser}));
     EXPECT_EQ(addressDialogs, 0);
-    // The next user at that row, once current, shows its own racks only.
+    // The caret on the next user shows nobody; once selected, that user shows its own racks.
     form->LBCoreGui->SetItemIndex(0);
+    EXPECT_EQ(form->State().ShownUser, "");
+    form->LBCoreGui->item(0)->setSelected(true);
     EXPECT_EQ(form->State().ShownUser, "10.0.0.2");
     EXPECT_TRUE(rows(form->LBGuiRack).isEmpty());
     boxes.clear();
@@ -704,6 +706,22 @@ TEST_F(TFormMainTest, NoRackEditIsLostWhileUsersAreClickedAndDeleted) {
          {kAskGui},
          "10.0.0.7",
          {"10.0.0.1", "10.0.0.2", "10.0.0.3"}},
+        {"Ctrl with an arrow moves the caret only",
+         true,
+         [](TFormMain &f) {
+             pressKey(f.LBCoreGui, Qt::Key_Down, QString(), Qt::ControlModifier);
+             EXPECT_EQ(f.LBCoreGui->ItemIndex(), 2);
+             EXPECT_EQ(f.State().ShownUser, "10.0.0.2");
+             // Selecting the row at the caret shows its user.
+             clickRow(f.LBCoreGui, 2, Qt::LeftButton, Qt::ControlModifier);
+             EXPECT_EQ(f.State().ShownUser, "10.0.0.3");
+             EXPECT_EQ(selectedTexts(f.LBCoreGui), QStringList({"10.0.0.2", "10.0.0.3"}));
+             // Deleting both asks before the racks of the user shown go.
+             clickButton(f.BtnCoreGuiDel);
+         },
+         {kAskGui, kAskCore},
+         "<none>",
+         {"10.0.0.1"}},
         {"deleting the user shown asks first",
          true,
          [](TFormMain &f) {
@@ -746,12 +764,14 @@ TEST_F(TFormMainTest, NoRackEditIsLostWhileUsersAreClickedAndDeleted) {
         ASSERT_EQ(rows(form->LBGuiRack), QStringList{"10.0.0.7"});
         form->LBCoreGui->setFocus();
         c.act(*form);
-        // The user highlighted is the user shown.
+        // The user highlighted is the user shown, and a highlighted current row is that user.
         const QString shown = form->State().ShownUser;
         EXPECT_EQ(selectedTexts(form->LBCoreGui),
                   shown.isEmpty() ? QStringList() : QStringList{shown});
-        EXPECT_EQ(form->LBCoreGui->currentItem() ? form->LBCoreGui->currentItem()->text() : "",
-                  shown);
+        if (const QListWidgetItem *current = form->LBCoreGui->currentItem();
+            current && current->isSelected()) {
+            EXPECT_EQ(current->text(), shown);
+        }
         EXPECT_TRUE(form->close());
         EXPECT_EQ(questions, c.questions);
         EXPECT_EQ(read(coreDir + "gui_config.conf", "10.0.0.2", "resolved_rack_list"),
