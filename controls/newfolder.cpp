@@ -1,6 +1,7 @@
 #include "controls/newfolder.h"
 
 #include "controls/shellutils.h"
+#include "platform/nametext.h"
 
 #include <QFile>
 
@@ -48,5 +49,5 @@ NewFolderResult CreateNewFolderIn(const QString &parentPath,
 }
 
 int MakeDirectory(const QString &path) {
-    return ::mkdir(QFile::encodeName(path).constData(), 0777) == 0 ? 0 : errno;
+    return ::mkdir(TextToName(path).constData(), 0777) == 0 ? 0 : errno;
 }

@@ -2,6 +2,7 @@
 
 #include "controls/hourglasscursor.h"
 #include "controls/shellutils.h"
+#include "platform/nametext.h"
 #include "platform/shellverbs.h"
 
 #include <QDropEvent>
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QLocale>
 #include <QMimeData>
-#include <QUrl>
 #include <QtEndian>
 
 namespace {
@@ -98,14 +98,15 @@ QMimeData *CreateShellMimeData(const QByteArray &parentIdList, const QList<QByte
     auto *data = new QMimeData;
     data->setData(QString::fromLatin1(kShellIdListArrayMime),
                   EncodeIdListArray(parentIdList, items));
-    QList<QUrl> urls;
+    QList<QByteArray> paths;
     for (const QByteArray &item : items) {
         const QString path = IdListToPath(ConcatIdLists(parentIdList, item));
         if (!path.isEmpty())
-            urls.append(QUrl::fromLocalFile(path));
+            paths.append(TextToName(path));
     }
-    if (!urls.isEmpty())
-        data->setUrls(urls);
+    // The raw bytes of the names, so that names which are not UTF-8 survive the drop.
+    if (!paths.isEmpty())
+        data->setData(QString::fromLatin1(kUriListMime), UriListOfPaths(paths));
     return data;
 }
 
@@ -122,15 +123,11 @@ QList<QByteArray> DroppedPaths(const QMimeData &data) {
         for (const QByteArray &item : items) {
             const QString path = IdListToPath(ConcatIdLists(parent, item));
             if (!path.isEmpty())
-                paths << QFile::encodeName(path);
+                paths << TextToName(path);
         }
         return paths;
     }
-    for (const QUrl &url : data.urls()) {
-        if (url.isLocalFile())
-            paths << QFile::encodeName(url.toLocalFile());
-    }
-    return paths;
+    return PathsOfUriList(data.data(QString::fromLatin1(kUriListMime)));
 }
 
 Qt::DropActions DropActionsOf(ShellAttributes attributes) {
@@ -183,6 +180,5 @@ void EnterShellDrag(QDragEnterEvent &event, bool dropsOn) {
 
 int TransferDrop(const QMimeData &data, const QString &folder, Qt::DropAction action) {
     HourglassCursor hourglass;
-    return TransferIntoFolder(DroppedPaths(data), QFile::encodeName(folder),
-                              action == Qt::MoveAction);
+    return TransferIntoFolder(DroppedPaths(data), TextToName(folder), action == Qt::MoveAction);
 }

@@ -1,5 +1,6 @@
 #include "controls/shellutils.h"
 
+#include "platform/nametext.h"
 #include "platform/shelldesktopfolder.h"
 
 #include <QFile>
@@ -114,7 +115,7 @@ bool FolderOfIdListExists(const QByteArray &list) {
 
 int PathToIdList(const QString &path, QByteArray &list) {
     list.clear();
-    if (QFile::encodeName(path).size() >= PATH_MAX)
+    if (TextToName(path).size() >= PATH_MAX)
         return ENAMETOOLONG;
     return DesktopFolder()->parseDisplayName(path, list);
 }
@@ -265,7 +266,7 @@ QString FormatStrPos(const QString &pattern, const QStringList &inserts) {
 }
 
 bool IsNetworkDriveConnected(const QString &path, const QList<MountPoint> &mounts) {
-    const int index = MountIndexOf(mounts, QFile::encodeName(path));
+    const int index = MountIndexOf(mounts, TextToName(path));
     return index >= 0 && IsNetworkFileSystem(mounts[index].fsType);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/shellcomputerfolder.h"
 
+#include "platform/nametext.h"
 #include "platform/shelldirectoryfolder.h"
 #include "platform/shellidlist.h"
 #include "platform/shellverbs.h"
@@ -60,7 +61,7 @@ QString ShellComputerFolder::displayNameOf(const QByteArray &item, ShellNameKind
     const std::optional<ShellItem> decoded = DecodeShellItem(item);
     if (!decoded || decoded->kind != ShellItemKind::Mount)
         return {};
-    return QFile::decodeName(decoded->bytes);
+    return NameToText(decoded->bytes);
 }
 
 int ShellComputerFolder::compareIds(int, const QByteArray &a, const QByteArray &b) {
@@ -84,7 +85,7 @@ int ShellComputerFolder::bindToFolder(const QByteArray &item, ShellFolderPtr &fo
 
 int ShellComputerFolder::parseDisplayName(const QString &name, QByteArray &list) {
     list.clear();
-    const QByteArray path = QFile::encodeName(name);
+    const QByteArray path = TextToName(name);
     if (!path.startsWith('/'))
         return EINVAL;
     const QList<MountPoint> mounts = m_environment.mounts();
@@ -95,8 +96,8 @@ int ShellComputerFolder::parseDisplayName(const QString &name, QByteArray &list)
     if (::access(path.constData(), F_OK) != 0)
         return errno;
     QByteArray rest;
-    if (const int error = ShellDirectoryFolder(best).parseDisplayName(
-            QFile::decodeName(path.mid(best.size())), rest))
+    if (const int error =
+            ShellDirectoryFolder(best).parseDisplayName(NameToText(path.mid(best.size())), rest))
         return error;
     list = ConcatIdLists(MakeMountItem(best), rest);
     return 0;

@@ -1,5 +1,6 @@
 #include "platform/shelldesktopfolder.h"
 
+#include "platform/nametext.h"
 #include "platform/shellcomputerfolder.h"
 #include "platform/shelldirectoryfolder.h"
 #include "platform/shellidlist.h"
@@ -71,7 +72,7 @@ int ShellDesktopFolder::bindToFolder(const QByteArray &item, ShellFolderPtr &fol
     else if (m_environment.homePath.isEmpty())
         return ENOENT;
     else
-        folder = std::make_shared<ShellDirectoryFolder>(QFile::encodeName(m_environment.homePath));
+        folder = std::make_shared<ShellDirectoryFolder>(TextToName(m_environment.homePath));
     return 0;
 }
 
@@ -84,7 +85,7 @@ int ShellDesktopFolder::parseDisplayName(const QString &name, QByteArray &list) 
     QByteArray rest;
     if (!m_environment.homePath.isEmpty() && home != QLatin1String("/") &&
         (path == home || path.startsWith(home + QLatin1Char('/')))) {
-        if (const int error = ShellDirectoryFolder(QFile::encodeName(home))
+        if (const int error = ShellDirectoryFolder(TextToName(home))
                                   .parseDisplayName(path.mid(home.size()), rest))
             return error;
         list = ConcatIdLists(MakeVirtualItem(VirtualFolder::Home), rest);
@@ -104,11 +105,11 @@ int ShellDesktopFolder::setNameOf(const QByteArray &, const QString &, QByteArra
 QList<ShellVerb> ShellDesktopFolder::verbsOf(const QList<QByteArray> &items) {
     if (items.size() != 1 || virtualFolderOf(items[0]) != VirtualFolder::Home)
         return {};
-    return FileSystemVerbs({QFile::encodeName(m_environment.homePath)}, false);
+    return FileSystemVerbs({TextToName(m_environment.homePath)}, false);
 }
 
 int ShellDesktopFolder::invokeVerb(const QList<QByteArray> &items, const QString &verb) {
     if (verbsOf(items).isEmpty())
         return EPERM;
-    return InvokeFileSystemVerb({QFile::encodeName(m_environment.homePath)}, verb, false);
+    return InvokeFileSystemVerb({TextToName(m_environment.homePath)}, verb, false);
 }

@@ -1,16 +1,17 @@
 #include "platform/shelldirectoryfolder.h"
 
+#include "platform/nametext.h"
 #include "platform/shellidlist.h"
 #include "platform/shellverbs.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -31,7 +32,23 @@ bool isValidName(const QByteArray &name) {
            !name.contains('\0') && name.size() <= kMaxNameBytes;
 }
 
-bool hasSubfolder(const QByteArray &path) {
+// The raw name of an entry item without copying it (it points into the item); null for an item
+// that is no entry or carries a bad name.
+QByteArray entryNameOf(const QByteArray &item) {
+    constexpr int header = kIdListElementHeaderSize + 1;
+    if (item.size() < header)
+        return {};
+    const int size =
+        static_cast<unsigned char>(item[0]) | (static_cast<unsigned char>(item[1]) << 8);
+    if (size <= header || size > item.size() ||
+        item[kIdListElementHeaderSize] != static_cast<char>(ShellItemKind::Entry))
+        return {};
+    const QByteArray name = QByteArray::fromRawData(item.constData() + header, size - header);
+    return isValidName(name) ? name : QByteArray();
+}
+
+// Opens the folder and looks for a subfolder among its entries.
+bool scanForSubfolder(const QByteArray &path) {
     DIR *dir = ::opendir(path.constData());
     if (!dir)
         return false;
@@ -48,6 +65,40 @@ bool hasSubfolder(const QByteArray &path) {
     }
     ::closedir(dir);
     return found;
+}
+
+// File systems whose folders count their subfolders in their link count (2 + subfolders).
+bool countsSubfolders(const QByteArray &path) {
+    struct statfs info {};
+    if (::statfs(path.constData(), &info) != 0)
+        return false;
+    switch (static_cast<unsigned long>(info.f_type)) {
+    case EXT4_SUPER_MAGIC: // also ext2 and ext3
+    case XFS_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+    case F2FS_SUPER_MAGIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether the mode bits let this process write, as access(W_OK) decides without ACLs.
+bool modeAllowsWrite(const struct stat &info) {
+    const uid_t user = ::geteuid();
+    if (user == 0)
+        return true;
+    if (info.st_uid == user)
+        return info.st_mode & S_IWUSR;
+    static const QList<gid_t> groups = [] {
+        QList<gid_t> all(::getgroups(0, nullptr) + 1);
+        all.resize(qMax(::getgroups(static_cast<int>(all.size()), all.data()), 0));
+        all.append(::getegid());
+        return all;
+    }();
+    if (groups.contains(info.st_gid))
+        return info.st_mode & S_IWGRP;
+    return info.st_mode & S_IWOTH;
 }
 
 int sign(qint64 value) {
@@ -79,51 +130,134 @@ ShellDirectoryFolder::ShellDirectoryFolder(QByteArray path)
     : m_path(std::move(path)) {}
 
 QByteArray ShellDirectoryFolder::entryPath(const QByteArray &item) const {
-    const std::optional<ShellItem> decoded = DecodeShellItem(item);
-    if (!decoded || decoded->kind != ShellItemKind::Entry || !isValidName(decoded->bytes))
-        return {};
-    return joinPath(m_path, decoded->bytes);
+    const QByteArray name = entryNameOf(item);
+    return name.isNull() ? QByteArray() : joinPath(m_path, name);
+}
+
+const ShellDirectoryFolder::FolderState &ShellDirectoryFolder::folderState() {
+    if (!m_state.known) {
+        struct statvfs volume {};
+        m_state.readOnlyFileSystem =
+            ::statvfs(m_path.constData(), &volume) == 0 && (volume.f_flag & ST_RDONLY);
+        m_state.canModify = ::access(m_path.constData(), W_OK) == 0;
+        m_state.countsSubfolders = countsSubfolders(m_path);
+        m_state.known = true;
+    }
+    return m_state;
+}
+
+namespace {
+
+// The keys that sort entries by name and by suffix, ignoring case.
+template <typename Entry> void setNameKeys(const QByteArray &name, Entry &entry) {
+    const QString text = NameToText(name);
+    entry.foldedName = text.toCaseFolded();
+    const qsizetype dot = text.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        entry.foldedSuffix = entry.foldedName.mid(dot + 1);
+}
+
+// One entry from lstat at the folder's descriptor; a symbolic link takes what it points to.
+template <typename Entry>
+bool readEntry(int dirFd, const QByteArray &name, bool readOnly, Entry &entry) {
+    struct stat own {};
+    if (::fstatat(dirFd, name.constData(), &own, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    struct stat target = own;
+    entry.link = S_ISLNK(own.st_mode);
+    if (entry.link && ::fstatat(dirFd, name.constData(), &target, 0) != 0)
+        target = own;
+    entry.exists = true;
+    entry.folder = S_ISDIR(target.st_mode);
+    entry.writable = !readOnly && modeAllowsWrite(target);
+    entry.size = target.st_size;
+    entry.modifiedNs = qint64(target.st_mtim.tv_sec) * 1000000000 + target.st_mtim.tv_nsec;
+    // A link's target may lie on another file system: its subfolders are looked for.
+    entry.links = entry.link ? 0 : own.st_nlink;
+    setNameKeys(name, entry);
+    return true;
+}
+
+} // namespace
+
+ShellDirectoryFolder::Entry *ShellDirectoryFolder::entryOf(const QByteArray &item) {
+    const QByteArray name = entryNameOf(item);
+    if (name.isNull())
+        return nullptr;
+    const auto found = m_entries.find(name);
+    if (found != m_entries.end())
+        return &found->second;
+    Entry entry;
+    const int dirFd = ::open(m_path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool read = readEntry(dirFd, QByteArray(name.constData(), name.size()),
+                                folderState().readOnlyFileSystem, entry);
+    if (dirFd >= 0)
+        ::close(dirFd);
+    if (!read)
+        return nullptr;
+    return &m_entries.emplace(QByteArray(name.constData(), name.size()), entry).first->second;
 }
 
 int ShellDirectoryFolder::enumObjects(int flags, QList<QByteArray> &items) {
     items.clear();
-    DIR *dir = ::opendir(m_path.constData());
-    if (!dir)
+    m_entries.clear();
+    m_state.known = false;
+    const int dirFd = ::open(m_path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
         return errno;
-    while (dirent *entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
+    DIR *dir = ::fdopendir(dirFd);
+    if (!dir) {
+        const int error = errno;
+        ::close(dirFd);
+        return error;
+    }
+    const bool readOnly = folderState().readOnlyFileSystem;
+    while (dirent *found = ::readdir(dir)) {
+        const QByteArray name(found->d_name);
         if (name == "." || name == "..")
             continue;
         if (name.startsWith('.') && !(flags & ShcontfIncludeHidden))
             continue;
-        const bool folder =
-            entry->d_type == DT_DIR || ((entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) &&
-                                        isDirectory(joinPath(m_path, name)));
-        if (flags & (folder ? ShcontfFolders : ShcontfNonFolders))
-            items.append(MakeEntryItem(name));
+        // Plain files are not even looked at when only folders are asked for.
+        const bool maybeFolder =
+            found->d_type == DT_DIR || found->d_type == DT_LNK || found->d_type == DT_UNKNOWN;
+        if (!maybeFolder && !(flags & ShcontfNonFolders))
+            continue;
+        Entry entry;
+        if (!readEntry(dirFd, name, readOnly, entry))
+            continue;
+        if (!(flags & (entry.folder ? ShcontfFolders : ShcontfNonFolders)))
+            continue;
+        items.append(MakeEntryItem(name));
+        m_entries.emplace(name, std::move(entry));
     }
     ::closedir(dir);
     return 0;
 }
 
 ShellAttributes ShellDirectoryFolder::attributesOf(const QByteArray &item, ShellAttributes mask) {
-    const QByteArray path = entryPath(item);
-    struct stat own {};
-    if (path.isEmpty() || ::lstat(path.constData(), &own) != 0)
+    Entry *entry = entryOf(item);
+    if (entry == nullptr)
         return 0;
-    const bool folder = isDirectory(path);
     ShellAttributes attributes = SfgaoFileSystem | SfgaoCanCopy | SfgaoCanLink;
-    attributes |= folder ? (SfgaoFolder | SfgaoFileSysAncestor) : SfgaoStream;
-    if (folder && (mask & SfgaoHasSubfolder) && hasSubfolder(path))
-        attributes |= SfgaoHasSubfolder;
-    if (DecodeShellItem(item)->bytes.startsWith('.'))
+    attributes |= entry->folder ? (SfgaoFolder | SfgaoFileSysAncestor) : SfgaoStream;
+    if (entry->folder && (mask & SfgaoHasSubfolder)) {
+        if (entry->hasSubfolder < 0) {
+            // Where link counts tell, a folder without subfolders has exactly two.
+            entry->hasSubfolder = folderState().countsSubfolders && entry->links >= 2
+                                      ? entry->links > 2
+                                      : scanForSubfolder(entryPath(item));
+        }
+        if (entry->hasSubfolder)
+            attributes |= SfgaoHasSubfolder;
+    }
+    if (entryNameOf(item).startsWith('.'))
         attributes |= SfgaoHidden;
-    if (S_ISLNK(own.st_mode))
+    if (entry->link)
         attributes |= SfgaoLink;
-    const bool writable = ::access(path.constData(), W_OK) == 0;
-    if (!writable)
+    if (!entry->writable)
         attributes |= SfgaoReadOnly;
-    if (folder && writable)
+    if (entry->folder && entry->writable)
         attributes |= SfgaoDropTarget;
     if (canModifyEntries())
         attributes |= SfgaoCanRename | SfgaoCanDelete | SfgaoCanMove;
@@ -131,41 +265,48 @@ ShellAttributes ShellDirectoryFolder::attributesOf(const QByteArray &item, Shell
 }
 
 QString ShellDirectoryFolder::displayNameOf(const QByteArray &item, ShellNameKind kind) {
-    const QByteArray path = entryPath(item);
-    if (path.isEmpty())
+    const QByteArray name = entryNameOf(item);
+    if (name.isNull())
         return {};
-    if (kind == ShellNameKind::ForParsing)
-        return QFile::decodeName(path);
-    return QFile::decodeName(DecodeShellItem(item)->bytes);
+    return NameToText(kind == ShellNameKind::ForParsing ? joinPath(m_path, name) : name);
 }
 
 int ShellDirectoryFolder::compareIds(int column, const QByteArray &a, const QByteArray &b) {
-    const QByteArray pathA = entryPath(a);
-    const QByteArray pathB = entryPath(b);
-    if (pathA.isEmpty() || pathB.isEmpty())
+    const QByteArray nameA = entryNameOf(a);
+    const QByteArray nameB = entryNameOf(b);
+    if (nameA.isNull() || nameB.isNull())
         return sign(a.compare(b));
-    const QFileInfo infoA(QFile::decodeName(pathA));
-    const QFileInfo infoB(QFile::decodeName(pathB));
-    if (infoA.isDir() != infoB.isDir())
-        return infoA.isDir() ? -1 : 1;
+    // Items that are gone still sort by their names.
+    Entry goneA, goneB;
+    const Entry *entryA = entryOf(a);
+    const Entry *entryB = entryOf(b);
+    if (entryA == nullptr) {
+        setNameKeys(nameA, goneA);
+        entryA = &goneA;
+    }
+    if (entryB == nullptr) {
+        setNameKeys(nameB, goneB);
+        entryB = &goneB;
+    }
+    if (entryA->folder != entryB->folder)
+        return entryA->folder ? -1 : 1;
     int result = 0;
     switch (column) {
     case 1:
-        result = sign(infoA.size() - infoB.size());
+        result = sign(entryA->size - entryB->size);
         break;
     case 2:
-        result = sign(infoA.suffix().compare(infoB.suffix(), Qt::CaseInsensitive));
+        result = sign(entryA->foldedSuffix.compare(entryB->foldedSuffix));
         break;
     case 3:
-        result = sign(infoA.lastModified().toMSecsSinceEpoch() -
-                      infoB.lastModified().toMSecsSinceEpoch());
+        result = sign(entryA->modifiedNs - entryB->modifiedNs);
         break;
     default:
         break;
     }
     if (result == 0)
-        result = sign(infoA.fileName().compare(infoB.fileName(), Qt::CaseInsensitive));
-    return result != 0 ? result : sign(pathA.compare(pathB));
+        result = sign(entryA->foldedName.compare(entryB->foldedName));
+    return result != 0 ? result : sign(nameA.compare(nameB));
 }
 
 int ShellDirectoryFolder::bindToFolder(const QByteArray &item, ShellFolderPtr &folder) {
@@ -186,7 +327,7 @@ int ShellDirectoryFolder::parseDisplayName(const QString &name, QByteArray &list
     list.clear();
     QByteArray result = CopyIdList(QByteArray());
     QByteArray path = m_path;
-    for (const QByteArray &part : QFile::encodeName(name).split('/')) {
+    for (const QByteArray &part : TextToName(name).split('/')) {
         if (part.isEmpty() || part == ".")
             continue;
         if (!isValidName(part))
@@ -204,26 +345,27 @@ int ShellDirectoryFolder::parseDisplayName(const QString &name, QByteArray &list
 int ShellDirectoryFolder::setNameOf(const QByteArray &item, const QString &name,
                                     QByteArray &newItem) {
     newItem.clear();
-    const QByteArray from = entryPath(item);
-    const QByteArray newName = QFile::encodeName(name);
-    if (from.isEmpty())
+    const QByteArray oldName = entryNameOf(item);
+    const QByteArray newName = TextToName(name);
+    if (oldName.isNull())
         return EINVAL;
     if (newName.size() > kMaxNameBytes)
         return ENAMETOOLONG;
     if (!isValidName(newName))
         return EINVAL;
-    if (newName == DecodeShellItem(item)->bytes) {
+    if (newName == oldName) {
         newItem = CopyIdList(item);
         return 0;
     }
-    if (const int error = renameNoReplace(from, joinPath(m_path, newName)))
+    if (const int error = renameNoReplace(joinPath(m_path, oldName), joinPath(m_path, newName)))
         return error;
+    m_entries.erase(QByteArray(oldName.constData(), oldName.size()));
     newItem = MakeEntryItem(newName);
     return 0;
 }
 
-bool ShellDirectoryFolder::canModifyEntries() const {
-    return ::access(m_path.constData(), W_OK) == 0;
+bool ShellDirectoryFolder::canModifyEntries() {
+    return folderState().canModify;
 }
 
 bool ShellDirectoryFolder::entryPaths(const QList<QByteArray> &items,
@@ -249,5 +391,6 @@ int ShellDirectoryFolder::invokeVerb(const QList<QByteArray> &items, const QStri
     QList<QByteArray> paths;
     if (!entryPaths(items, paths))
         return EINVAL;
+    m_state.known = false;
     return InvokeFileSystemVerb(paths, verb, canModifyEntries());
 }

@@ -1,17 +1,18 @@
 #include "platform/shellverbs.h"
 
+#include "platform/nametext.h"
+
 #include <QClipboard>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,66 +24,212 @@ bool isFolder(const QByteArray &path) {
     return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-QList<QUrl> urlsOf(const QList<QByteArray> &paths) {
-    QList<QUrl> urls;
-    for (const QByteArray &path : paths)
-        urls.append(QUrl::fromLocalFile(QFile::decodeName(path)));
-    return urls;
+QByteArray baseName(const QByteArray &path) {
+    const QByteArray trimmed = path.endsWith('/') && path.size() > 1 ? path.chopped(1) : path;
+    return trimmed.mid(trimmed.lastIndexOf('/') + 1);
 }
 
-int copyFile(const QByteArray &from, const QByteArray &to) {
+QByteArray parentOf(const QByteArray &path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : path.left(slash);
+}
+
+// The names in a folder, raw; errno in error when it cannot be read.
+QList<QByteArray> namesIn(const QByteArray &folder, int &error) {
+    QList<QByteArray> names;
+    error = 0;
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir) {
+        error = errno;
+        return names;
+    }
+    while (dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names.append(name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+int copyFileContents(const QByteArray &from, const QByteArray &to, mode_t mode) {
+    const int in = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return errno;
+    // O_EXCL: an existing name is never replaced.
+    const int out = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        return error;
+    }
+    int error = 0;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t length = ::read(in, buffer, sizeof buffer);
+        if (length < 0 && errno == EINTR)
+            continue;
+        if (length <= 0) {
+            error = length < 0 ? errno : 0;
+            break;
+        }
+        for (ssize_t done = 0; done < length;) {
+            const ssize_t written = ::write(out, buffer + done, length - done);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written < 0) {
+                error = errno;
+                break;
+            }
+            done += written;
+        }
+        if (error != 0)
+            break;
+    }
+    if (::close(out) != 0 && error == 0)
+        error = errno;
+    ::close(in);
+    if (error != 0)
+        ::unlink(to.constData());
+    return error;
+}
+
+// Copies a file, link or whole folder by raw names; the first failure ends it with its errno.
+int copyTree(const QByteArray &from, const QByteArray &to) {
     struct stat own {};
     if (::lstat(from.constData(), &own) != 0)
         return errno;
     if (S_ISLNK(own.st_mode)) {
-        const QByteArray target =
-            QFile::encodeName(QFileInfo(QFile::decodeName(from)).symLinkTarget());
+        QByteArray target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(from.constData(), target.data(), target.size());
+        if (length < 0)
+            return errno;
+        target.truncate(length);
         return ::symlink(target.constData(), to.constData()) == 0 ? 0 : errno;
     }
-    if (S_ISDIR(own.st_mode)) {
-        if (::mkdir(to.constData(), own.st_mode & 07777) != 0)
-            return errno;
-        QDir source(QFile::decodeName(from));
-        const QStringList names =
-            source.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        for (const QString &name : names) {
-            const QByteArray raw = QFile::encodeName(name);
-            if (const int error = copyFile(from + '/' + raw, to + '/' + raw))
-                return error;
-        }
-        return 0;
+    if (!S_ISDIR(own.st_mode))
+        return copyFileContents(from, to, own.st_mode & 07777);
+    int error = 0;
+    const QList<QByteArray> names = namesIn(from, error);
+    if (error != 0)
+        return error;
+    if (::mkdir(to.constData(), (own.st_mode & 07777) | S_IRWXU) != 0)
+        return errno;
+    for (const QByteArray &name : names) {
+        if (const int failed = copyTree(from + '/' + name, to + '/' + name))
+            return failed;
     }
-    // QFile::copy refuses an existing target, so nothing is replaced.
-    if (::access(to.constData(), F_OK) == 0)
-        return EEXIST;
-    return QFile::copy(QFile::decodeName(from), QFile::decodeName(to)) ? 0 : EIO;
-}
-
-// How file managers mark files put on the clipboard as cut or copied: the word, then the urls.
-constexpr char kCopiedFilesMime[] = "x-special/gnome-copied-files";
-
-QMimeData *clipboardData(const QList<QUrl> &urls, bool cut) {
-    auto *data = new QMimeData;
-    data->setUrls(urls);
-    QByteArray marked = cut ? "cut" : "copy";
-    for (const QUrl &url : urls)
-        marked += '\n' + url.toEncoded();
-    data->setData(QString::fromLatin1(kCopiedFilesMime), marked);
-    return data;
+    return ::chmod(to.constData(), own.st_mode & 07777) == 0 ? 0 : errno;
 }
 
 int removeTree(const QByteArray &path) {
     struct stat own {};
     if (::lstat(path.constData(), &own) != 0)
         return errno;
-    if (S_ISDIR(own.st_mode))
-        return QDir(QFile::decodeName(path)).removeRecursively() ? 0 : EIO;
-    return ::unlink(path.constData()) == 0 ? 0 : errno;
+    if (!S_ISDIR(own.st_mode))
+        return ::unlink(path.constData()) == 0 ? 0 : errno;
+    int error = 0;
+    for (const QByteArray &name : namesIn(path, error)) {
+        if (const int failed = removeTree(path + '/' + name))
+            return failed;
+    }
+    if (error != 0)
+        return error;
+    return ::rmdir(path.constData()) == 0 ? 0 : errno;
 }
 
-QByteArray baseName(const QByteArray &path) {
-    const QByteArray trimmed = path.endsWith('/') && path.size() > 1 ? path.chopped(1) : path;
-    return trimmed.mid(trimmed.lastIndexOf('/') + 1);
+// How file managers mark files put on the clipboard as cut or copied: the word, then the urls.
+constexpr char kCopiedFilesMime[] = "x-special/gnome-copied-files";
+
+QMimeData *clipboardData(const QList<QByteArray> &paths, bool cut) {
+    auto *data = new QMimeData;
+    const QByteArray uris = UriListOfPaths(paths);
+    data->setData(QString::fromLatin1(kUriListMime), uris);
+    QByteArray marked = cut ? "cut" : "copy";
+    for (const QByteArray &line : uris.split('\n')) {
+        if (!line.trimmed().isEmpty())
+            marked += '\n' + line.trimmed();
+    }
+    data->setData(QString::fromLatin1(kCopiedFilesMime), marked);
+    return data;
+}
+
+// The trash folder for a path: the home trash, or, on another file system, the .Trash-uid
+// folder at the top of that file system (as desktop file managers keep them).
+QByteArray homeTrash() {
+    QByteArray data = qgetenv("XDG_DATA_HOME");
+    if (data.isEmpty())
+        data = TextToName(QDir::homePath()) + "/.local/share";
+    return data + "/Trash";
+}
+
+QByteArray topOfFileSystem(const QByteArray &path) {
+    struct stat own {};
+    if (::lstat(path.constData(), &own) != 0)
+        return {};
+    QByteArray top = path;
+    while (top != "/") {
+        const QByteArray up = parentOf(top);
+        struct stat above {};
+        if (::stat(up.constData(), &above) != 0 || above.st_dev != own.st_dev)
+            break;
+        top = up;
+    }
+    return top;
+}
+
+int ensureFolder(const QByteArray &path) {
+    if (::mkdir(path.constData(), 0700) == 0 || errno == EEXIST)
+        return isFolder(path) ? 0 : ENOTDIR;
+    return errno;
+}
+
+// Moves one item into a trash folder with its info file. 0 or the errno code.
+int moveIntoTrash(const QByteArray &path, const QByteArray &trash) {
+    for (const QByteArray &folder : {trash, trash + "/files", trash + "/info"}) {
+        if (const int error = ensureFolder(folder))
+            return error;
+    }
+    const QByteArray name = baseName(path);
+    const QByteArray info =
+        "[Trash Info]\nPath=" + UriListOfPaths({path}).mid(7).trimmed() +
+        "\nDeletionDate=" + QDateTime::currentDateTime().toString(Qt::ISODate).toLatin1() + '\n';
+    for (int n = 1; n < 10000; ++n) {
+        const QByteArray candidate = n == 1 ? name : name + '.' + QByteArray::number(n);
+        const QByteArray infoPath = trash + "/info/" + candidate + ".trashinfo";
+        // The info file is made first and exclusively: it reserves the name.
+        const int fd = ::open(infoPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return errno;
+        }
+        const bool written = ::write(fd, info.constData(), info.size()) == info.size();
+        const int closed = ::close(fd);
+        const QByteArray target = trash + "/files/" + candidate;
+        int error = !written || closed != 0 ? EIO : 0;
+        if (error == 0 && ::renameat2(AT_FDCWD, path.constData(), AT_FDCWD, target.constData(),
+                                      RENAME_NOREPLACE) != 0)
+            error = errno;
+        if (error == 0)
+            return 0;
+        ::unlink(infoPath.constData());
+        if (error != EEXIST)
+            return error;
+    }
+    return EEXIST;
+}
+
+int moveToTrash(const QByteArray &path) {
+    const int error = moveIntoTrash(path, homeTrash());
+    if (error != EXDEV)
+        return error;
+    const QByteArray top = topOfFileSystem(path);
+    if (top.isEmpty())
+        return errno;
+    const QByteArray trash =
+        (top.endsWith('/') ? top : top + '/') + ".Trash-" + QByteArray::number(::getuid());
+    return moveIntoTrash(path, trash);
 }
 
 } // namespace
@@ -115,8 +262,8 @@ int InvokeFileSystemVerb(const QList<QByteArray> &paths, const QString &verb, bo
         return EINVAL;
     const QString name = verb.toLower();
     if (name == QLatin1String("open")) {
-        for (const QUrl &url : urlsOf(paths)) {
-            if (!QDesktopServices::openUrl(url))
+        for (const QByteArray &path : paths) {
+            if (!QDesktopServices::openUrl(QUrl::fromEncoded(UriListOfPaths({path}).trimmed())))
                 return EIO;
         }
         return 0;
@@ -129,17 +276,17 @@ int InvokeFileSystemVerb(const QList<QByteArray> &paths, const QString &verb, bo
             return EPERM;
         QClipboard *clipboard = QGuiApplication::clipboard();
         if (name != QLatin1String("paste")) {
-            clipboard->setMimeData(clipboardData(urlsOf(paths), cut));
+            clipboard->setMimeData(clipboardData(paths, cut));
             return 0;
         }
         const QMimeData *data = clipboard->mimeData();
-        if (paths.size() != 1 || !isFolder(paths[0]) || !data || !data->hasUrls())
-            return EINVAL;
-        QList<QByteArray> sources;
-        for (const QUrl &url : data->urls()) {
-            if (url.isLocalFile())
-                sources.append(QFile::encodeName(url.toLocalFile()));
-        }
+        if (paths.size() != 1 || !isFolder(paths[0]))
+            return ENOTDIR;
+        const QList<QByteArray> sources =
+            data ? PathsOfUriList(data->data(QString::fromLatin1(kUriListMime)))
+                 : QList<QByteArray>();
+        if (sources.isEmpty())
+            return ENOENT;
         // Cut files move, once: the clipboard names them no more.
         const bool move = data->data(QString::fromLatin1(kCopiedFilesMime)).startsWith("cut\n");
         const int error = TransferIntoFolder(sources, paths[0], move);
@@ -151,8 +298,8 @@ int InvokeFileSystemVerb(const QList<QByteArray> &paths, const QString &verb, bo
         if (!canModify)
             return EPERM;
         for (const QByteArray &path : paths) {
-            if (!QFile::moveToTrash(QFile::decodeName(path)))
-                return EIO;
+            if (const int error = moveToTrash(path))
+                return error;
         }
         return 0;
     }
@@ -176,7 +323,11 @@ int TransferIntoFolder(const QList<QByteArray> &paths, const QByteArray &folder,
             if (errno != EXDEV)
                 return errno;
         }
-        if (const int error = copyFile(path, target))
+        // Nothing is replaced: an existing name stops the transfer before anything is written.
+        struct stat existing {};
+        if (::lstat(target.constData(), &existing) == 0)
+            return EEXIST;
+        if (const int error = copyTree(path, target))
             return error;
         if (move) {
             if (const int error = removeTree(path))
