@@ -290,18 +290,21 @@ void TKxCustomShellList::Refresh() {
     QList<QByteArray> items;
     if (m_shellFolder->enumObjects(enumFlags(), items) == 0) {
         TKxPidlList fresh = TKxPidlList::SortedItems(m_shellFolder, items);
+        QList<bool> shown(fresh.Count(), false);
         for (int i = topLevelItemCount() - 1; i >= 0; --i) {
             TKxShellListData *data = ShellDataOfItem(topLevelItem(i));
             if (data == nullptr)
                 continue;
             const int index = fresh.IndexOf(data->RelativeIdList());
             if (index >= 0)
-                fresh.Delete(index);
+                shown[index] = true;
             else
                 deleteItem(topLevelItem(i));
         }
-        for (int i = 0; i < fresh.Count(); ++i)
-            addItem(m_shellFolder, m_folderIdList, fresh.Pidl(i));
+        for (int i = 0; i < fresh.Count(); ++i) {
+            if (!shown[i])
+                addItem(m_shellFolder, m_folderIdList, fresh.Pidl(i));
+        }
         sortItems();
     }
     ClearFileFilter();

@@ -247,6 +247,12 @@ void TKxCustomShellTree::FillChildNodes(const ShellFolderPtr &folder, QTreeWidge
         root->setExpanded(true);
 }
 
+bool TKxCustomShellTree::childrenFlagOf(ShellAttributes attributes) const {
+    const bool subfolders = attributes & SfgaoHasSubfolder;
+    const bool isFolder = attributes & SfgaoFolder;
+    return (m_options & stoIncludeNonFolders) ? (subfolders || isFolder) : (subfolders && isFolder);
+}
+
 int TKxCustomShellTree::AddShellNode(const ShellFolderPtr &folder, const QByteArray &parentIdList,
                                      const QByteArray &item, QTreeWidgetItem *parentNode) {
     const ShellAttributes attributes = folder->attributesOf(item, kNodeAttributeMask);
@@ -258,10 +264,7 @@ int TKxCustomShellTree::AddShellNode(const ShellFolderPtr &folder, const QByteAr
     ShellTreeNode *node =
         newNode(std::make_unique<TKxShellTreeData>(ShellDataOf(parentNode), item), parentNode);
     node->setText(0, DisplayNameOf(folder.get(), item, ShellNameKind::InFolder));
-    const bool subfolders = attributes & SfgaoHasSubfolder;
-    const bool isFolder = attributes & SfgaoFolder;
-    node->SetHasChildrenFlag((m_options & stoIncludeNonFolders) ? (subfolders || isFolder)
-                                                                : (subfolders && isFolder));
+    node->SetHasChildrenFlag(childrenFlagOf(attributes));
     node->SetOverlay(ShellOverlayOf(attributes));
     if (attributes & SfgaoHidden)
         node->setForeground(0, palette().brush(QPalette::Disabled, QPalette::Text));
@@ -386,6 +389,7 @@ void TKxCustomShellTree::refreshNode(ShellTreeNode *node, QTreeWidgetItem *&sele
     if (folder == nullptr || folder->enumObjects(enumFlags(), items) != 0)
         return;
     TKxPidlList fresh = TKxPidlList::SortedItems(folder, items);
+    QList<bool> shown(fresh.Count(), false);
     for (int i = node->childCount() - 1; i >= 0; --i) {
         QTreeWidgetItem *child = node->child(i);
         TKxShellTreeData *data = ShellDataOf(child);
@@ -393,7 +397,7 @@ void TKxCustomShellTree::refreshNode(ShellTreeNode *node, QTreeWidgetItem *&sele
             continue;
         const int index = fresh.IndexOf(data->RelativeIdList());
         if (index >= 0) {
-            fresh.Delete(index);
+            shown[index] = true;
             continue;
         }
         if (IsNodeWithin(selected, child))
@@ -401,17 +405,30 @@ void TKxCustomShellTree::refreshNode(ShellTreeNode *node, QTreeWidgetItem *&sele
         deleteNode(child);
     }
     const QByteArray parentList = node->Data()->AbsoluteIdList();
+    bool added = false;
     for (int i = 0; i < fresh.Count(); ++i) {
+        if (shown[i])
+            continue;
         if (const int code = AddShellNode(folder, parentList, fresh.Pidl(i), node); code != 0)
             RaiseShellError(code);
+        added = true;
     }
-    if (fresh.Count() > 0)
+    if (added)
         sortChildren(node);
     if (node->childCount() > 0)
         node->SetHasChildrenFlag(true);
     for (int i = 0; i < node->childCount(); ++i) {
-        if (node->child(i)->type() == ShellTreeNode::kType)
-            refreshNode(static_cast<ShellTreeNode *>(node->child(i)), selected);
+        if (node->child(i)->type() != ShellTreeNode::kType)
+            continue;
+        auto *child = static_cast<ShellTreeNode *>(node->child(i));
+        // A node that never had children gets its expand button when a subfolder appears; the
+        // folder's listing just told that, so the node's own folder is not opened.
+        if (child->childCount() == 0 && !child->HasChildrenFlag()) {
+            child->SetHasChildrenFlag(childrenFlagOf(
+                folder->attributesOf(child->Data()->RelativeIdList(), kNodeAttributeMask)));
+            continue;
+        }
+        refreshNode(child, selected);
     }
 }
 

@@ -150,6 +150,8 @@ private:
     void deleteNode(QTreeWidgetItem *node);
     void clearNodes();
     void refreshNode(ShellTreeNode *node, QTreeWidgetItem *&selected);
+    // Whether a node with these attributes shows an expand button.
+    bool childrenFlagOf(ShellAttributes attributes) const;
     int enumFlags() const;
     void selectPath(const QByteArray &target);
     void baseFolderChanged();

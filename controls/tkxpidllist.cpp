@@ -46,9 +46,16 @@ TKxPidlList TKxPidlList::SortedItems(const ShellFolderPtr &folder, const QList<Q
     TKxPidlList sorted;
     sorted.SetShellFolder(folder);
     sorted.SetDuplicates(dupIgnore);
-    sorted.SetSorted(true);
+    // Sorted once, then each run of equal items kept as its first, as adding them one by one
+    // would keep them, without moving the list at every insert.
+    sorted.m_items.reserve(items.size());
     for (const QByteArray &item : items)
-        sorted.AddPidl(item);
+        sorted.m_items.append({CopyIdList(item), nullptr});
+    sorted.SetSorted(true);
+    const auto last = std::unique(
+        sorted.m_items.begin(), sorted.m_items.end(),
+        [&sorted](const Entry &a, const Entry &b) { return sorted.compare(a.list, b.list) == 0; });
+    sorted.m_items.erase(last, sorted.m_items.end());
     return sorted;
 }
 
