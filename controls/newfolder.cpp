@@ -38,9 +38,11 @@ NewFolderResult CreateNewFolderIn(const QString &parentPath,
                 result.name = name;
                 return result;
             }
+            // Where one name cannot be made for another reason, no other name can: one box
+            // tells why.
             if (code != EEXIST) {
                 result.warnings << WarningText(code, name);
-                break;
+                return result;
             }
         }
     }

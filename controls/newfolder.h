@@ -6,8 +6,8 @@
 #include <functional>
 
 // Creating a new folder under a free name: "New Folder", "New Folder (2)" ... (50 names), then
-// "fldr", "fldr2" ... (50 names). An existing name moves on to the next; any other failure ends
-// its series with a warning.
+// "fldr", "fldr2" ... (50 names). An existing name moves on to the next; any other failure (a
+// read-only place, no permission) ends the creation with one warning that gives its reason.
 
 inline constexpr int kNewFolderNamesPerSeries = 50;
 static_assert(kNewFolderNamesPerSeries >= 2, "a series holds its plain name and numbered ones");
@@ -16,7 +16,7 @@ static_assert(kNewFolderNamesPerSeries >= 2, "a series holds its plain name and 
 QStringList NewFolderNames(int series);
 
 struct NewFolderResult {
-    QString name;        // the folder created; empty when none was
+    QString name;         // the folder created; empty when none was
     QStringList warnings; // the texts of the warning boxes to show, in order
 };
 

@@ -11,6 +11,7 @@
 #include "controls/tkxdevicechangehandler.h"
 #include "controls/tkxfilemaskfilter.h"
 #include "controls/tkxpidllist.h"
+#include "controls/verbprompts.h"
 
 #include "platform/changenotification.h"
 
@@ -391,6 +392,15 @@ QList<QTreeWidgetItem *> TKxCustomShellList::selectedShellItems() const {
     return items;
 }
 
+QStringList TKxCustomShellList::selectedNames() const {
+    QStringList names;
+    for (QTreeWidgetItem *item : selectedItems()) {
+        if (TKxShellListData *data = ShellDataOfItem(item))
+            names << data->DisplayName();
+    }
+    return names;
+}
+
 int TKxCustomShellList::InvokeVerbOnSelection(const QString &verb) {
     const QList<QByteArray> items = selectedIdLists();
     if (items.isEmpty() || m_shellFolder == nullptr)
@@ -512,7 +522,7 @@ bool TKxCustomShellList::RenameItem(QTreeWidgetItem *item, const QString &text) 
     if (m_refreshPending)
         Refresh();
     if (code != 0)
-        RaiseShellError(code);
+        RaiseVerbFailure(QStringLiteral("rename"), {data->DisplayName()}, code, name);
     return true;
 }
 
@@ -542,11 +552,15 @@ void TKxCustomShellList::DoItemMenu(QTreeWidgetItem *item, QPoint &pos, QMenu *&
         edit(indexFromItem(currentItem()), QAbstractItemView::AllEditTriggers, nullptr);
         return;
     }
+    const QStringList names = selectedNames();
+    if (verb == QLatin1String("delete") && !ConfirmDelete(this, names))
+        return;
     const int code = m_shellFolder->invokeVerb(items, verb);
-    if (IsNetworkPath(IdListToPath(m_folderIdList)))
+    if (verb == QLatin1String("delete") || verb == QLatin1String("paste") ||
+        IsNetworkPath(IdListToPath(m_folderIdList)))
         Refresh();
     if (code != 0)
-        RaiseShellError(code);
+        RaiseVerbFailure(verb, names, code);
 }
 
 void TKxCustomShellList::keyPressEvent(QKeyEvent *event) {
@@ -561,18 +575,28 @@ void TKxCustomShellList::keyPressEvent(QKeyEvent *event) {
         if (key == shortcuts.selectAll) {
             SelectAll();
         } else if (key == shortcuts.remove || key == shortcuts.shiftRemove) {
-            InvokeVerbOnSelection(QStringLiteral("delete"));
+            const QStringList names = selectedNames();
+            if (names.isEmpty() || !ConfirmDelete(this, names))
+                return;
+            const int code = InvokeVerbOnSelection(QStringLiteral("delete"));
             Refresh();
-        } else if (key == shortcuts.copy) {
-            InvokeVerbOnSelection(QStringLiteral("copy"));
-        } else if (key == shortcuts.cut) {
-            InvokeVerbOnSelection(QStringLiteral("cut"));
+            if (code != 0)
+                RaiseVerbFailure(QStringLiteral("delete"), names, code);
+        } else if (key == shortcuts.copy || key == shortcuts.cut) {
+            const QString verb =
+                key == shortcuts.copy ? QStringLiteral("copy") : QStringLiteral("cut");
+            if (const int code = InvokeVerbOnSelection(verb); code != 0 && code != ENOENT)
+                RaiseVerbFailure(verb, selectedNames(), code);
         } else if (key == shortcuts.paste) {
             ShellFolderPtr parent;
             QByteArray self;
+            int code = ENOENT;
             if (ParentFolderOfIdList(m_folderIdList, parent, self) == 0)
-                parent->invokeVerb({self}, QStringLiteral("paste"));
+                code = parent->invokeVerb({self}, QStringLiteral("paste"));
             Refresh();
+            if (code != 0)
+                RaiseVerbFailure(QStringLiteral("paste"), {DisplayNameOfIdList(m_folderIdList)},
+                                 code);
         } else if (key == shortcuts.fill) {
             Fill();
         } else if (key == shortcuts.rename) {

@@ -139,6 +139,8 @@ private:
     QString dropFolderAt(const QPoint &pos) const;
     // The relative lists of the selected items.
     QList<QByteArray> selectedIdLists() const;
+    // The display names of the selected items.
+    QStringList selectedNames() const;
     // Adds the item when it passes; false when it was left out.
     bool addItem(const ShellFolderPtr &folder, const QByteArray &folderList,
                  const QByteArray &item);

@@ -13,6 +13,7 @@
 #include "controls/tkxdevicechangehandler.h"
 #include "controls/tkxidlistarray.h"
 #include "controls/tkxpidllist.h"
+#include "controls/verbprompts.h"
 
 #include "platform/changenotification.h"
 
@@ -654,10 +655,7 @@ void TKxCustomShellTree::DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, Q
         if (verb == QLatin1String("rename")) {
             EditNodeName(node);
         } else {
-            const int code = folder->invokeVerb(items, verb);
-            RefreshNodes();
-            if (code != 0)
-                RaiseShellError(code);
+            invokeVerbAsked(node, verb);
         }
     } else if (m_refreshDeferred) {
         RefreshNodes();
@@ -733,8 +731,18 @@ bool TKxCustomShellTree::RenameNode(QTreeWidgetItem *node, const QString &text) 
     if (m_refreshDeferred)
         RefreshNodes();
     if (code != 0)
-        RaiseShellError(code);
+        RaiseVerbFailure(QStringLiteral("rename"), {node->text(0)}, code, name);
     return true;
+}
+
+void TKxCustomShellTree::invokeVerbAsked(QTreeWidgetItem *node, const QString &verb) {
+    if (node == nullptr || node->parent() == nullptr || ShellDataOf(node) == nullptr)
+        return;
+    const QStringList names{node->text(0)};
+    if (verb == QLatin1String("delete") && !ConfirmDelete(this, names))
+        return;
+    if (const int code = InvokeNodeVerb(node, verb); code != 0)
+        RaiseVerbFailure(verb, names, code);
 }
 
 void TKxCustomShellTree::keyPressEvent(QKeyEvent *event) {
@@ -755,14 +763,13 @@ void TKxCustomShellTree::keyPressEvent(QKeyEvent *event) {
             EditNodeName(node);
         } else if (key == shortcuts.refresh) {
             RefreshNodes();
-        } else if (key == shortcuts.cut) {
-            InvokeNodeVerb(node, QStringLiteral("cut"));
-        } else if (key == shortcuts.copy) {
-            InvokeNodeVerb(node, QStringLiteral("copy"));
-        } else if (key == shortcuts.paste) {
-            InvokeNodeVerb(node, QStringLiteral("paste"));
-        } else if (key == shortcuts.remove || key == shortcuts.shiftRemove) {
-            InvokeNodeVerb(node, QStringLiteral("delete"));
+        } else if (key == shortcuts.cut || key == shortcuts.copy || key == shortcuts.paste ||
+                   key == shortcuts.remove || key == shortcuts.shiftRemove) {
+            const QString verb = key == shortcuts.cut     ? QStringLiteral("cut")
+                                 : key == shortcuts.copy  ? QStringLiteral("copy")
+                                 : key == shortcuts.paste ? QStringLiteral("paste")
+                                                          : QStringLiteral("delete");
+            invokeVerbAsked(node, verb);
         } else {
             handled = false;
         }

@@ -150,6 +150,9 @@ private:
     void deleteNode(QTreeWidgetItem *node);
     void clearNodes();
     void refreshNode(ShellTreeNode *node, QTreeWidgetItem *&selected);
+    // A verb the operator chose for a node: "delete" asks first, and a failure is raised with
+    // its reason.
+    void invokeVerbAsked(QTreeWidgetItem *node, const QString &verb);
     // Whether a node with these attributes shows an expand button.
     bool childrenFlagOf(ShellAttributes attributes) const;
     int enumFlags() const;

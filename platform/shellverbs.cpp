@@ -178,7 +178,14 @@ QByteArray topOfFileSystem(const QByteArray &path) {
     return top;
 }
 
+// Makes the folder and any missing folder above it, private to the user.
 int ensureFolder(const QByteArray &path) {
+    if (isFolder(path))
+        return 0;
+    if (path.size() > 1 && !isFolder(parentOf(path))) {
+        if (const int error = ensureFolder(parentOf(path)))
+            return error;
+    }
     if (::mkdir(path.constData(), 0700) == 0 || errno == EEXIST)
         return isFolder(path) ? 0 : ENOTDIR;
     return errno;
@@ -286,7 +293,7 @@ int InvokeFileSystemVerb(const QList<QByteArray> &paths, const QString &verb, bo
             data ? PathsOfUriList(data->data(QString::fromLatin1(kUriListMime)))
                  : QList<QByteArray>();
         if (sources.isEmpty())
-            return ENOENT;
+            return ENODATA;
         // Cut files move, once: the clipboard names them no more.
         const bool move = data->data(QString::fromLatin1(kCopiedFilesMime)).startsWith("cut\n");
         const int error = TransferIntoFolder(sources, paths[0], move);
