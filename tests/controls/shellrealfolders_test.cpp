@@ -318,7 +318,9 @@ protected:
         qputenv("XDG_DATA_HOME", Raw(m_dir.filePath(QStringLiteral("share"))));
     }
     void TearDown() override {
-        SetHandlerErrorReporter(nullptr);
+        SetHandlerErrorReporter([](const QString &message) {
+            ADD_FAILURE() << "handler error: " << message.toStdString();
+        });
         SetDeleteConfirmation(nullptr);
         qunsetenv("XDG_DATA_HOME");
     }

@@ -1,6 +1,7 @@
 #include "controls/tkxshelltree.h"
 
 #include "controls/changenotifyevent.h"
+#include "controls/controlservices.h"
 #include "controls/shelltreenode.h"
 #include "controls/shellutils.h"
 #include "controls/tkxdevicechangehandler.h"
@@ -441,9 +442,15 @@ TEST_F(ShellTreeTest, CutOrCopyThenPasteMovesOrCopiesTheFolderIntoTheSelectedOne
     EXPECT_TRUE(QDir(Path("beta/alpha/inner")).exists());
     EXPECT_FALSE(QDir(Path("alpha")).exists());
     EXPECT_EQ(ChildTexts(Root()), (QStringList{"beta", "gamma"}));
-    // Cut files move once; the clipboard names them no more.
+    // Cut files move once; the clipboard names them no more, and a paste says so.
+    QStringList reported;
+    SetHandlerErrorReporter([&](const QString &message) { reported << message; });
     press("gamma", Qt::Key_V);
+    SetHandlerErrorReporter([](const QString &message) {
+        ADD_FAILURE() << "handler error: " << message.toStdString();
+    });
     EXPECT_FALSE(QDir(Path("gamma/alpha")).exists());
+    EXPECT_EQ(reported, QStringList{"Nothing to paste into 'gamma': no files were cut or copied."});
     press("gamma", Qt::Key_C);
     press("beta", Qt::Key_V);
     EXPECT_TRUE(QDir(Path("beta/gamma")).exists());
