@@ -25,6 +25,7 @@ constexpr int LOG_ROW_HEIGHT = 23;
 constexpr std::array<int, LOG_TABLE_COLUMNS> COLUMN_WIDTHS = {155, 155, 155, 102, 155, 42, 155};
 constexpr int RANGE_BOX_DX = 700;
 constexpr int RANGE_BOX_DY = 500;
+constexpr int RANGE_BOX_BUTTON_GAP = 10; // below the buttons of a range box
 constexpr const char *FILTER_BUTTON_STYLE = "QPushButton:checked {background-color:yellow}";
 
 QLabel *boxLabel(const QString &text, QWidget *parent, const QRect &geometry) {
@@ -86,7 +87,11 @@ QMessageBox *rangeBox(const QString &name, const QString &text, QWidget *parent)
     auto *box = new QMessageBox(parent);
     box->setObjectName(name);
     box->setModal(false);
-    box->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint);
+    // A notice beside the date editors: the operator keeps typing and stepping there while it
+    // shows, so it never takes the keyboard focus.
+    box->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowDoesNotAcceptFocus);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
     box->setStandardButtons(QMessageBox::NoButton);
     QPalette palette = box->palette();
     palette.setColor(QPalette::Window, Qt::yellow);
@@ -104,10 +109,16 @@ QPushButton *rangeBoxButton(const QString &text, const QString &name, QMessageBo
                             const QRect &geometry) {
     auto *button = new QPushButton(text, box);
     button->setObjectName(name);
+    button->setFocusPolicy(Qt::NoFocus);
     QFont font = button->font();
     font.setPixelSize(15);
     button->setFont(font);
     button->setGeometry(geometry);
+    // The box sizes itself to its text; its bottom margin leaves room for the buttons below.
+    QLayout *layout = box->layout();
+    QMargins margins = layout->contentsMargins();
+    margins.setBottom(std::max(margins.bottom(), geometry.height() + RANGE_BOX_BUTTON_GAP));
+    layout->setContentsMargins(margins);
     return button;
 }
 

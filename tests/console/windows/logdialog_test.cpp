@@ -304,6 +304,10 @@ TEST_F(LogDialogTest, RangeBoxesAreFramelessYellowNoticesOfTheDialog) {
         EXPECT_EQ(box->palette().color(QPalette::Window), QColor(Qt::yellow));
         EXPECT_EQ(box->windowTitle(), QStringLiteral("Attention!"));
         EXPECT_EQ(box->font().pixelSize(), 20);
+        // The operator goes on stepping the date editor while a notice shows. (The offscreen
+        // platform activates every window it shows; the window manager honours these.)
+        EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+        EXPECT_TRUE(box->testAttribute(Qt::WA_ShowWithoutActivating));
     }
     for (const auto &[button, text, geometry] :
          {std::tuple{yes, "Yes", QRect(240, 40, 60, 20)},
@@ -311,7 +315,15 @@ TEST_F(LogDialogTest, RangeBoxesAreFramelessYellowNoticesOfTheDialog) {
         EXPECT_EQ(button->text(), QString::fromLatin1(text));
         EXPECT_EQ(button->geometry(), geometry);
         EXPECT_EQ(button->font().pixelSize(), 15);
+        EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
     }
+    // The buttons show whole inside their box (sized to its text, which the X11 fonts made too
+    // short for them).
+    toEdit->setDateTime(RANGE_TO.addDays(1));
+    ASSERT_TRUE(confirmBox->isVisible());
+    for (const QPushButton *button : {yes, cansel})
+        EXPECT_TRUE(confirmBox->rect().contains(button->geometry()))
+            << button->text().toStdString();
 }
 
 TEST_F(LogDialogTest, ARangeEndingBeforeItsStartShowsTheErrorBoxAndSendsNothing) {
