@@ -95,6 +95,8 @@ MainWindow::MainWindow()
     panes = std::make_unique<MonitorPanes>(
         *tables, *alarmTable,
         [this](int rack, int slot) -> BlockDlg & { return *blockDlg(rack, slot); }, *grid, this);
+    // SETTING and LOG stay in reach when a pane first opens.
+    panes->keepClear = buttonPanel;
 
     monitoringBtn->setEnabled(false);
     networkBtn->setChecked(true);

@@ -9,10 +9,12 @@
 #include "console/windows/helpview.h"
 #include "console/windows/mytabwidget.h"
 #include "console/windows/panegrid.h"
+#include "console/windows/paneplacement.h"
 
 #include <QIcon>
 #include <QLineEdit>
 #include <QPalette>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
 #include <QTableWidget>
@@ -79,7 +81,10 @@ MonitorPanes::~MonitorPanes() {
 void MonitorPanes::buildPaneWindow(int number, QWidget *owner) {
     Pane &pane = at(number);
     auto *window = new MyTabWidget(owner);
-    window->setWindowFlags(Qt::Window);
+    // A dialog-type window is transient for its owner (X11 writes WM_TRANSIENT_FOR only for
+    // such types), so the window manager keeps the pane above the main window, never behind it.
+    window->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     pane.window = window;
     window->setMinimumSize(PANE_MINIMUM_SIZE);
     window->setStyleSheet(QLatin1String(PANE_STYLE));
@@ -148,11 +153,24 @@ void MonitorPanes::showMonitorPane(int number, int rack) {
     pane.window->hide();
     buildModuleView(number, rack, number == 1 ? tables.monitorSlot1 : tables.monitorSlot2);
     if (!pane.placed) {
-        const QPoint offset = FIRST_PLACEMENT[number - 1];
-        pane.window->move(owner ? owner->pos() + offset : offset);
+        pane.window->move(firstPlacement(number));
         pane.placed = true;
     }
     pane.window->show();
+}
+
+QPoint MonitorPanes::firstPlacement(int number) const {
+    const QPoint offset = FIRST_PLACEMENT[number - 1];
+    if (!owner)
+        return offset;
+    // The pane's frame is not known before its first showing; the owner's is the same kind.
+    QSize frame = at(number).window->size();
+    frame += owner->frameGeometry().size() - owner->size();
+    QRect clear;
+    if (keepClear)
+        clear = QRect(keepClear->mapToGlobal(QPoint(0, 0)), keepClear->size());
+    return firstPanePosition(QRect(owner->pos() + offset, frame),
+                             owner->screen()->availableGeometry(), clear);
 }
 
 void MonitorPanes::selectPaneTab(int number) {

@@ -2,6 +2,7 @@
 
 #include "console/link/consoleviews.h"
 
+#include <QPoint>
 #include <QPointer>
 
 #include <array>
@@ -40,7 +41,8 @@ public:
     MonitorPanes &operator=(const MonitorPanes &) = delete;
 
     // Shows the pane's selected block (its slot from the tables' selection) in its window;
-    // the first showing places the window beside the owner.
+    // the first showing places the window beside the owner, inside the screen's area for
+    // windows and clear of `keepClear` where the screen leaves room.
     void showMonitorPane1(int rack);
     void showMonitorPane2(int rack);
     void showMonitorPane(int pane, int rack);
@@ -73,6 +75,10 @@ public:
     QTableWidget *paneAlarmTable(int pane) const;
     HelpView *paneHelpView(int pane) const;
 
+    // A widget of the owner that a pane's first placement leaves uncovered where it can (the
+    // main buttons).
+    QPointer<QWidget> keepClear;
+
 private:
     struct Pane {
         QPointer<MyTabWidget> window; // owned here; the owner may have deleted it first
@@ -84,6 +90,7 @@ private:
     };
 
     void buildPaneWindow(int pane, QWidget *owner);
+    QPoint firstPlacement(int pane) const;
     void colourTabTexts(Pane &pane);
     Pane &at(int pane) { return panes[pane - 1]; }
     const Pane &at(int pane) const { return panes[pane - 1]; }

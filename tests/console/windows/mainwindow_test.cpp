@@ -13,6 +13,7 @@
 #include "console/windows/mymainbutton.h"
 #include "console/windows/mytabwidget.h"
 #include "console/windows/networktree.h"
+#include "console/windows/paneplacement.h"
 #include "console/windows/slotgrid.h"
 #include "tests/console/windows/windowtesting.h"
 #include "tools/fakecore/fakecore.h"
@@ -31,6 +32,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSet>
 #include <QSplitter>
@@ -347,8 +349,14 @@ TEST_F(MainWindowTest, ASlotPressOpensThePrimaryPaneOnItsBlock) {
     EXPECT_TRUE(panel->isVisibleTo(w));
     EXPECT_EQ(panes().paneAlarmTable(1)->rowCount(), 1);
     EXPECT_TRUE(mainButton("MONITORING")->isEnabled());
-    // The first showing places the pane below and right of the console's corner.
-    EXPECT_EQ(w->pos(), window->pos() + QPoint(210, 340));
+    // The first showing places the pane below and right of the console's corner, moved inside
+    // the screen and clear of the main buttons where the screen leaves room.
+    const QRect buttons(window->buttonRow()->mapToGlobal(QPoint(0, 0)),
+                        window->buttonRow()->size());
+    EXPECT_EQ(w->pos(),
+              firstPanePosition(QRect(window->pos() + QPoint(210, 340),
+                                      w->size() + window->frameGeometry().size() - window->size()),
+                                window->screen()->availableGeometry(), buttons));
 }
 
 TEST_F(MainWindowTest, TheSlotMenuAndTheTreeChooseThePaneForASlot) {

@@ -9,17 +9,20 @@
 #include "console/windows/helpview.h"
 #include "console/windows/mytabwidget.h"
 #include "console/windows/panegrid.h"
+#include "console/windows/paneplacement.h"
 #include "tools/fakecore/servermessages.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStringList>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +112,13 @@ protected:
         return *made;
     }
     MyTabWidget &window(int pane) { return *monitor.paneWindow(pane); }
+    // Where a pane's first showing will put it: by `offset` from the owner, inside the screen.
+    // The owner's frame stands for the pane's, unknown before it shows.
+    QPoint firstPlace(int pane, const QPoint &offset) {
+        const QSize frame = window(pane).size() + owner.frameGeometry().size() - owner.size();
+        return firstPanePosition(QRect(owner.pos() + offset, frame),
+                                 owner.screen()->availableGeometry(), QRect());
+    }
     QStringList tabTextColours(int pane) {
         QStringList colours;
         QTabBar *tabBar = window(pane).tabBar();
@@ -162,14 +172,69 @@ TEST_F(Panes, WindowsAreSeparateFixedTabWindowsWithHiddenFrames) {
     EXPECT_EQ(monitor.paneWindow(3), nullptr);
 }
 
+// The pane's frame at its first showing, from where it is wanted beside the main window.
+TEST(PanePlacement, FirstPositionIsInsideTheScreenAndClearOfTheMainButtons) {
+    const QRect screen(0, 0, 1280, 1000);
+    const QRect buttons(0, 948, 1280, 52); // the main window's SETTING and LOG row
+    const QSize pane(582, 694);
+    struct Case {
+        const char *what;
+        QPoint wanted;
+        QRect available;
+        QRect keepClear;
+        QPoint placed;
+    };
+    const std::vector<Case> cases = {
+        {"fits where wanted", {210, 100}, screen, buttons, {210, 100}},
+        {"off the bottom: moved up", {210, 340}, screen, {}, {210, 306}},
+        {"off the right: moved left", {810, 100}, screen, {}, {698, 100}},
+        {"over the buttons: moved above them", {810, 340}, screen, buttons, {698, 254}},
+        {"above the area's top: moved down", {210, -50}, QRect(0, 30, 1280, 970), {}, {210, 30}},
+        {"no room above the buttons: at the area's top",
+         {0, 0},
+         QRect(0, 0, 800, 600),
+         QRect(0, 550, 800, 50),
+         {0, 0}},
+        {"larger than the area: its corner at the area's corner",
+         {300, 300},
+         QRect(0, 0, 400, 300),
+         {},
+         {0, 0}},
+        {"area elsewhere on the desktop", {210, 340}, QRect(1280, 0, 1024, 768), {}, {1280, 74}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(firstPanePosition(QRect(c.wanted, pane), c.available, c.keepClear), c.placed);
+    }
+}
+
+// Each pane is a dialog-type window transient for the owner, the kind the X11 window manager
+// keeps above the main window (it writes WM_TRANSIENT_FOR only for transient types).
+TEST_F(Panes, EachPaneIsTransientForItsOwner) {
+    owner.show();
+    for (int pane = 1; pane <= 2; ++pane) {
+        SCOPED_TRACE(pane);
+        select(pane, 1, pane + 2);
+        monitor.showMonitorPane(pane, 1);
+        MyTabWidget &w = window(pane);
+        ASSERT_TRUE(w.isVisible());
+        EXPECT_EQ(w.windowType(), Qt::Dialog);
+        ASSERT_NE(w.windowHandle(), nullptr);
+        EXPECT_EQ(w.windowHandle()->transientParent(), owner.windowHandle());
+        EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    }
+}
+
 TEST_F(Panes, SlotSelectionOpensThePrimaryPaneOnThatModule) {
     select(1, 1, 3);
+    const QPoint placed = firstPlace(1, QPoint(210, 340));
     monitor.showMonitorPane1(1);
 
     MyTabWidget &w = window(1);
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(window(2).isVisible());
-    EXPECT_EQ(w.pos(), owner.pos() + QPoint(210, 340));
+    EXPECT_EQ(w.pos(), placed);
     EXPECT_EQ(w.tabText(0), "AMP  :  1a2b  :  slot 2  :  127.0.0.5");
     EXPECT_EQ(w.currentIndex(), 1);
     EXPECT_EQ(tabTextColours(1), (QStringList{"#00ffff", "#000000", "#00ffff", "#00ffff"}));
@@ -196,12 +261,13 @@ TEST_F(Panes, SecondPaneWorksAlikeAndActivatesTheOtherFirst) {
     select(1, 1, 3);
     monitor.showMonitorPane1(1);
     select(2, 1, 4);
+    const QPoint placed = firstPlace(2, QPoint(810, 340));
     monitor.showMonitorPane2(1);
 
     MyTabWidget &w = window(2);
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(window(1).isVisible());
-    EXPECT_EQ(w.pos(), owner.pos() + QPoint(810, 340));
+    EXPECT_EQ(w.pos(), placed);
     EXPECT_EQ(w.tabText(0), "MIXER  :  c0de  :  slot 3  :  127.0.0.5");
     EXPECT_EQ(w.tabBar()->palette().color(QPalette::Window), QColor(255, 100, 0));
     EXPECT_EQ(panel(0, 3).parentWidget(), monitor.panePage(2, MonitorPanes::MainPage));
