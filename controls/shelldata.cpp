@@ -5,7 +5,11 @@
 #include "platform/nametext.h"
 #include "platform/shellverbs.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QDropEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include <QFile>
 #include <QLocale>
@@ -40,6 +44,37 @@ QByteArray listAt(const QByteArray &block, quint32 offset) {
 }
 
 } // namespace
+
+bool ScrollByWheel(QAbstractScrollArea &control, Qt::Orientation bar,
+                   QAbstractSlider::SliderAction lineAction,
+                   QAbstractSlider::SliderAction pageAction) {
+    QScrollBar *scrollBar =
+        bar == Qt::Vertical ? control.verticalScrollBar() : control.horizontalScrollBar();
+    const int lines = QApplication::wheelScrollLines();
+    const bool byPage = lines < 0;
+    const int steps = byPage || bar == Qt::Horizontal ? 1 : lines;
+    bool moved = false;
+    for (int step = 0; step < steps && scrollBar->maximum() > scrollBar->minimum(); ++step) {
+        const int before = scrollBar->value();
+        scrollBar->triggerAction(byPage ? pageAction : lineAction);
+        moved = moved || scrollBar->value() != before;
+    }
+    return moved;
+}
+
+void ScrollShellViewByWheel(QAbstractScrollArea &control, QWheelEvent &event) {
+    event.accept();
+    const QPoint delta = event.angleDelta();
+    const bool vertical = delta.y() != 0;
+    const int amount = vertical ? delta.y() : delta.x();
+    if (amount == 0)
+        return;
+    const bool forward = amount < 0;
+    ScrollByWheel(
+        control, vertical ? Qt::Vertical : Qt::Horizontal,
+        forward ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub,
+        forward ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
+}
 
 bool IsBrowsableFolder(ShellAttributes attributes, bool streamsAsFolders) {
     return (attributes & SfgaoFolder) &&

@@ -5,10 +5,13 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
+#include <QAbstractSlider>
 #include <QString>
 #include <Qt>
 
+class QAbstractScrollArea;
 class QDragEnterEvent;
+class QWheelEvent;
 class QDropEvent;
 class QMimeData;
 
@@ -18,6 +21,16 @@ class QMimeData;
 // The MIME type of an id-list array: a count, count + 1 offsets (the parent's list first) and the
 // lists, as the shell's IDList array block lays them out (32-bit little-endian words).
 inline constexpr char kShellIdListArrayMime[] = "application/x-shell-idlist-array";
+
+// Scrolls the control's bar for one wheel notch: a page when the system scrolls by pages (a
+// negative line count), else the system's line count in lines for the vertical bar and one
+// line for the horizontal one. A bar whose range does not exceed its page does not move. True
+// when the position moved.
+bool ScrollByWheel(QAbstractScrollArea &control, Qt::Orientation bar,
+                   QAbstractSlider::SliderAction lineAction,
+                   QAbstractSlider::SliderAction pageAction);
+// A wheel event over a shell view: its bar scrolled by ScrollByWheel.
+void ScrollShellViewByWheel(QAbstractScrollArea &control, QWheelEvent &event);
 
 // SfgaoFolder set, and (streams count as folders, or SfgaoStream clear).
 bool IsBrowsableFolder(ShellAttributes attributes, bool streamsAsFolders);

@@ -25,7 +25,8 @@ public:
 
     QVariant data(int column, int role) const override;
     // The order of the list's sort column (from 1, negative reversed) by the folder's own
-    // comparison; 0 keeps the order of enumeration, as do items without shell data.
+    // comparison, the Type column by the description it shows; 0 keeps the order of
+    // enumeration, as do items without shell data.
     bool operator<(const QTreeWidgetItem &other) const override;
 
 private:

@@ -9,6 +9,7 @@
 #include "controls/shellutils.h"
 #include "controls/tchangehandlerthread.h"
 #include "controls/tkxdevicechangehandler.h"
+#include "controls/timagelist.h"
 #include "controls/tkxfilemaskfilter.h"
 #include "controls/tkxpidllist.h"
 #include "controls/verbprompts.h"
@@ -113,6 +114,13 @@ void TKxCustomShellList::SetOptions(TKxShellListOptions options) {
     updateDragMode();
     if (!(options & sloDynamicRefresh))
         m_changeThread.reset();
+}
+
+void TKxCustomShellList::SetSmallImages(TImageList *images) {
+    if (m_smallImages == images)
+        return;
+    m_smallImages = images;
+    viewport()->update();
 }
 
 void TKxCustomShellList::SetShellTree(TKxCustomShellTree *tree) {
@@ -622,6 +630,10 @@ bool TKxCustomShellList::claimsEnter() const {
     const QList<QTreeWidgetItem *> selected = selectedShellItems();
     return !selected.isEmpty() && ShellDataOfItem(selected.constFirst())
                                       ->IsBrowsableFolder(m_options & sloStreamsCountAsFolders);
+}
+
+void TKxCustomShellList::wheelEvent(QWheelEvent *event) {
+    ScrollShellViewByWheel(*this, *event);
 }
 
 void TKxCustomShellList::mouseDoubleClickEvent(QMouseEvent *event) {

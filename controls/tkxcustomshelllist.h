@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/captionedit.h"
+#include "controls/timagelist.h"
 #include "controls/tkxcustomlistview.h"
 #include "controls/tkxcustomshelltree.h"
 #include "controls/tkxshelllocator.h"
@@ -43,6 +44,9 @@ static_assert(kDefaultShellListOptions ==
 
 using TKxShListDeleteItemEvent =
     std::function<void(QObject *sender, QTreeWidgetItem *item, TKxShellListData *data)>;
+// The image of an item's icon: an index from 1 into the list's SmallImages, else the shell's.
+using TKxLvGetImageIndexEvent =
+    std::function<void(QObject *sender, QTreeWidgetItem *item, int &imageIndex)>;
 using TKxShItemOpeningEvent =
     std::function<void(QObject *sender, QTreeWidgetItem *item, bool &handled)>;
 
@@ -71,6 +75,12 @@ public:
     // Column number from 1, negative for the reversed order, 0 for the order of enumeration.
     int SortColumn() const { return m_sortColumn; }
     void SetSortColumn(int column);
+    // The images that OnGetImageIndex chooses from (not owned); none by default.
+    TImageList *SmallImages() const { return m_smallImages; }
+    void SetSmallImages(TImageList *images);
+    // Leaving out the folders that a linked tree shows, the list has the tree open the selected
+    // folder to show them.
+    bool WantsTreeSelectionExpanded() const { return m_options & sloHideFoldersOfTree; }
     // The tree that the list follows; linked both ways (TKxCustomShellTree::SetShellList).
     TKxCustomShellTree *ShellTree() const { return m_shellTree; }
     void SetShellTree(TKxCustomShellTree *tree);
@@ -99,6 +109,7 @@ public:
     TNotifyEvent OnFillStarting;
     TNotifyEvent OnFillFinished;
     std::function<void(QObject *sender, QTreeWidgetItem *item, QString &text)> OnEdited;
+    TKxLvGetImageIndexEvent OnGetImageIndex;
 
 protected:
     // Lets an item of the folder in: the filter, then OnAddItem.
@@ -120,6 +131,7 @@ protected:
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
@@ -173,4 +185,5 @@ private:
     CaptionEdit m_captionEdit;
     bool m_ownDrag = false;
     QPointer<TKxCustomShellTree> m_shellTree;
+    QPointer<TImageList> m_smallImages;
 };

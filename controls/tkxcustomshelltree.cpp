@@ -479,7 +479,9 @@ void TKxCustomShellTree::selectPath(const QByteArray &target) {
             next = m_lastAdded;
             sortChildren(reached);
         }
-        if (i + 1 < targetCount)
+        // The last folder opens too when the linked list leaves its subfolders to the tree.
+        if (i + 1 < targetCount ||
+            (m_shellList != nullptr && m_shellList->WantsTreeSelectionExpanded()))
             next->setExpanded(true);
         reached = next;
     }
@@ -778,6 +780,10 @@ void TKxCustomShellTree::keyPressEvent(QKeyEvent *event) {
         event->accept();
     else
         TKxCustomTreeView::keyPressEvent(event);
+}
+
+void TKxCustomShellTree::wheelEvent(QWheelEvent *event) {
+    ScrollShellViewByWheel(*this, *event);
 }
 
 void TKxCustomShellTree::mousePressEvent(QMouseEvent *event) {

@@ -2,10 +2,14 @@
 
 #include "controls/shellutils.h"
 #include "controls/tkxfilemaskfilter.h"
+#include "controls/tkxshellcombodata.h"
 #include "controls/tkxshelltreedata.h"
 #include "shelltesting.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QScrollBar>
+#include <QTreeWidget>
 #include <QFile>
 #include <QImage>
 #include <QMimeData>
@@ -182,6 +186,46 @@ TEST_F(ShellDataTest, ANodesListsAreBuiltOnceAndARenameRebuildsThemForItsSubtree
     EXPECT_EQ(inner.PathText(), Path("home/Docs/Outer"));
     TKxShellTreeData deep(&inner, Entry("x"));
     EXPECT_EQ(deep.PathText(), Path("home/Docs/Outer/x"));
+}
+
+TEST_F(ShellDataTest, AComboEntryKeepsItsListsAndBindsItsFolderOnce) {
+    QByteArray docs;
+    ASSERT_EQ(PathToIdList(Path("home/Docs"), docs), 0);
+    ShellFolderPtr folder;
+    ASSERT_EQ(FolderOfIdList(docs, folder), 0);
+    TKxShellComboData inner(folder, docs, Entry("Inner"));
+    EXPECT_EQ(inner.ParentFolder(), folder);
+    EXPECT_EQ(IdListToPath(inner.AbsoluteIdList()), Path("home/Docs/Inner"));
+    ASSERT_NE(inner.Folder(), nullptr);
+    EXPECT_EQ(inner.Folder(), inner.Folder());
+    TKxShellComboData file(folder, docs, Entry("a.txt"));
+    EXPECT_EQ(file.Folder(), nullptr);
+}
+
+// Wheel notches over a view of 100 rows in a window that shows about ten.
+TEST(ShellWheel, ANotchScrollsTheSystemsLinesAndABarWithoutRangeStaysPut) {
+    QTreeWidget view;
+    for (int i = 0; i < 100; ++i)
+        view.addTopLevelItem(new QTreeWidgetItem(QStringList{QString::number(i)}));
+    view.resize(150, 200);
+    view.show();
+    QCoreApplication::processEvents();
+    QScrollBar *bar = view.verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    const int lines = QApplication::wheelScrollLines();
+    ASSERT_GT(lines, 0);
+    EXPECT_TRUE(ScrollByWheel(view, Qt::Vertical, QAbstractSlider::SliderSingleStepAdd,
+                              QAbstractSlider::SliderPageStepAdd));
+    EXPECT_EQ(bar->value(), lines * bar->singleStep());
+    EXPECT_TRUE(ScrollByWheel(view, Qt::Vertical, QAbstractSlider::SliderSingleStepSub,
+                              QAbstractSlider::SliderPageStepSub));
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_FALSE(ScrollByWheel(view, Qt::Vertical, QAbstractSlider::SliderSingleStepSub,
+                               QAbstractSlider::SliderPageStepSub))
+        << "at the top nothing moves";
+    ASSERT_EQ(view.horizontalScrollBar()->maximum(), 0);
+    EXPECT_FALSE(ScrollByWheel(view, Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd,
+                               QAbstractSlider::SliderPageStepAdd));
 }
 
 } // namespace

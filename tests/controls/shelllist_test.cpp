@@ -2,6 +2,7 @@
 
 #include "controls/changenotifyevent.h"
 #include "controls/shellutils.h"
+#include "controls/timagelist.h"
 #include "controls/tkxdevicechangehandler.h"
 #include "shelltesting.h"
 #include "widgettesting.h"
@@ -115,6 +116,43 @@ TEST_F(ShellListTest, ClickingTheSortedColumnTwiceRestoresTheNaturalOrder) {
     list.ColumnClick(0);
     EXPECT_EQ(list.SortColumn(), 1);
     EXPECT_EQ(Captions(list), natural);
+}
+
+TEST_F(ShellListTest, TheTypeColumnSortsByTheDescriptionItShows) {
+    // Folders first and suffix order are not the order of the descriptions.
+    Write("zeta.html", 1);
+    Write("omega.txt", 1);
+    list.Fill();
+    list.SetSortColumn(3);
+    QStringList types;
+    for (int i = 0; i < list.topLevelItemCount(); ++i)
+        types << list.topLevelItem(i)->text(2);
+    QStringList sorted = types;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    EXPECT_EQ(types, sorted);
+}
+
+TEST_F(ShellListTest, OnGetImageIndexChoosesFromTheSmallImagesAndBelowOneTakesTheShells) {
+    TImageList images(16, 16);
+    for (const QColor &colour : {QColor(Qt::red), QColor(Qt::blue)}) {
+        QPixmap image(16, 16);
+        image.fill(colour);
+        images.Add(image);
+    }
+    list.SetSmallImages(&images);
+    list.Fill();
+    list.OnGetImageIndex = [](QObject *, QTreeWidgetItem *item, int &index) {
+        index = item->text(0) == QLatin1String("a.txt") ? 1 : 0;
+    };
+    const auto colourOf = [this](const char *caption) {
+        const QIcon icon = Item(list, QString::fromLatin1(caption))->icon(0);
+        return icon.pixmap(16, 16).toImage().pixelColor(8, 8);
+    };
+    EXPECT_EQ(colourOf("a.txt"), QColor(Qt::blue));
+    EXPECT_NE(colourOf("b.conf"), QColor(Qt::blue));
+    EXPECT_NE(colourOf("b.conf"), QColor(Qt::red));
 }
 
 TEST_F(ShellListTest, ASortColumnBeyondTheColumnsFallsBackToTheFirst) {

@@ -514,6 +514,28 @@ TEST_F(LinkedShellTreeTest, TheListCanLeaveOutTheFoldersThatTheTreeShows) {
     EXPECT_EQ(captions, QStringList{"notes.txt"});
 }
 
+TEST_F(LinkedShellTreeTest, AListThatLeavesOutTheTreesFoldersHasTheSelectedFolderOpened) {
+    struct Case {
+        const char *name;
+        TKxShellListOptions extra;
+        bool expanded;
+    };
+    const Case cases[] = {
+        {"list shows folders", 0, false},
+        {"list leaves them to the tree", sloHideFoldersOfTree, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        list.SetOptions((list.Options() & ~sloHideFoldersOfTree) | c.extra);
+        tree.FillTree();
+        tree.SelectionLocator().SetPath(dir.filePath(QStringLiteral("alpha")));
+        QTreeWidgetItem *alpha = tree.currentItem();
+        ASSERT_NE(alpha, nullptr);
+        EXPECT_EQ(alpha->text(0), QStringLiteral("alpha"));
+        EXPECT_EQ(alpha->isExpanded(), c.expanded);
+    }
+}
+
 TEST_F(LinkedShellTreeTest, EitherSideGoingUnlinksTheOther) {
     {
         TKxShellList other;
