@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDropEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -15,6 +16,8 @@
 #include <QLocale>
 #include <QMimeData>
 #include <QtEndian>
+
+#include <cerrno>
 
 namespace {
 
@@ -44,6 +47,33 @@ QByteArray listAt(const QByteArray &block, quint32 offset) {
 }
 
 } // namespace
+
+const ShellShortcuts &ShellViewShortcuts() {
+    static const ShellShortcuts shortcuts;
+    return shortcuts;
+}
+
+int ShellRefreshDelayMs(bool focused) {
+    return focused ? 400 : 2000;
+}
+
+void AddShellVerbActions(QMenu &menu, const QList<ShellVerb> &verbs, bool readOnly) {
+    for (const ShellVerb &verb : verbs) {
+        if (readOnly && verb.verb == QLatin1String("rename"))
+            continue;
+        QAction *action = menu.addAction(verb.caption);
+        action->setData(verb.verb);
+        action->setStatusTip(verb.help);
+    }
+}
+
+int InvokeShellVerb(ShellFolder &folder, const QList<QByteArray> &items, const QString &verb) {
+    for (const ShellVerb &offered : folder.verbsOf(items)) {
+        if (offered.verb.compare(verb, Qt::CaseInsensitive) == 0)
+            return folder.invokeVerb(items, offered.verb);
+    }
+    return ENOTSUP;
+}
 
 bool ScrollByWheel(QAbstractScrollArea &control, Qt::Orientation bar,
                    QAbstractSlider::SliderAction lineAction,

@@ -6,11 +6,13 @@
 #include <QDateTime>
 #include <QList>
 #include <QAbstractSlider>
+#include <QKeySequence>
 #include <QString>
 #include <Qt>
 
 class QAbstractScrollArea;
 class QDragEnterEvent;
+class QMenu;
 class QWheelEvent;
 class QDropEvent;
 class QMimeData;
@@ -21,6 +23,32 @@ class QMimeData;
 // The MIME type of an id-list array: a count, count + 1 offsets (the parent's list first) and the
 // lists, as the shell's IDList array block lays them out (32-bit little-endian words).
 inline constexpr char kShellIdListArrayMime[] = "application/x-shell-idlist-array";
+
+// The longest name that a rename hands to the shell.
+inline constexpr int kShellMaxNameLength = 260;
+
+// The keys of the shell views' default key handling.
+struct ShellShortcuts {
+    QKeySequence selectAll = QKeySequence::fromString(QStringLiteral("Ctrl+A"));
+    QKeySequence cut = QKeySequence::fromString(QStringLiteral("Ctrl+X"));
+    QKeySequence copy = QKeySequence::fromString(QStringLiteral("Ctrl+C"));
+    QKeySequence paste = QKeySequence::fromString(QStringLiteral("Ctrl+V"));
+    QKeySequence remove = QKeySequence::fromString(QStringLiteral("Del"));
+    QKeySequence shiftRemove = QKeySequence::fromString(QStringLiteral("Shift+Del"));
+    QKeySequence refresh = QKeySequence::fromString(QStringLiteral("F5"));
+    QKeySequence rename = QKeySequence::fromString(QStringLiteral("F2"));
+};
+const ShellShortcuts &ShellViewShortcuts();
+
+// How long a shell view waits after a change before it refreshes: less while it has the focus.
+int ShellRefreshDelayMs(bool focused);
+
+// The verbs as entries of a shell view's menu, each action with its verb as data and its help as
+// status tip; a read-only view offers no rename.
+void AddShellVerbActions(QMenu &menu, const QList<ShellVerb> &verbs, bool readOnly);
+// Runs the verb, matched ignoring case, that the folder offers for the items; 0, the verb's
+// errno code, or ENOTSUP when the folder offers no such verb.
+int InvokeShellVerb(ShellFolder &folder, const QList<QByteArray> &items, const QString &verb);
 
 // Scrolls the control's bar for one wheel notch: a page when the system scrolls by pages (a
 // negative line count), else the system's line count in lines for the vertical bar and one

@@ -33,9 +33,6 @@
 
 namespace {
 
-constexpr int kMaxNameLength = 260;
-constexpr int kRefreshDelayFocusedMs = 400;
-constexpr int kRefreshDelayMs = 2000;
 // What every item is asked for before it is listed.
 constexpr ShellAttributes kItemAttributeMask = SfgaoLink | SfgaoShare | SfgaoHidden |
                                                SfgaoRemovable | SfgaoFolder | SfgaoFileSystem |
@@ -43,22 +40,6 @@ constexpr ShellAttributes kItemAttributeMask = SfgaoLink | SfgaoShare | SfgaoHid
 static_assert(kItemAttributeMask == 0x724B0000, "the attributes an item is tested with");
 
 const QEvent::Type kFillEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
-
-struct ShellListShortcuts {
-    QKeySequence selectAll = QKeySequence::fromString(QStringLiteral("Ctrl+A"));
-    QKeySequence remove = QKeySequence::fromString(QStringLiteral("Del"));
-    QKeySequence shiftRemove = QKeySequence::fromString(QStringLiteral("Shift+Del"));
-    QKeySequence copy = QKeySequence::fromString(QStringLiteral("Ctrl+C"));
-    QKeySequence cut = QKeySequence::fromString(QStringLiteral("Ctrl+X"));
-    QKeySequence paste = QKeySequence::fromString(QStringLiteral("Ctrl+V"));
-    QKeySequence fill = QKeySequence::fromString(QStringLiteral("F5"));
-    QKeySequence rename = QKeySequence::fromString(QStringLiteral("F2"));
-};
-
-const ShellListShortcuts &Shortcuts() {
-    static const ShellListShortcuts shortcuts;
-    return shortcuts;
-}
 
 // The column widths that every shell list starts with: those of the last list that went.
 QList<int> &SharedColumnWidths() {
@@ -126,10 +107,13 @@ void TKxCustomShellList::SetSmallImages(TImageList *images) {
 void TKxCustomShellList::SetShellTree(TKxCustomShellTree *tree) {
     if (m_shellTree == tree)
         return;
+    TKxCustomShellTree *old = m_shellTree;
+    m_shellTree = tree;
+    // Each side keeps its own link and tells the other through its setter.
+    if (old != nullptr && old->ShellList() == this)
+        old->SetShellList(nullptr);
     if (tree != nullptr)
         tree->SetShellList(this);
-    else if (m_shellTree != nullptr)
-        m_shellTree->SetShellList(nullptr);
 }
 
 void TKxCustomShellList::updateDragMode() {
@@ -337,8 +321,8 @@ void TKxCustomShellList::OpenItem(QTreeWidgetItem *item) {
         return;
     if (m_refreshPending)
         Refresh();
-    if (m_shellTree != nullptr && m_shellTree->m_refreshDeferred)
-        m_shellTree->RefreshNodes();
+    if (m_shellTree != nullptr)
+        m_shellTree->RunDeferredRefresh();
     const bool streams = m_options & sloStreamsCountAsFolders;
     QByteArray target;
     if (data->IsBrowsableFolder(streams)) {
@@ -413,13 +397,7 @@ int TKxCustomShellList::InvokeVerbOnSelection(const QString &verb) {
     const QList<QByteArray> items = selectedIdLists();
     if (items.isEmpty() || m_shellFolder == nullptr)
         return ENOENT;
-    int code = ENOTSUP;
-    for (const ShellVerb &offered : m_shellFolder->verbsOf(items)) {
-        if (offered.verb.compare(verb, Qt::CaseInsensitive) == 0) {
-            code = m_shellFolder->invokeVerb(items, offered.verb);
-            break;
-        }
-    }
+    const int code = InvokeShellVerb(*m_shellFolder, items, verb);
     if (IsNetworkPath(IdListToPath(m_folderIdList)))
         Refresh();
     return code;
@@ -518,7 +496,8 @@ bool TKxCustomShellList::RenameItem(QTreeWidgetItem *item, const QString &text) 
         HourglassCursor hourglass;
         m_ignoreNextChangeNotification = true;
         QByteArray newItem;
-        code = m_shellFolder->setNameOf(data->RelativeIdList(), name.left(kMaxNameLength), newItem);
+        code = m_shellFolder->setNameOf(data->RelativeIdList(), name.left(kShellMaxNameLength),
+                                        newItem);
         if (code == 0) {
             const QSignalBlocker blocker(this);
             if (!newItem.isEmpty())
@@ -545,13 +524,7 @@ void TKxCustomShellList::DoItemMenu(QTreeWidgetItem *item, QPoint &pos, QMenu *&
         return;
     menu = nullptr;
     QMenu shellMenu(this);
-    for (const ShellVerb &verb : m_shellFolder->verbsOf(items)) {
-        if (verb.verb == QLatin1String("rename") && m_readOnly)
-            continue;
-        QAction *action = shellMenu.addAction(verb.caption);
-        action->setData(verb.verb);
-        action->setStatusTip(verb.help);
-    }
+    AddShellVerbActions(shellMenu, m_shellFolder->verbsOf(items), m_readOnly);
     QAction *chosen = TrackShellMenu(&shellMenu, viewport()->mapToGlobal(pos));
     if (chosen == nullptr)
         return;
@@ -577,7 +550,7 @@ void TKxCustomShellList::keyPressEvent(QKeyEvent *event) {
         return;
     }
     const QKeySequence key(event->keyCombination());
-    const ShellListShortcuts &shortcuts = Shortcuts();
+    const ShellShortcuts &shortcuts = ShellViewShortcuts();
     bool handled = true;
     CallGuarded([&] {
         if (key == shortcuts.selectAll) {
@@ -605,7 +578,7 @@ void TKxCustomShellList::keyPressEvent(QKeyEvent *event) {
             if (code != 0)
                 RaiseVerbFailure(QStringLiteral("paste"), {DisplayNameOfIdList(m_folderIdList)},
                                  code);
-        } else if (key == shortcuts.fill) {
+        } else if (key == shortcuts.refresh) {
             Fill();
         } else if (key == shortcuts.rename) {
             edit(indexFromItem(currentItem()), QAbstractItemView::AllEditTriggers, nullptr);
@@ -729,7 +702,7 @@ void TKxCustomShellList::changeNotified() {
     }
     // Timed from the first change of a burst, so a folder that keeps changing still refreshes.
     if (!m_refreshTimer.isActive())
-        m_refreshTimer.start(hasFocus() ? kRefreshDelayFocusedMs : kRefreshDelayMs);
+        m_refreshTimer.start(ShellRefreshDelayMs(hasFocus()));
 }
 
 void TKxCustomShellList::customEvent(QEvent *event) {

@@ -140,8 +140,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    friend class TKxCustomShellTree;
-
     // The columns, as wide as the last shell list had them (the defaults for the first).
     void setupColumns();
     void saveColumnWidths() const;

@@ -38,9 +38,6 @@ constexpr ShellAttributes kNodeAttributeMask = SfgaoHasSubfolder | SfgaoFileSyst
                                                SfgaoFileSysAncestor | SfgaoRemovable | SfgaoHidden |
                                                SfgaoShare | SfgaoLink | SfgaoStream;
 static_assert(kNodeAttributeMask == 0xF24B0000, "the attributes a node is added with");
-constexpr int kMaxNameLength = 260;
-constexpr int kRefreshDelayFocusedMs = 400;
-constexpr int kRefreshDelayMs = 2000;
 constexpr int kAutoExpandDelayMs = 400;
 constexpr int kSelectionDelayMs = 500;
 
@@ -60,22 +57,6 @@ public:
 private:
     int &m_counter;
 };
-
-// The keys of the default key handling.
-struct ShellTreeShortcuts {
-    QKeySequence cut = QKeySequence::fromString(QStringLiteral("Ctrl+X"));
-    QKeySequence copy = QKeySequence::fromString(QStringLiteral("Ctrl+C"));
-    QKeySequence paste = QKeySequence::fromString(QStringLiteral("Ctrl+V"));
-    QKeySequence remove = QKeySequence::fromString(QStringLiteral("Del"));
-    QKeySequence shiftRemove = QKeySequence::fromString(QStringLiteral("Shift+Del"));
-    QKeySequence refresh = QKeySequence::fromString(QStringLiteral("F5"));
-    QKeySequence rename = QKeySequence::fromString(QStringLiteral("F2"));
-};
-
-const ShellTreeShortcuts &Shortcuts() {
-    static const ShellTreeShortcuts shortcuts;
-    return shortcuts;
-}
 
 void ForgetSubtree(QTreeWidgetItem *node) {
     if (TKxShellTreeData *data = ShellDataOf(node))
@@ -165,15 +146,20 @@ TKxCustomShellList *TKxCustomShellTree::ShellList() const {
 void TKxCustomShellTree::SetShellList(TKxCustomShellList *list) {
     if (m_shellList == list)
         return;
-    if (m_shellList != nullptr)
-        m_shellList->m_shellTree = nullptr;
+    TKxCustomShellList *old = m_shellList;
     m_shellList = list;
+    // Each side keeps its own link and tells the other through its setter.
+    if (old != nullptr && old->ShellTree() == this)
+        old->SetShellTree(nullptr);
     if (list == nullptr)
         return;
-    if (list->m_shellTree != nullptr)
-        list->m_shellTree->m_shellList = nullptr;
-    list->m_shellTree = this;
+    list->SetShellTree(this);
     updateLinkedList();
+}
+
+void TKxCustomShellTree::RunDeferredRefresh() {
+    if (m_refreshDeferred)
+        RefreshNodes();
 }
 
 void TKxCustomShellTree::updateLinkedList() {
@@ -607,14 +593,7 @@ int TKxCustomShellTree::InvokeNodeVerb(QTreeWidgetItem *node, const QString &ver
     const ShellFolderPtr folder = data->ParentShellFolder();
     if (folder == nullptr)
         RaiseShellError(ENOENT);
-    const QList<QByteArray> items{data->RelativeIdList()};
-    int code = ENOTSUP;
-    for (const ShellVerb &offered : folder->verbsOf(items)) {
-        if (offered.verb.compare(verb, Qt::CaseInsensitive) == 0) {
-            code = folder->invokeVerb(items, offered.verb);
-            break;
-        }
-    }
+    const int code = InvokeShellVerb(*folder, {data->RelativeIdList()}, verb);
     RefreshNodes();
     return code;
 }
@@ -635,14 +614,7 @@ void TKxCustomShellTree::DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, Q
     menu = nullptr;
     const QList<QByteArray> items{data->RelativeIdList()};
     QMenu shellMenu(this);
-    for (const ShellVerb &verb : folder->verbsOf(items)) {
-        const bool rename = verb.verb == QLatin1String("rename");
-        if (rename && m_readOnly)
-            continue;
-        QAction *action = shellMenu.addAction(verb.caption);
-        action->setData(verb.verb);
-        action->setStatusTip(verb.help);
-    }
+    AddShellVerbActions(shellMenu, folder->verbsOf(items), m_readOnly);
     connect(&shellMenu, &QMenu::hovered, this, [this](QAction *action) {
         if (OnPopupHint)
             OnPopupHint(this, action->statusTip());
@@ -710,7 +682,7 @@ bool TKxCustomShellTree::RenameNode(QTreeWidgetItem *node, const QString &text) 
         CounterScope ignore(m_ignoreChanges);
         m_ignoreNextChangeNotification = true;
         QByteArray newItem;
-        code = folder->setNameOf(data->RelativeIdList(), name.left(kMaxNameLength), newItem);
+        code = folder->setNameOf(data->RelativeIdList(), name.left(kShellMaxNameLength), newItem);
         if (code == 0) {
             const QSignalBlocker blocker(this);
             if (!newItem.isEmpty()) {
@@ -754,7 +726,7 @@ void TKxCustomShellTree::keyPressEvent(QKeyEvent *event) {
         return;
     }
     const QKeySequence key(event->keyCombination());
-    const ShellTreeShortcuts &shortcuts = Shortcuts();
+    const ShellShortcuts &shortcuts = ShellViewShortcuts();
     QTreeWidgetItem *node = currentItem();
     bool handled = true;
     CallGuarded([&] {
@@ -941,7 +913,7 @@ void TKxCustomShellTree::changeNotified() {
     // The first change of a burst sets the time; later ones wait with it, so a folder that
     // keeps changing never holds the refresh off.
     if (!m_refreshTimer.isActive())
-        m_refreshTimer.start(hasFocus() ? kRefreshDelayFocusedMs : kRefreshDelayMs);
+        m_refreshTimer.start(ShellRefreshDelayMs(hasFocus()));
 }
 
 void TKxCustomShellTree::customEvent(QEvent *event) {

@@ -72,6 +72,8 @@ public:
 
     void FillTree();
     void RefreshNodes();
+    // A refresh held off by a drag, a menu or a name edit runs now.
+    void RunDeferredRefresh();
     // Creates a folder under the selected one and starts editing its name.
     bool CreateNewFolder();
     // 0 on success, 1 for a node that has no verbs (the root or a node without shell data),
@@ -139,7 +141,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    friend class TKxCustomShellList;
     ShellTreeNode *rootNode() const;
     ShellTreeNode *newNode(std::unique_ptr<TKxShellTreeData> data, QTreeWidgetItem *parentNode);
     // A node expands: its children are read the first time, and read again after a collapse.
