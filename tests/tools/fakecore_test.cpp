@@ -13,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <algorithm>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -244,6 +246,97 @@ TEST_F(FakeCoreTest, ClosesOnAConsoleThatDoesNotSayHello) {
         waitUntil([&] { return console.socket.state() == QAbstractSocket::UnconnectedState; }));
     EXPECT_FALSE(reason.isEmpty());
     EXPECT_EQ(console.count(130), 0);
+}
+
+std::vector<Words> wordsOfAll(const QList<QByteArray> &messages) {
+    std::vector<Words> out;
+    for (const QByteArray &m : messages) {
+        Words words(std::size_t(m.size() / 2));
+        ConvertByteToShortBuffer(m.constData(), int(m.size()), words.data(), int(words.size()));
+        out.push_back(words);
+    }
+    return out;
+}
+
+std::map<int, int> codeCounts(const std::vector<Words> &messages) {
+    std::map<int, int> counts;
+    for (const Words &m : messages) {
+        EXPECT_TRUE(decodesAsConsole(m)) << "code " << m[1];
+        ++counts[m[1]];
+    }
+    return counts;
+}
+
+TEST(FakeFullNetwork, FillsEveryRackAndSlotWithLongDescriptionsAndKeepsThemBusy) {
+    FakeNetwork network(QDateTime(QDate(2026, 12, 10), QTime(12, 0)), FakeNetworkSize::Full);
+    ASSERT_EQ(network.racks().size(), 40u);
+    EXPECT_EQ(network.moduleCount(), 40 * 17);
+
+    const std::vector<Words> snapshot = wordsOfAll(network.snapshot());
+    const std::map<int, int> counts = codeCounts(snapshot);
+    EXPECT_EQ(counts.at(20), 40);
+    EXPECT_EQ(counts.at(30), 40 * 17);
+    EXPECT_EQ(counts.at(40), 40 * 17);
+    EXPECT_EQ(counts.at(80), 40);
+    for (const Words &m : snapshot) {
+        if (m[1] != 40)
+            continue;
+        const auto description = decodeBlockDescription(m);
+        ASSERT_TRUE(description);
+        EXPECT_GE(splitBlockDescription(description->text).controlTable.size(), 40);
+    }
+
+    // Every step: values for every slot, and alarms raised or cleared with their log records;
+    // what one step raises, the next clears.
+    const auto count = [](const std::map<int, int> &counts, int code) {
+        const auto found = counts.find(code);
+        return found == counts.end() ? 0 : found->second;
+    };
+    for (int step = 0; step < 4; ++step) {
+        SCOPED_TRACE(step);
+        const std::map<int, int> busy = codeCounts(wordsOfAll(network.advance()));
+        EXPECT_EQ(count(busy, 30), 40 * 17);
+        const int changed = count(busy, step % 2 == 0 ? 90 : 91);
+        EXPECT_GE(changed, 2);
+        EXPECT_EQ(count(busy, 90) + count(busy, 91), changed);
+        EXPECT_EQ(count(busy, 140), changed);
+    }
+}
+
+TEST(FakeFullNetwork, FloodsCarryWhatTheyPromise) {
+    FakeNetwork network(QDateTime(QDate(2026, 12, 10), QTime(12, 0)), FakeNetworkSize::Full);
+    const std::vector<Words> logs = wordsOfAll(network.flood(FakeFlood::LogAddresses, 600));
+    ASSERT_EQ(logs.size(), 600u);
+    std::set<std::vector<int>> addresses;
+    int outOfRange = 0;
+    for (const Words &m : logs) {
+        const auto record = decodeLogRecord(m);
+        ASSERT_TRUE(record);
+        const std::vector<int> address(record->address.begin(), record->address.end());
+        addresses.insert(address);
+        outOfRange += std::any_of(address.begin(), address.end(),
+                                  [](int octet) { return octet < 0 || octet > 255; });
+    }
+    EXPECT_EQ(addresses.size(), 600u) << "every record brings a new address";
+    EXPECT_GT(outOfRange, 0);
+    EXPECT_LT(outOfRange, 600);
+
+    EXPECT_EQ(codeCounts(wordsOfAll(network.flood(FakeFlood::StructuresAndLog, 100))),
+              (std::map<int, int>{{20, 50}, {140, 50}}));
+    EXPECT_TRUE(network.flood(FakeFlood::None, 100).isEmpty());
+}
+
+TEST_F(FakeCoreTest, AFloodGoesOutUntilItIsStopped) {
+    TestConsole console(core.port());
+    connectAndGreet(console);
+    core.setFlood(FakeFlood::LogAddresses);
+    ASSERT_TRUE(waitUntil([&] { return console.count(140) >= 500; }));
+    core.setFlood(FakeFlood::None);
+    const long long sent = core.floodSent();
+    EXPECT_GE(sent, 500);
+    ASSERT_TRUE(waitUntil([&] { return console.count(140) >= sent; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(core.floodSent(), sent);
 }
 
 TEST(FakeCoreProgram, PrintsItsPortAndServes) {

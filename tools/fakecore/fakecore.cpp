@@ -14,6 +14,9 @@ namespace {
 // Largest message the console sends (one outbound slot).
 constexpr int MAX_CONSOLE_MESSAGE_BYTES = NUM_MSG_TO_SRV_BYTES;
 constexpr int OVERSIZED_WORDS = MAX_SRV_MSG_WORDS + 1;
+// A flood waits while this much is still unsent, so the core never buffers without end.
+constexpr qint64 FLOOD_BACKLOG_BYTES = 256 * 1024;
+constexpr int FLOOD_INTERVAL_MS = 1;
 
 std::vector<int16_t> wordsOf(const QByteArray &message) {
     std::vector<int16_t> words(std::size_t(message.size() / 2));
@@ -34,11 +37,14 @@ FakeCore::FakeCore(QObject *parent)
 FakeCore::FakeCore(const Options &options, QObject *parent)
     : QObject(parent)
     , opts(options)
+    , net(QDateTime::currentDateTime(), options.networkSize)
     , server(new QTcpServer(this)) {
     connect(server, &QTcpServer::newConnection, this, &FakeCore::acceptConsole);
     connect(&ticker, &QTimer::timeout, this, &FakeCore::tick);
     connect(&pieceTimer, &QTimer::timeout, this, &FakeCore::writeNextPiece);
+    connect(&floodTimer, &QTimer::timeout, this, &FakeCore::writeFlood);
     setTickInterval(opts.tickIntervalMs);
+    setFlood(opts.flood);
 }
 
 FakeCore::~FakeCore() = default;
@@ -57,6 +63,21 @@ void FakeCore::setTickInterval(int ms) {
         ticker.start(ms);
     else
         ticker.stop();
+}
+
+void FakeCore::setFlood(FakeFlood flood) {
+    opts.flood = flood;
+    if (flood == FakeFlood::None)
+        floodTimer.stop();
+    else
+        floodTimer.start(FLOOD_INTERVAL_MS);
+}
+
+void FakeCore::writeFlood() {
+    if (!hello || !isConsoleConnected() || console->bytesToWrite() > FLOOD_BACKLOG_BYTES)
+        return;
+    writeAll(net.flood(opts.flood, opts.floodBurst));
+    flooded += opts.floodBurst;
 }
 
 bool FakeCore::isConsoleConnected() const {

@@ -25,6 +25,9 @@ public:
         int tickIntervalMs = 1000; // 0: no timer, call tick() yourself
         int splitPieceBytes = 0;   // > 0: every write goes out in pieces of this many bytes
         int pieceIntervalMs = 5;   // pause between two pieces
+        FakeNetworkSize networkSize = FakeNetworkSize::Small;
+        FakeFlood flood = FakeFlood::None; // sent after the hello for as long as it is set
+        int floodBurst = 100;              // flood messages per write
     };
 
     explicit FakeCore(QObject *parent = nullptr);
@@ -39,6 +42,10 @@ public:
     void setAnswerPulses(bool answer) { opts.answerPulses = answer; }
     void setSplitPieceBytes(int bytes) { opts.splitPieceBytes = bytes; }
     void setTickInterval(int ms);
+    // Starts or stops a flood; it goes out as fast as the console reads it.
+    void setFlood(FakeFlood flood);
+    // Flood messages sent so far.
+    long long floodSent() const { return flooded; }
 
     FakeNetwork &network() { return net; }
     bool isConsoleConnected() const;
@@ -73,6 +80,7 @@ private slots:
     void acceptConsole();
     void readConsole();
     void writeNextPiece();
+    void writeFlood();
 
 private:
     void handleMessage(const QByteArray &message);
@@ -86,9 +94,11 @@ private:
     QTcpSocket *console = nullptr;
     QTimer ticker;
     QTimer pieceTimer;
+    QTimer floodTimer;
     QByteArray inbound;
     std::deque<QByteArray> pieces;
     QList<QByteArray> received;
     bool hello = false;
     int pulses = 0;
+    long long flooded = 0;
 };

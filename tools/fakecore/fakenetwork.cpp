@@ -1,5 +1,6 @@
 #include "tools/fakecore/fakenetwork.h"
 
+#include "console/link/consoletables.h"
 #include "tools/fakecore/servermessages.h"
 
 #include <algorithm>
@@ -83,6 +84,37 @@ QByteArray alarmInitContent(const std::vector<AlarmDef> &alarms) {
     return content;
 }
 
+// A full network's module has a control table of realistic length: its own lines, then
+// readings, settings, lists and lamps up to FULL_TABLE_LINES lines.
+constexpr int FULL_TABLE_LINES = 48;
+constexpr int FULL_RACKS = MAX_RACK_NUMBER;
+constexpr int FULL_ALARM_TOGGLES = 4; // alarms raised or cleared per step
+constexpr int16_t FILLER_REGISTER = 100;
+
+QStringList fullControlTable(QStringList table) {
+    for (int n = int(table.size()); n < FULL_TABLE_LINES; ++n) {
+        switch (n % 4) {
+        case 0:
+            table.append(QStringLiteral("~Reading %1[0.1]").arg(n));
+            break;
+        case 1:
+            table.append(QStringLiteral("Level %1[0.5](0,100,0)").arg(n));
+            break;
+        case 2:
+            table.append(QStringLiteral("Mode %1,AUTO,MANUAL,OFF").arg(n));
+            break;
+        default:
+            table.append(QStringLiteral("#Lamp %1,G,R").arg(n));
+            break;
+        }
+    }
+    return table;
+}
+
+QString fullRackName(int rack) {
+    return QStringLiteral("Стойка %1").arg(rack + 1);
+}
+
 bool isReading(const QString &line) {
     return line.startsWith(u'~') || line.startsWith(u'#');
 }
@@ -100,9 +132,13 @@ std::array<uint32_t, MAX_RACK_SLOTS> FakeRack::slotIds() const {
     return ids;
 }
 
-FakeNetwork::FakeNetwork(const QDateTime &start)
-    : startTime(start) {
-    const std::vector<TypeDef> defs = typeDefs();
+FakeNetwork::FakeNetwork(const QDateTime &start, FakeNetworkSize size)
+    : startTime(start)
+    , size(size) {
+    std::vector<TypeDef> defs = typeDefs();
+    if (size == FakeNetworkSize::Full)
+        for (TypeDef &d : defs)
+            d.controlTable = fullControlTable(d.controlTable);
     types.reserve(defs.size());
     for (const TypeDef &d : defs) {
         FakeModuleType t;
@@ -121,21 +157,33 @@ FakeNetwork::FakeNetwork(const QDateTime &start)
         const char *name;
         std::vector<std::pair<int16_t, int>> placed; // slot, type index
     };
-    const std::vector<Placement> placements = {
+    std::vector<Placement> placements = {
         {{127, 0, 10, 1}, "Север-1", {{0, 0}, {1, 1}, {2, 1}, {4, 2}, {6, 3}}},
         {{127, 0, 10, 2}, "Юг-2", {{0, 0}, {1, 2}, {2, 3}, {16, 1}}},
         {{127, 0, 10, 3}, "Rack C", {{0, 0}, {3, 1}, {5, 2}}},
     };
-    for (const Placement &p : placements) {
+    if (size == FakeNetworkSize::Full) {
+        placements.clear();
+        for (int r = 0; r < FULL_RACKS; ++r) {
+            Placement p{{127, 0, 20, int16_t(r + 1)}, nullptr, {}};
+            for (int s = 0; s < MAX_RACK_SLOTS; ++s)
+                p.placed.emplace_back(int16_t(s), (r + s) % int(defs.size()));
+            placements.push_back(p);
+        }
+    }
+    for (std::size_t index = 0; index < placements.size(); ++index) {
+        const Placement &p = placements[index];
         FakeRack rack;
         rack.address = p.address;
-        rack.name = QString::fromUtf8(p.name);
+        rack.name = p.name ? QString::fromUtf8(p.name) : fullRackName(int(index));
         for (const auto &[slot, typeIndex] : p.placed) {
             const TypeDef &d = defs[std::size_t(typeIndex)];
             FakeModule m;
             m.slot = slot;
             m.type = &types[std::size_t(typeIndex)];
             m.registers = d.initialRegisters;
+            m.registers.resize(std::max(m.registers.size(), std::size_t(d.controlTable.size() + 1)),
+                               FILLER_REGISTER);
             for (std::size_t k = 0; k < d.alarms.size(); ++k) {
                 const AlarmDef &a = d.alarms[k];
                 AlarmWireRecord r;
@@ -228,26 +276,77 @@ QList<QByteArray> FakeNetwork::advance() {
         if (rack.selected)
             out.append(valueMessages(rack));
     }
-    if (steps % ALARM_TOGGLE_STEPS == 0) {
-        FakeRack &rack = rackList.front();
-        FakeModule &module = rack.modules.front();
-        const AlarmWireRecord &alarm = module.alarms.front();
-        alarmUp = !alarmUp;
-        module.registers[1] = alarmUp ? 2 : 1;
-        module.registers[0] = alarmUp ? STATUS_INPUT_LOST : STATUS_ALL_GOOD;
-        AlarmEventMsg event;
-        event.raised = alarmUp;
-        event.address = rack.address;
-        event.slot = module.slot;
-        event.reg = alarm.reg;
-        event.alarmIndex = alarm.alarmIndex;
-        event.moduleId = module.type->id;
-        addLog(alarmUp ? 1 : 2, rack, &module, module.type->alarmNames.front(),
-               startTime.addSecs(steps));
-        if (rack.selected) {
-            out.append(encodeAlarmEvent(event));
-            out.append(encodeLogRecord(history.back()));
+    if (size == FakeNetworkSize::Full) {
+        // Alarms come and go all over the network: a few modules raise an alarm in one step
+        // and clear it in the next.
+        const int round = (steps - 1) / 2;
+        for (int k = 0; k < FULL_ALARM_TOGGLES; ++k) {
+            FakeRack &rack = rackList[std::size_t((3 * round + 10 * k) % int(rackList.size()))];
+            toggleAlarm(rack, rack.modules[std::size_t((round + k) % int(rack.modules.size()))],
+                        out);
         }
+    } else if (steps % ALARM_TOGGLE_STEPS == 0) {
+        FakeRack &rack = rackList.front();
+        toggleAlarm(rack, rack.modules.front(), out);
+    }
+    return out;
+}
+
+void FakeNetwork::toggleAlarm(FakeRack &rack, FakeModule &module, QList<QByteArray> &out) {
+    const AlarmWireRecord &alarm = module.alarms.front();
+    module.alarmUp = !module.alarmUp;
+    module.registers[1] = module.alarmUp ? 2 : 1;
+    module.registers[0] = module.alarmUp ? STATUS_INPUT_LOST : STATUS_ALL_GOOD;
+    AlarmEventMsg event;
+    event.raised = module.alarmUp;
+    event.address = rack.address;
+    event.slot = module.slot;
+    event.reg = alarm.reg;
+    event.alarmIndex = alarm.alarmIndex;
+    event.moduleId = module.type->id;
+    addLog(module.alarmUp ? 1 : 2, rack, &module, module.type->alarmNames.front(),
+           startTime.addSecs(steps));
+    if (rack.selected) {
+        out.append(encodeAlarmEvent(event));
+        out.append(encodeLogRecord(history.back()));
+    }
+}
+
+QList<QByteArray> FakeNetwork::flood(FakeFlood kind, int count) {
+    QList<QByteArray> out;
+    if (kind == FakeFlood::None)
+        return out;
+    const QDateTime when = startTime.addSecs(steps);
+    for (int i = 0; i < count; ++i, ++flooded) {
+        const FakeRack &rack = rackList[std::size_t(flooded % int(rackList.size()))];
+        if (kind == FakeFlood::StructuresAndLog && flooded % 2 == 0) {
+            out.append(encodeRackStructure(rack.address, rack.slotIds()));
+            continue;
+        }
+        LogWireRecord r;
+        r.day = int16_t(when.date().day());
+        r.month = int16_t(when.date().month());
+        r.year = int16_t(when.date().year());
+        r.hour = int16_t(when.time().hour());
+        r.minute = int16_t(when.time().minute());
+        r.second = int16_t(when.time().second());
+        r.eventType = int16_t(flooded % 4 + 1);
+        r.alarmText = QStringLiteral("Flood");
+        r.frameText = rack.name;
+        r.slot = int16_t(flooded % MAX_RACK_SLOTS);
+        r.moduleName = rack.modules.front().type->description.name;
+        if (kind == FakeFlood::LogAddresses) {
+            // A new address every record; every fifth has a word outside 0..255.
+            const int n = flooded;
+            r.address = {10, int16_t(n / 65536 % 256), int16_t(n / 256 % 256), int16_t(n % 256)};
+            if (n % 5 == 1)
+                r.address[1] = int16_t(256 + n % 1000);
+            else if (n % 5 == 3)
+                r.address[2] = int16_t(-1 - n % 100);
+        } else {
+            r.address = rack.address;
+        }
+        out.append(encodeLogRecord(r));
     }
     return out;
 }

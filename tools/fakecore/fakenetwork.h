@@ -24,7 +24,16 @@ struct FakeModule {
     const FakeModuleType *type = nullptr;
     std::vector<int16_t> registers; // register 0 is the status word
     std::vector<AlarmWireRecord> alarms;
+    bool alarmUp = false; // its first alarm is raised
 };
+
+// What the network is: a few racks and a dozen modules, or the most a console shows (40 racks
+// of 17 modules, each with a long control table) with several alarms changing every step.
+enum class FakeNetworkSize { Small, Full };
+
+// Endless traffic for load tests: log records whose addresses change from record to record
+// (some with words outside 0..255), or rack structures mixed with log records.
+enum class FakeFlood { None, LogAddresses, StructuresAndLog };
 
 struct FakeRack {
     WireAddress address{};
@@ -38,7 +47,8 @@ struct FakeRack {
 // behaviour over time goes through advance(), so a test can step it.
 class FakeNetwork {
 public:
-    explicit FakeNetwork(const QDateTime &start = QDateTime::currentDateTime());
+    explicit FakeNetwork(const QDateTime &start = QDateTime::currentDateTime(),
+                         FakeNetworkSize size = FakeNetworkSize::Small);
 
     // Every message that describes the network to a console that has just said hello: the
     // rack lists, names, alarm-init files, structures, descriptions, values and alarm settings.
@@ -46,6 +56,8 @@ public:
     // One step of simulated time: new register values for every selected module, and every
     // fifth step an alarm raised or cleared with its log record.
     QList<QByteArray> advance();
+    // The next `count` messages of a flood.
+    QList<QByteArray> flood(FakeFlood kind, int count);
     // The log records inside [from, to].
     QList<QByteArray> logRecords(const QDateTime &from, const QDateTime &to) const;
 
@@ -65,11 +77,14 @@ private:
     FakeRack *findRack(const WireAddress &address);
     void addLog(int eventType, const FakeRack &rack, const FakeModule *module,
                 const QString &alarmText, const QDateTime &when);
+    // Raises or clears the module's first alarm: the event and its log record go to `out`.
+    void toggleAlarm(FakeRack &rack, FakeModule &module, QList<QByteArray> &out);
 
     std::vector<FakeModuleType> types;
     std::vector<FakeRack> rackList;
     std::vector<LogWireRecord> history;
     QDateTime startTime;
+    FakeNetworkSize size;
     int steps = 0;
-    bool alarmUp = false;
+    int flooded = 0; // flood messages sent so far
 };

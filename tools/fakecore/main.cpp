@@ -27,13 +27,33 @@ int main(int argc, char *argv[]) {
         "oversized-after", "Send an oversized message this many ms after each hello.", "ms");
     const QCommandLineOption close("close-after",
                                    "Close the connection this many ms after each hello.", "ms");
-    parser.addOptions({port, tick, noPulses, split, garbage, oversized, close});
+    const QCommandLineOption full("full-network",
+                                  "Simulate a full network: 40 racks of 17 busy modules.");
+    const QCommandLineOption flood(
+        "flood",
+        "After each hello, send without pause: log-addresses (log records with ever new "
+        "addresses) or structures (rack structures mixed with log records).",
+        "kind");
+    parser.addOptions({port, tick, noPulses, split, garbage, oversized, close, full, flood});
     parser.process(app);
 
     FakeCore::Options options;
     options.tickIntervalMs = parser.value(tick).toInt();
     options.answerPulses = !parser.isSet(noPulses);
     options.splitPieceBytes = parser.value(split).toInt();
+    if (parser.isSet(full))
+        options.networkSize = FakeNetworkSize::Full;
+    if (parser.isSet(flood)) {
+        const QString kind = parser.value(flood);
+        if (kind == QLatin1String("log-addresses")) {
+            options.flood = FakeFlood::LogAddresses;
+        } else if (kind == QLatin1String("structures")) {
+            options.flood = FakeFlood::StructuresAndLog;
+        } else {
+            std::fprintf(stderr, "fakecore: unknown flood \"%s\"\n", qPrintable(kind));
+            return 1;
+        }
+    }
     FakeCore core(options);
     if (!core.listen(quint16(parser.value(port).toUInt()))) {
         std::fprintf(stderr, "fakecore: cannot listen on 127.0.0.1:%s\n",
