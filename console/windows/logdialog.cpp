@@ -311,9 +311,12 @@ void LogDialog::addLogRow() {
     if (index < 0 || index >= MAX_LOG_RECORDS)
         return;
     const LogRecord &record = m_tables.logRecords[index];
-    if (!m_addressTexts.contains(record.ipText)) {
-        m_ipList->addItem(record.ipText);
-        m_addressTexts.insert(record.ipText);
+    // Only valid addresses are listed, and not without end: a server sending ever new
+    // addresses would otherwise grow the list for good.
+    const std::optional<QString> address = logListAddress(record.ip);
+    if (address && m_ipList->count() < LOG_LIST_ADDRESSES && !m_addressTexts.contains(*address)) {
+        m_ipList->addItem(*address);
+        m_addressTexts.insert(*address);
     }
     bool passed = true;
     if (m_logFilterOn == 1)

@@ -40,6 +40,13 @@ QString eventTypeName(int eventType) {
     return eventTypeNames[eventType - 1];
 }
 
+std::optional<QString> logListAddress(const std::array<int, 4> &ip) {
+    for (const int octet : ip)
+        if (octet < 0 || octet > 255)
+            return std::nullopt;
+    return QStringLiteral("%1.%2.%3.%4").arg(ip[0]).arg(ip[1]).arg(ip[2]).arg(ip[3]);
+}
+
 bool LogFilter::active(LogCriterion criterion) const {
     if (!criteria[criterion])
         return false;

@@ -21,6 +21,8 @@ inline constexpr int LOG_SLOTS = SLOTS_PER_RACK;
 // Entries of the stored address list that are read back.
 inline constexpr int LOG_STORED_ADDRESSES = MAX_RACK_NUMBER;
 inline constexpr const char *LOG_TIME_FORMAT = "dd/MM/yyyy hh:mm:ss";
+// Most items the address list holds, however many addresses the log records bring.
+inline constexpr int LOG_LIST_ADDRESSES = 1000;
 static_assert(LOG_SLOTS == 17);
 
 // Event type n is shown as entry n - 1.
@@ -32,6 +34,10 @@ enum LogCriterion { LogByAddress = 0, LogBySlot = 1, LogByEventType = 2, LogByDa
 
 // The name of an event type; empty for a type outside 1..4.
 QString eventTypeName(int eventType);
+
+// A record's address as the address list shows it: four octets 0..255 joined by "."; nothing
+// for an address with any other word.
+std::optional<QString> logListAddress(const std::array<int, 4> &ip);
 
 // What the filter panel has checked, and the editors' range.
 struct LogFilter {

@@ -79,6 +79,10 @@ protected:
         r = LogRecord{};
         r.dateTime = e.t;
         r.eventType = e.type;
+        // The handler keeps the four address words and their signed texts joined by ".".
+        const QStringList words = e.ip.split(QLatin1Char('.'));
+        for (int i = 0; i < 4 && i < words.size(); ++i)
+            r.ip[std::size_t(i)] = words[i].toInt();
         r.ipText = e.ip;
         r.slot = e.slot;
         r.moduleName = e.module;
@@ -169,6 +173,50 @@ TEST_F(LogDialogTest, RowsShowTheRecordsTextsAndNewAddresses) {
     EXPECT_EQ(table->item(1, 5)->text(), QString()) << "no slot without a module name";
     ASSERT_EQ(ipList->count(), 1) << "an address is listed once";
     EXPECT_EQ(ipList->item(0)->text(), QStringLiteral("10.0.0.7"));
+}
+
+TEST_F(LogDialogTest, OnlyValidAddressesAreListedButEveryRecordIsShown) {
+    const struct {
+        const char *address;
+        bool listed;
+    } cases[] = {
+        {"10.0.0.7", true},       {"0.0.0.0", true},   {"255.255.255.255", true},
+        {"127.0.0.300", false},   {"-5.0.0.1", false}, {"10.256.0.1", false},
+        {"-32768.0.0.-1", false}, {"10.0.0.7", false}, // listed once
+    };
+    QStringList expected;
+    int row = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.address);
+        const QString address = QString::fromLatin1(c.address);
+        receive({RANGE_FROM, 1, address, 0, QStringLiteral("PSU")});
+        if (c.listed)
+            expected.append(address);
+        EXPECT_EQ(table->item(row, 3)->text(), address) << "the row shows the record's address";
+        ++row;
+    }
+    QStringList listed;
+    for (int i = 0; i < ipList->count(); ++i)
+        listed.append(ipList->item(i)->text());
+    EXPECT_EQ(listed, expected);
+}
+
+TEST_F(LogDialogTest, TheAddressListStopsGrowingAtItsLimitUnderEverNewAddresses) {
+    setAddresses({QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2")});
+    dialog->LogDlgInit();
+    // Each record brings a new valid address; many more than the list may hold.
+    const int records = LOG_LIST_ADDRESSES + 500;
+    for (int i = 0; i < records; ++i)
+        receive({RANGE_FROM.addSecs(i), 1, QStringLiteral("10.1.%1.%2").arg(i / 250).arg(i % 250),
+                 0, QString()});
+    EXPECT_EQ(ipList->count(), LOG_LIST_ADDRESSES);
+    EXPECT_EQ(ipList->item(0)->text(), QStringLiteral("10.0.0.1")) << "the rack list stays";
+    EXPECT_EQ(dialog->logRowIndex(), records) << "every record still has its row";
+    EXPECT_EQ(table->item(records - 1, 3)->text(),
+              QStringLiteral("10.1.%1.%2").arg((records - 1) / 250).arg((records - 1) % 250));
+    // A new rack list starts the list again from the racks.
+    dialog->LogDlgInit();
+    EXPECT_EQ(ipList->count(), 2);
 }
 
 TEST_F(LogDialogTest, TheRecordAfterTenThousandEmptiesTheTableAndTakesRowZero) {
