@@ -79,6 +79,13 @@ void hideRack(ConsoleTables &t, ConsoleViews &views, int rack) {
         t.currnrack = -1;
     t.rackPanelHeight -= RACK_ROWS_HIDDEN_HEIGHT;
     views.resizeRackPanel(t.rackPanelHeight);
+    t.treeStale = true;
+}
+
+void rebuildStaleTree(ConsoleTables &t, ConsoleViews &views) {
+    if (!t.treeStale)
+        return;
+    t.treeStale = false;
     views.buildNetworkTree();
 }
 
@@ -90,6 +97,7 @@ void hideRacksAfterRingsReset(ConsoleTables &t, ConsoleViews &views) {
         if (t.rack[r].absent != 1)
             hideRack(t, views, r);
     }
+    rebuildStaleTree(t, views);
 }
 
 void handleRackStructure(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
@@ -111,7 +119,6 @@ void handleRackStructure(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
         RackRecord &record = t.rack[t.currnrack];
         fill(record);
         nameRack(t, record);
-        views.buildNetworkTree();
     }
 
     const int r = t.currnrack;
@@ -152,7 +159,7 @@ void handleRackStructure(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
         if (t.visibleRackCount == 0)
             t.currRackKnown = -1;
     }
-    views.buildNetworkTree();
+    t.treeStale = true;
 }
 
 namespace {

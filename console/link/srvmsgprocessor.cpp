@@ -37,10 +37,7 @@ void SrvMsgProcessor::discardPartial() {
 
 void SrvMsgProcessor::processChunk(QByteArrayView bytes) {
     cutMessages(bytes);
-    if (t.treeStale) {
-        t.treeStale = false;
-        views.buildNetworkTree();
-    }
+    rebuildStaleTree(t, views);
 }
 
 void SrvMsgProcessor::cutMessages(QByteArrayView bytes) {
@@ -122,7 +119,7 @@ void SrvMsgProcessor::findRack() {
         t.rackPanelHeight += RACK_ROWS_SHOWN_HEIGHT;
         views.resizeRackPanel(t.rackPanelHeight);
         ++t.visibleRackCount;
-        views.buildNetworkTree();
+        t.treeStale = true;
     }
     t.currRackKnown = 1;
 }

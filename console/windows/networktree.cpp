@@ -55,7 +55,10 @@ NetworkTree::NetworkTree(ConsoleTables &tables, NetworkTreeHost &host, QWidget *
 void NetworkTree::buildNetworkTree() {
     const QSignalBlocker blocker(this);
     clear();
-    setStyleSheet(QStringLiteral("QTreeView::item {padding: 4px}"));
+    // Setting a style sheet repolishes the tree, so it is set once.
+    const QString itemStyle = QStringLiteral("QTreeView::item {padding: 4px}");
+    if (styleSheet() != itemStyle)
+        setStyleSheet(itemStyle);
     setColumnCount(1);
     if (tables.visibleRackCount > 0) {
         for (int r = 0; r < MAX_RACK_NUMBER; ++r) {
@@ -72,11 +75,12 @@ void NetworkTree::buildNetworkTree() {
                 children.append(new QTreeWidgetItem(QStringList{text}));
             }
             item->insertChildren(0, children);
-            resizeColumnToContents(0);
             setTreeItemIcon(r);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsEditable);
             host.setRackButton(r, record.ipText, topLevelItemCount());
         }
+        // Sizing measures every item: once for the whole tree, not once per rack.
+        resizeColumnToContents(0);
     }
     show();
 }

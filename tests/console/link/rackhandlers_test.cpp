@@ -8,6 +8,7 @@ namespace {
 
 const Ip rackA{10, 0, 0, 1};
 const Ip rackB{10, 0, 0, 2};
+const Ip rackC{10, 0, 0, 3};
 
 using RackStructureTest = HandlerTest;
 
@@ -98,6 +99,36 @@ TEST_F(RackStructureTest, EmptyStructureHidesAKnownRackAndTheNextMessageShowsItA
     EXPECT_EQ(t.rackPanelHeight, 5 + 166);
     EXPECT_EQ(views.calls("setRackRowsVisible"), QStringList{"setRackRowsVisible(0,1)"});
     EXPECT_EQ(t.block(0, 0).name, "PSU");
+}
+
+TEST_F(RackStructureTest, TheStructuresOfAChunkRebuildTheTreeOnce) {
+    addRack(rackA, {1});
+    addRack(rackB, {1});
+    struct Case {
+        const char *label;
+        QByteArray chunk;
+    };
+    const Case cases[] = {
+        {"one structure", rackStructureMsg(rackA, {1, 2})},
+        {"the same racks again and again",
+         rackStructureMsg(rackA, {1}) + rackStructureMsg(rackB, {1}) +
+             rackStructureMsg(rackA, {1}) + rackStructureMsg(rackB, {2})},
+        {"a new rack among known ones",
+         rackStructureMsg(rackA, {1}) + rackStructureMsg(rackC, {1}) +
+             rackStructureMsg(rackB, {1})},
+        {"a rack hidden and shown again",
+         rackStructureMsg(rackA, {}) + rackStructureMsg(rackA, {1}) +
+             rackStructureMsg(rackC, {3})},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        views.clear();
+        feed(c.chunk);
+        EXPECT_EQ(views.calls("buildNetworkTree").size(), 1);
+        EXPECT_EQ(views.calls().last(), "buildNetworkTree()") << "after the chunk's messages";
+    }
+    EXPECT_EQ(t.rackCount, 3);
+    EXPECT_EQ(t.visibleRackCount, 3);
 }
 
 TEST_F(RackStructureTest, FortyRacksFitAndTheFortyFirstIsRefused) {

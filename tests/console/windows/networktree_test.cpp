@@ -219,6 +219,31 @@ TEST_F(NetworkTreeTest, ListsShownRacksInIndexOrderWithTheirSlots) {
     EXPECT_EQ(tree.topLevelItemCount(), 0);
 }
 
+// A tree that counts how often its column is measured for sizing to its contents.
+class MeasuredTree : public NetworkTree {
+public:
+    using NetworkTree::NetworkTree;
+    int sizeHintForColumn(int column) const override {
+        ++measured;
+        return NetworkTree::sizeHintForColumn(column);
+    }
+    mutable int measured = 0;
+};
+
+TEST_F(NetworkTreeTest, ARebuildSizesTheColumnOnceHoweverManyRacksItLists) {
+    for (const int racks : {1, 3, MAX_RACK_NUMBER}) {
+        SCOPED_TRACE(racks);
+        MeasuredTree measuredTree(*tables, host);
+        for (int r = 0; r < racks; ++r)
+            showRack(r, {10, 0, 0, uint8_t(r + 1)});
+        measuredTree.buildNetworkTree();
+        ASSERT_EQ(measuredTree.topLevelItemCount(), racks);
+        EXPECT_EQ(measuredTree.measured, 1);
+        EXPECT_GE(measuredTree.columnWidth(0), measuredTree.sizeHintForColumn(0));
+        tables->visibleRackCount = 0;
+    }
+}
+
 TEST_F(NetworkTreeTest, IconsFollowAlarmMarksAndModules) {
     showRack(0, {10, 0, 0, 1});
     showRack(1, {10, 0, 0, 2});
@@ -611,7 +636,8 @@ TEST_F(LinkNoticeTest, RingsResetHidesEveryShownRackOnce) {
     EXPECT_EQ(tables->rackPanelHeight, 2 * (RACK_ROWS_SHOWN_HEIGHT - RACK_ROWS_HIDDEN_HEIGHT));
     EXPECT_EQ(srv_rings_reset.load(), -1);
     EXPECT_EQ(views.calls,
-              (QStringList{"rows(0,0)", "panel(171)", "tree", "rows(3,0)", "panel(10)", "tree"}));
+              (QStringList{"rows(0,0)", "panel(171)", "rows(3,0)", "panel(10)", "tree"}))
+        << "the tree is rebuilt once for all hidden racks";
 
     views.calls.clear();
     notice.infoMsgExec();
