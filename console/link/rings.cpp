@@ -69,8 +69,18 @@ void InboundRing::publishChunk(int length) {
     Q_ASSERT(length > 0 && length <= RX_CHUNK_BYTES);
     const int index = rxwrite.load(std::memory_order_relaxed);
     rxgeneration[index] = generation.load(std::memory_order_relaxed);
-    rxlen[index].store(length, std::memory_order_release);
+    // Sequentially consistent, as the notice flag is: a chunk published before a notice
+    // that found a signal pending is seen by the take that follows takeNotice().
+    rxlen[index].store(length, std::memory_order_seq_cst);
     rxwrite.store(nextIndex(index), std::memory_order_release);
+}
+
+bool InboundRing::announceChunk() {
+    return !noticePending.exchange(true);
+}
+
+void InboundRing::takeNotice() {
+    noticePending.store(false);
 }
 
 void InboundRing::discardAll() {
@@ -80,7 +90,7 @@ void InboundRing::discardAll() {
 InboundChunk InboundRing::takeInboundChunk() {
     for (;;) {
         const int index = rxread.load(std::memory_order_relaxed);
-        const int length = rxlen[index].load(std::memory_order_acquire);
+        const int length = rxlen[index].load(std::memory_order_seq_cst);
         // Read after the chunk's length, so a chunk is never newer than this generation.
         const std::uint32_t current = generation.load(std::memory_order_acquire);
         if (length == 0) {

@@ -14,8 +14,10 @@
 //
 // InboundRing (link thread -> GUI thread), one chunk per socket read:
 //   producer (link thread only): reserveChunk(), publishChunk(), discardAll().
-//   consumer (GUI thread only), once per TcpThread::sig_SrvMsgObrabot():
+//   consumer (GUI thread only), at each TcpThread::sig_SrvMsgObrabot():
 //
+//       inboundRing().takeNotice();
+//       then, for every chunk waiting (or as many as the turn allows, continuing later):
 //       InboundChunk chunk = inboundRing().takeInboundChunk();
 //       if (chunk.dropPartial())
 //           ...forget the partial message carried over from earlier chunks...
@@ -24,9 +26,10 @@
 //
 //   A reconnect (discardAll) moves the ring to a new generation: chunks of the old connection
 //   that are still waiting are freed unseen by the next take, and the first take after the
-//   change reports dropPartial() once. Announcements and chunks need not match one to one: a
-//   take with nothing waiting returns empty bytes, and each chunk is announced by one signal,
-//   so taking one chunk per signal never leaves a chunk behind. The link thread never writes
+//   change reports dropPartial() once. Announcements are coalesced: the link thread signals a
+//   published chunk only when no signal is pending since the GUI thread's last takeNotice()
+//   (announceChunk()), so a GUI thread that lags holds one queued signal, not one per chunk.
+//   A take with nothing waiting returns empty bytes. The link thread never writes
 //   rxread; a chunk still held by the GUI thread is never overwritten (the link thread stops
 //   reading until it is freed).
 //
@@ -81,7 +84,13 @@ public:
     void publishChunk(int length);
     // Link thread: everything waiting belongs to a connection that is gone.
     void discardAll();
+    // Link thread, after publishChunk(): whether to signal the GUI thread; false while an
+    // earlier signal has not been taken.
+    bool announceChunk();
 
+    // GUI thread, before taking chunks for a signal: chunks published from now on are
+    // signalled again.
+    void takeNotice();
     // GUI thread: the next chunk of the current connection (see the protocol above).
     InboundChunk takeInboundChunk();
 
@@ -99,6 +108,7 @@ private:
     std::atomic<int> rxread = 0;
     std::atomic<std::uint32_t> generation = 0;
     std::uint32_t consumerGeneration = 0;
+    std::atomic<bool> noticePending = false;
 };
 
 class OutboundRing {

@@ -191,7 +191,8 @@ void TcpThread::receiveChunk(QTcpSocket &socket) {
     if (read <= 0)
         return;
     inboundRing().publishChunk(int(read));
-    emit sig_SrvMsgObrabot();
+    if (inboundRing().announceChunk())
+        emit sig_SrvMsgObrabot();
 }
 
 void TcpThread::sendOneMessage(QTcpSocket &socket) {

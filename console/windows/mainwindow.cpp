@@ -20,17 +20,21 @@
 #include <QDateTime>
 #include <QDateTimeEdit>
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QTimer>
 
 namespace {
 
 constexpr int MAIN_BUTTON_HEIGHT = 41;
 constexpr int MAIN_BUTTON_WIDTH = 197;
+// Longest the GUI thread handles inbound chunks in one turn of its event loop.
+constexpr int CHUNK_TURN_MS = 20;
 
 QPushButton *mainButton(const char *text, bool fixedWidth) {
     auto *button = new QPushButton(QString::fromLatin1(text));
@@ -202,7 +206,20 @@ void MainWindow::closeEvent(QCloseEvent *event) {
 }
 
 void MainWindow::slot_SrvMsgObrabot() {
-    processor->processInboundChunk(inboundRing().takeInboundChunk());
+    inboundRing().takeNotice();
+    QElapsedTimer spent;
+    spent.start();
+    for (;;) {
+        const InboundChunk chunk = inboundRing().takeInboundChunk();
+        const bool none = chunk.bytes().isEmpty();
+        processor->processInboundChunk(chunk);
+        if (none)
+            return;
+        if (spent.elapsed() >= CHUNK_TURN_MS)
+            break;
+    }
+    // Chunks are still waiting: the rest follow once input and painting have had their turn.
+    QTimer::singleShot(0, this, &MainWindow::slot_SrvMsgObrabot);
 }
 
 void MainWindow::slot_InfoMsgExec() {

@@ -6,8 +6,11 @@
 
 #include <QByteArray>
 
+#include <chrono>
 #include <cstring>
 #include <memory>
+#include <semaphore>
+#include <thread>
 
 namespace {
 
@@ -101,6 +104,53 @@ TEST(InboundRing, ChunksAreTakenInOrderAcrossTheWrap) {
     const InboundChunk none = ring->takeInboundChunk();
     EXPECT_TRUE(none.bytes().isEmpty());
     EXPECT_FALSE(none.dropPartial());
+}
+
+TEST(InboundRing, ChunksPublishedWhileASignalIsPendingAreNotSignalledAgain) {
+    auto ring = std::make_unique<InboundRing>();
+    fillChunk(*ring, numbered(0));
+    EXPECT_TRUE(ring->announceChunk());
+    for (int i = 1; i < RING_ENTRIES; ++i) {
+        fillChunk(*ring, numbered(i));
+        EXPECT_FALSE(ring->announceChunk()) << i;
+    }
+    ring->takeNotice();
+    for (int i = 0; i < RING_ENTRIES; ++i)
+        ASSERT_EQ(ring->takeInboundChunk().bytes().toByteArray(), numbered(i)) << i;
+    fillChunk(*ring, numbered(7));
+    EXPECT_TRUE(ring->announceChunk()) << "taken notice: the next chunk is signalled";
+    EXPECT_FALSE(ring->announceChunk());
+}
+
+// A consumer that drains the ring at each signal never misses a chunk, however the two threads
+// interleave.
+TEST(InboundRing, ADrainAtEverySignalTakesEveryChunk) {
+    constexpr int CHUNKS = 20 * RING_ENTRIES;
+    auto ring = std::make_unique<InboundRing>();
+    std::binary_semaphore signal(0);
+    std::thread producer([&] {
+        for (int i = 0; i < CHUNKS; ++i) {
+            char *chunk = nullptr;
+            while (!(chunk = ring->reserveChunk()))
+                std::this_thread::yield();
+            const QByteArray bytes = numbered(i);
+            std::memcpy(chunk, bytes.constData(), size_t(bytes.size()));
+            ring->publishChunk(int(bytes.size()));
+            if (ring->announceChunk())
+                signal.release();
+        }
+    });
+    int taken = 0;
+    bool inOrder = true;
+    while (taken < CHUNKS && signal.try_acquire_for(std::chrono::seconds(10))) {
+        ring->takeNotice();
+        for (InboundChunk chunk = ring->takeInboundChunk(); !chunk.bytes().isEmpty();
+             chunk = ring->takeInboundChunk())
+            inOrder = inOrder && chunk.bytes().toByteArray() == numbered(taken++);
+    }
+    producer.join();
+    EXPECT_EQ(taken, CHUNKS);
+    EXPECT_TRUE(inOrder);
 }
 
 TEST(InboundRing, FullRingRefusesTheNextChunkUntilOneIsFreed) {
