@@ -280,8 +280,19 @@ ResidentTrack trackResident(int seconds) {
         if (settled)
             track.largestGrowthKb = std::max(track.largestGrowthKb, now - track.atFirstMinuteKb);
         track.endKb = now;
+        std::printf("rss_at_%llds_MB=%.1f\n", static_cast<long long>(clock.elapsed() / 1000),
+                    now / 1024.0);
+        std::fflush(stdout);
     }
     return track;
+}
+
+// A figure, kept for the benchmark's report and printed at once: a run that is stopped early
+// (a console that cannot keep up) still shows what it measured.
+void report(benchmark::State &state, const char *name, double value) {
+    state.counters[name] = value;
+    std::printf("%s=%.2f\n", name, value);
+    std::fflush(stdout);
 }
 
 void BM_FullBusyNetwork(benchmark::State &state) {
@@ -321,7 +332,7 @@ void BM_FullBusyNetwork(benchmark::State &state) {
             state.SkipWithError("the network was not shown");
             return;
         }
-        state.counters["shown_ms"] = (nowNs() - hello->toDouble()) / 1e6;
+        report(state, "shown_ms", (nowNs() - hello->toDouble()) / 1e6);
 
         {
             const StallProbe stalls;
@@ -329,27 +340,27 @@ void BM_FullBusyNetwork(benchmark::State &state) {
             QElapsedTimer wall;
             wall.start();
             runFor(durations.busySeconds * 1000);
-            state.counters["cpu_pct"] =
-                100.0 * (cpuSeconds() - cpuBefore) / (double(wall.nsecsElapsed()) / 1e9);
-            state.counters["stall_ms"] = stalls.longestMs;
+            report(state, "cpu_pct",
+                   100.0 * (cpuSeconds() - cpuBefore) / (double(wall.nsecsElapsed()) / 1e9));
+            report(state, "stall_ms", stalls.longestMs);
         }
 
-        state.counters["rss_busy_MB"] = residentKb() / 1024.0;
+        report(state, "rss_busy_MB", residentKb() / 1024.0);
         core.command("log");
         const ResidentTrack flood = trackResident(durations.floodSeconds);
         const long long records = core.command("none");
-        state.counters["rss_first_minute_MB"] = flood.atFirstMinuteKb / 1024.0;
-        state.counters["rss_end_MB"] = flood.endKb / 1024.0;
-        state.counters["rss_growth_MB"] = flood.largestGrowthKb / 1024.0;
-        state.counters["log_records_per_s"] = double(records) / durations.floodSeconds;
+        report(state, "rss_first_minute_MB", flood.atFirstMinuteKb / 1024.0);
+        report(state, "rss_end_MB", flood.endKb / 1024.0);
+        report(state, "rss_growth_MB", flood.largestGrowthKb / 1024.0);
+        report(state, "log_records_per_s", double(records) / durations.floodSeconds);
 
         const long before = residentKb();
         core.command("structures");
         runFor(durations.structureSeconds * 1000);
         const long long messages = core.command("none");
-        state.counters["structure_msgs_per_s"] = double(messages) / durations.structureSeconds;
-        state.counters["structure_rss_before_MB"] = before / 1024.0;
-        state.counters["structure_rss_after_MB"] = residentKb() / 1024.0;
+        report(state, "structure_msgs_per_s", double(messages) / durations.structureSeconds);
+        report(state, "structure_rss_before_MB", before / 1024.0);
+        report(state, "structure_rss_after_MB", residentKb() / 1024.0);
         window->hide();
     }
 }
