@@ -16,8 +16,7 @@
 //   producer (link thread only): reserveChunk(), publishChunk(), discardAll().
 //   consumer (GUI thread only), at each TcpThread::sig_SrvMsgObrabot():
 //
-//       inboundRing().takeNotice();
-//       then, for every chunk waiting (or as many as the turn allows, continuing later):
+//       for every chunk waiting (or as many as one turn allows, continuing on a timer):
 //       InboundChunk chunk = inboundRing().takeInboundChunk();
 //       if (chunk.dropPartial())
 //           ...forget the partial message carried over from earlier chunks...
@@ -29,7 +28,9 @@
 //   change reports dropPartial() once. Announcements are coalesced: the link thread signals a
 //   published chunk only when no signal is pending since the GUI thread's last takeNotice()
 //   (announceChunk()), so a GUI thread that lags holds one queued signal, not one per chunk.
-//   A take with nothing waiting returns empty bytes. The link thread never writes
+//   The GUI thread calls takeNotice() when a take finds nothing waiting, then takes once more
+//   (a chunk published just before is not signalled). A take with nothing waiting returns
+//   empty bytes. The link thread never writes
 //   rxread; a chunk still held by the GUI thread is never overwritten (the link thread stops
 //   reading until it is freed).
 //
@@ -88,7 +89,7 @@ public:
     // earlier signal has not been taken.
     bool announceChunk();
 
-    // GUI thread, before taking chunks for a signal: chunks published from now on are
+    // GUI thread, once a take found nothing waiting: chunks published from now on are
     // signalled again.
     void takeNotice();
     // GUI thread: the next chunk of the current connection (see the protocol above).

@@ -35,6 +35,8 @@ constexpr int MAIN_BUTTON_HEIGHT = 41;
 constexpr int MAIN_BUTTON_WIDTH = 197;
 // Longest the GUI thread handles inbound chunks in one turn of its event loop.
 constexpr int CHUNK_TURN_MS = 20;
+// The pause before the next turn; not 0, which would queue an event and not start a timer.
+constexpr int CHUNK_PAUSE_MS = 1;
 
 QPushButton *mainButton(const char *text, bool fixedWidth) {
     auto *button = new QPushButton(QString::fromLatin1(text));
@@ -206,20 +208,27 @@ void MainWindow::closeEvent(QCloseEvent *event) {
 }
 
 void MainWindow::slot_SrvMsgObrabot() {
-    inboundRing().takeNotice();
     QElapsedTimer spent;
     spent.start();
     for (;;) {
-        const InboundChunk chunk = inboundRing().takeInboundChunk();
-        const bool none = chunk.bytes().isEmpty();
+        InboundChunk chunk = inboundRing().takeInboundChunk();
+        if (chunk.bytes().isEmpty()) {
+            processor->processInboundChunk(chunk);
+            // Signal the next chunk again; one published just before that was not signalled.
+            inboundRing().takeNotice();
+            chunk = inboundRing().takeInboundChunk();
+            if (chunk.bytes().isEmpty()) {
+                processor->processInboundChunk(chunk);
+                return;
+            }
+        }
         processor->processInboundChunk(chunk);
-        if (none)
-            return;
         if (spent.elapsed() >= CHUNK_TURN_MS)
             break;
     }
-    // Chunks are still waiting: the rest follow once input and painting have had their turn.
-    QTimer::singleShot(0, this, &MainWindow::slot_SrvMsgObrabot);
+    // Chunks are still waiting, and no signal comes for them: the rest follow on a timer, so
+    // input, painting and the other timers have their turn first.
+    QTimer::singleShot(CHUNK_PAUSE_MS, this, &MainWindow::slot_SrvMsgObrabot);
 }
 
 void MainWindow::slot_InfoMsgExec() {

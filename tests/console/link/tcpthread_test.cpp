@@ -188,6 +188,7 @@ protected:
         QObject::connect(link.get(), &TcpThread::sig_SrvMsgObrabot, &context, [this] {
             ++chunkSignals;
             if (consuming) {
+                takeAll();
                 inboundRing().takeNotice();
                 takeAll();
             }
