@@ -144,9 +144,23 @@ void TKxEdit::keyPressEvent(QKeyEvent *event) {
 
 void TKxEdit::focusInEvent(QFocusEvent *event) {
     const Qt::FocusReason reason = event->reason();
-    m_enteredBySelectingKey = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                              reason == Qt::ShortcutFocusReason;
-    QLineEdit::focusInEvent(event);
+    m_enteredByMouse = reason == Qt::MouseFocusReason;
+    const bool lineEditSelects = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                                 reason == Qt::ShortcutFocusReason;
+    if (m_autoSelect || !lineEditSelects) {
+        QLineEdit::focusInEvent(event);
+        return;
+    }
+    // Without AutoSelect the line edit must not select on its own either.
+    QFocusEvent entry(QEvent::FocusIn, Qt::OtherFocusReason);
+    QLineEdit::focusInEvent(&entry);
+}
+
+void TKxEdit::DoEnter() {
+    if (m_autoSelect && !m_enteredByMouse)
+        selectAll();
+    m_enteredByMouse = false;
+    FramedControl::DoEnter();
 }
 
 void TKxEdit::enterEvent(QEnterEvent *event) {

@@ -29,6 +29,8 @@ public:
     void SetTabOnEnter(bool value) { m_tabOnEnter = value; }
     bool BeepOnInvalidKey() const { return m_beepOnInvalidKey; }
     void SetBeepOnInvalidKey(bool value) { m_beepOnInvalidKey = value; }
+    bool AutoSelect() const { return m_autoSelect; }
+    void SetAutoSelect(bool value) { m_autoSelect = value; }
 
     // Loading ends with the edit counted as unfocused until the focus enters it again.
     void Loaded() override;
@@ -51,8 +53,9 @@ protected:
     // The text changed; fires OnChange outside loading.
     virtual void Change();
 
-    // Entered by Tab, Shift+Tab or a shortcut: the whole text is selected on entry.
-    bool EnteredBySelectingKey() const { return m_enteredBySelectingKey; }
+    // With AutoSelect, entering selects the whole text, unless a mouse click brought the focus
+    // (the click places the caret).
+    void DoEnter() override;
 
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -69,5 +72,6 @@ private:
     TAlignment m_alignment = taLeftJustify;
     bool m_tabOnEnter = false;
     bool m_beepOnInvalidKey = true;
-    bool m_enteredBySelectingKey = false;
+    bool m_autoSelect = true;
+    bool m_enteredByMouse = false;
 };

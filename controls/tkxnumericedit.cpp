@@ -144,13 +144,10 @@ void TKxNumericEdit::KeyPress(QChar &key) {
 
 void TKxNumericEdit::DoEnter() {
     m_lastAccepted = ParseShownNumber();
-    if (!m_allowBlank) {
+    if (!m_allowBlank)
         setText(FormatNumber(m_lastAccepted));
-        // Rewriting the text dropped the selection that entering by Tab made.
-        if (EnteredBySelectingKey())
-            selectAll();
-    }
-    FramedControl::DoEnter();
+    // Selects the formatted text.
+    TKxEdit::DoEnter();
 }
 
 void TKxNumericEdit::DoExit() {

@@ -7,6 +7,7 @@
 #include "widgettesting.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -167,37 +168,71 @@ TEST_F(KeyForm, EnterClicksTheFocusedButtonAndEscapeOneCancelButtonOnly) {
     EXPECT_EQ(cancelClicks + secondCancelClicks, 2);
 }
 
+enum class Entry { Tab, Backtab, Program, Click };
+
 struct EntryCase {
     const char *name;
-    bool port; // the port edit, else the octet edit
+    Control target; // Edit, Octet or Port
+    bool autoSelect;
     const char *before;
-    int key; // Tab from the control before, Shift+Tab from the control after
+    Entry entry; // Tab from the control before, Shift+Tab from the one after, setFocus, a click
     const char *selected;
     const char *typed;
     const char *after;
 };
 
-TEST_F(KeyForm, TabIntoANumericEditSelectsItsWholeFormattedText) {
+// An edit entered by keyboard or by the program selects its whole (formatted) text, so typing
+// replaces it; a click places the caret where it lands (here past the last character).
+TEST_F(KeyForm, EntryOtherThanByAClickSelectsTheWholeFormattedText) {
     octet->SetDisplayFormat(QString());
     port->SetDisplayFormat(QStringLiteral(",0;(,0)"));
     const std::vector<EntryCase> cases{
-        {"Tab into an octet", false, "192", Qt::Key_Tab, "192", "1", "1"},
-        {"Shift+Tab into an octet", false, "10", Qt::Key_Backtab, "10", "7", "7"},
-        {"Tab into a formatted port", true, "5005", Qt::Key_Tab, "5,005", "6", "6"},
+        {"Tab into an octet", Control::Octet, true, "192", Entry::Tab, "192", "1", "1"},
+        {"Shift+Tab into an octet", Control::Octet, true, "10", Entry::Backtab, "10", "7", "7"},
+        {"Tab into a formatted port", Control::Port, true, "5005", Entry::Tab, "5,005", "6", "6"},
+        {"program focus into an octet", Control::Octet, true, "192", Entry::Program, "192", "1",
+         "1"},
+        {"program focus into a formatted port", Control::Port, true, "5005", Entry::Program,
+         "5,005", "6", "6"},
+        {"program focus into an edit", Control::Edit, true, "abc", Entry::Program, "abc", "x", "x"},
+        {"click into an octet", Control::Octet, true, "12", Entry::Click, "", "3", "123"},
+        {"click into an edit", Control::Edit, true, "abc", Entry::Click, "", "x", "abcx"},
+        {"Tab into an edit without AutoSelect", Control::Edit, false, "abc", Entry::Tab, "", "x",
+         "abcx"},
+        {"program focus into an octet without AutoSelect", Control::Octet, false, "12",
+         Entry::Program, "", "3", "123"},
     };
     for (const EntryCase &c : cases) {
         SCOPED_TRACE(c.name);
-        TKxNumericEdit *target = c.port ? port : octet;
+        TKxEdit *target = c.target == Control::Edit    ? edit
+                          : c.target == Control::Octet ? static_cast<TKxEdit *>(octet)
+                                                       : port;
+        target->SetAutoSelect(c.autoSelect);
         target->setText(QString::fromLatin1(c.before));
         QWidget *from =
-            c.key == Qt::Key_Tab ? target->previousInFocusChain() : target->nextInFocusChain();
+            c.entry == Entry::Backtab ? target->nextInFocusChain() : target->previousInFocusChain();
         Focus(*from);
-        PressX11Key(window, c.key, c.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        switch (c.entry) {
+        case Entry::Tab:
+            PressX11Key(window, Qt::Key_Tab);
+            break;
+        case Entry::Backtab:
+            PressX11Key(window, Qt::Key_Backtab, Qt::ShiftModifier);
+            break;
+        case Entry::Program:
+            target->setFocus();
+            break;
+        case Entry::Click:
+            QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier,
+                              QPoint(target->width() - 4, target->height() / 2));
+            break;
+        }
         Settle();
         ASSERT_TRUE(target->hasFocus());
         EXPECT_EQ(target->selectedText(), QString::fromLatin1(c.selected));
         PressX11Key(window, QChar::fromLatin1(c.typed[0]).unicode());
         EXPECT_EQ(target->text(), QString::fromLatin1(c.after));
+        target->SetAutoSelect(true);
     }
 }
 

@@ -8,10 +8,12 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleFactory>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -121,6 +123,74 @@ TEST(TFormAddrTest, TheFirstOctetHasTheFocusOnceShown) {
         });
     });
     dialog.exec();
+}
+
+// Keys typed at the pop-up's focused control as the X11 platform delivers them.
+void TypeAtFocus(TFormAddr &dialog, const QString &keys) {
+    for (QChar ch : keys) {
+        QWidget *target = dialog.focusWidget() != nullptr ? dialog.focusWidget() : &dialog;
+        const int key = ch == u'\r' ? int(Qt::Key_Return) : int(ch.unicode());
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
+        QCoreApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
+        QCoreApplication::sendEvent(target, &release);
+    }
+}
+
+// Runs the step once the pop-up is shown and its first octet has the focus.
+void OnceOpened(TFormAddr &dialog, std::function<void()> step) {
+    QTimer::singleShot(0, &dialog, [&dialog, step] {
+        for (int i = 0; i < 100 && !dialog.Edits[0]->hasFocus(); ++i)
+            QCoreApplication::processEvents();
+        ASSERT_TRUE(dialog.Edits[0]->hasFocus());
+        step();
+    });
+}
+
+struct OpeningCase {
+    const char *name;
+    int clickedOctet;     // -1: no click
+    const char *selected; // in the focused octet before typing
+    const char *typed;
+    const char *address;
+};
+
+// Every opening offers the first octet selected, so typed digits replace it even though it
+// holds three digits already; a click into an octet places the caret instead. The cases run on
+// one pop-up, each opening with the address the one before entered.
+TEST(TFormAddrTest, OpeningSelectsTheFirstOctetAndAClickPlacesTheCaret) {
+    const std::vector<OpeningCase> cases = {
+        {"first opening", -1, "192", "10\r", "10.168.0.1"},
+        {"opened again after Enter in the first octet", -1, "10", "172\r", "172.168.0.1"},
+        {"click at the end of the last octet", 3, "", "0\r", "172.168.0.10"},
+        {"opened again after a click", -1, "172", "8\r", "8.168.0.10"},
+    };
+    // The pop-up belongs to the main form.
+    QWidget owner;
+    owner.resize(300, 200);
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    TFormAddr dialog(&owner);
+    for (const OpeningCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        OnceOpened(dialog, [&] {
+            if (c.clickedOctet >= 0) {
+                TKxNumericEdit *edit = dialog.Edits[c.clickedOctet];
+                QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier,
+                                  QPoint(edit->width() - 4, edit->height() / 2));
+                EXPECT_TRUE(edit->hasFocus());
+            }
+            const auto *focused = qobject_cast<TKxNumericEdit *>(dialog.focusWidget());
+            ASSERT_NE(focused, nullptr);
+            EXPECT_EQ(focused->selectedText().toStdString(), c.selected);
+            TypeAtFocus(dialog, QString::fromLatin1(c.typed));
+        });
+        EXPECT_EQ(dialog.exec(), TFormAddr::kModalOk);
+        EXPECT_EQ(dialog.AddressText().toStdString(), c.address);
+        // The window manager activates the main form again.
+        QApplication::setActiveWindow(&owner);
+        QCoreApplication::processEvents();
+    }
 }
 
 } // namespace
