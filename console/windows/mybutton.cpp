@@ -21,7 +21,7 @@ void MyButton::restoreNormalPalette() {
 }
 
 void MyButton::slot_Group_Btns() {
-    setStyleSheet("QPushButton:pressed {background-color:gray}");
+    setStyleSheet(PENDING_STYLE);
     pendingPalette = palette();
     pendingPalette.setColor(QPalette::ButtonText, Qt::white);
     setPalette(pendingPalette);

@@ -14,6 +14,8 @@ class MyButton : public QPushButton {
 public:
     static constexpr int TOGGLE = -1;
     static constexpr const char *CHECKED_STYLE = "QPushButton:checked {background-color:yellow}";
+    // Sent and waiting: gray with white text, pressed or not, checked or not.
+    static constexpr const char *PENDING_STYLE = "QPushButton {background-color:gray; color:white}";
 
     // `value`: position in a group, 1 for "ON", 0 for "OFF", TOGGLE for a toggle.
     explicit MyButton(int value, const QString &text = {}, QWidget *parent = nullptr);

@@ -24,4 +24,7 @@ public:
 
 public slots:
     void slot_Get_Reg_Value(double v);
+
+private:
+    void showPalette(const QPalette &shown);
 };

@@ -10,11 +10,13 @@
 #include "console/windows/mytabwidget.h"
 #include "console/windows/panegrid.h"
 #include "console/windows/paneplacement.h"
+#include "tests/console/windows/windowtesting.h"
 #include "tools/fakecore/servermessages.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollArea>
@@ -274,6 +276,114 @@ TEST_F(Panes, SecondPaneWorksAlikeAndActivatesTheOtherFirst) {
     EXPECT_EQ(panel(0, 2).parentWidget(), monitor.panePage(1, MonitorPanes::MainPage));
     EXPECT_EQ(monitor.paneAlarmTable(2)->rowCount(), 1);
     EXPECT_EQ(monitor.paneHelpView(2)->toPlainText(), "") << "MIXER has no help page";
+}
+
+// What a grabbed control shows inside its frame: the share of its pixels in the pending gray,
+// and how many are white (the pending text).
+struct Look {
+    double grayShare = 0;
+    int whitePixels = 0;
+};
+
+Look lookOf(QWidget &control) {
+    const QImage image = control.grab().toImage();
+    Look look;
+    int all = 0;
+    int gray = 0;
+    for (int y = 3; y < image.height() - 3; ++y) {
+        for (int x = 3; x < image.width() - 3; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            ++all;
+            gray += std::abs(c.red() - c.green()) <= 12 && std::abs(c.green() - c.blue()) <= 12 &&
+                    c.red() >= 120 && c.red() <= 200;
+            look.whitePixels += c.red() >= 235 && c.green() >= 235 && c.blue() >= 235;
+        }
+    }
+    look.grayShare = all ? double(gray) / all : 0;
+    return look;
+}
+
+// The pane's style sheet must not hide the pending look (gray with white text) of any control
+// kind, and a pressed button stays readable while held and after.
+TEST_F(Panes, EveryControlKindShowsItsPendingLookInsideThePane) {
+    BlockDescription &block = tables->block(0, 2);
+    block.entries.fill(QStringLiteral("not_defined"));
+    const QStringList lines = {"%Mode,Auto,Manual,Off", "Gain[0.01](0,100,0)",
+                               "Band,Low,Middle,High", "$Power", "|Mute,Muted"};
+    for (int e = 0; e < lines.size(); ++e)
+        block.entries[e] = lines[e];
+    block.values.fill(0);
+    block.values[2] = 1234;
+    block.valueCount = 6;
+    block.valuesState = 1;
+    select(1, 1, 3);
+    owner.show();
+    monitor.showMonitorPane1(1);
+    ASSERT_TRUE(showActive(window(1)));
+    BlockDlg &amp = panel(0, 2);
+    QWidget *list = amp.control(1, 0);
+    auto *number = static_cast<QAbstractSpinBox *>(amp.control(2, 0));
+    QWidget *group = amp.control(3, 1);
+    QWidget *on = amp.control(4, 0);
+    QWidget *toggle = amp.control(5, 0);
+    ASSERT_TRUE(list && number && group && on && toggle);
+    const auto mouse = [](QWidget *w, QEvent::Type type) {
+        const QPointF at(w->width() / 2.0, w->height() / 2.0);
+        QMouseEvent event(type, at, w->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(w, &event);
+    };
+
+    struct Case {
+        const char *what;
+        QWidget *control;
+        std::function<void()> act;
+        std::function<void()> then; // the look must stay pending after it too
+    };
+    const std::vector<Case> cases = {
+        {"list",
+         list,
+         [&] {
+             list->setFocus(Qt::MouseFocusReason);
+             pressKey(*list, Qt::Key_Down);
+         },
+         {}},
+        {"number field",
+         number,
+         [&] {
+             number->setFocus(Qt::MouseFocusReason);
+             pressKey(*number, Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
+             typeText(*number, QStringLiteral("7.5"));
+             pressKey(*number, Qt::Key_Return, QStringLiteral("\r"));
+             list->setFocus(Qt::MouseFocusReason);
+         },
+         {}},
+        {"group button", group, [&] { mouse(group, QEvent::MouseButtonPress); },
+         [&] { mouse(group, QEvent::MouseButtonRelease); }},
+        {"ON button", on, [&] { clickAt(*on, on->rect().center()); }, {}},
+        {"toggle", toggle, [&] { clickAt(*toggle, toggle->rect().center()); }, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_LT(lookOf(*c.control).grayShare, 0.3) << "not pending before the operator acts";
+        c.act();
+        Look look = lookOf(*c.control);
+        EXPECT_GT(look.grayShare, 0.5);
+        EXPECT_GT(look.whitePixels, 4) << "white text";
+        if (c.then) {
+            c.then();
+            look = lookOf(*c.control);
+            EXPECT_GT(look.grayShare, 0.5);
+            EXPECT_GT(look.whitePixels, 4) << "white text";
+        }
+    }
+    // The next values from the server restore every normal look.
+    amp.UpdateBlockControls();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_LT(lookOf(*c.control).grayShare, 0.3);
+    }
 }
 
 TEST_F(Panes, ReshowingReusesHelpViewAndAlarmTableAndKeepsTheOperatorsPosition) {
