@@ -8,9 +8,11 @@
 #include "console/windows/networktreetext.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QModelIndex>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
 int treeEditArmed = -1;
 
@@ -38,6 +40,29 @@ bool isSlotIndex(int slot) {
     return slot >= 0 && slot < SLOTS_PER_RACK;
 }
 
+// The in-place editor of a rack item offers the rack's name alone, not the item's
+// "name : address", so that the operator's edit is the new name.
+class RackNameDelegate : public QStyledItemDelegate {
+public:
+    RackNameDelegate(const ConsoleTables &tables, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , tables(tables) {}
+
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override {
+        bool ok = false;
+        const int rack = index.data(RackIndexRole).toInt(&ok);
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        if (line && ok && isRackIndex(rack) && !index.parent().isValid()) {
+            line->setText(tables.rack[rack].name);
+            return;
+        }
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+
+private:
+    const ConsoleTables &tables;
+};
+
 } // namespace
 
 NetworkTree::NetworkTree(ConsoleTables &tables, NetworkTreeHost &host, QWidget *parent)
@@ -47,6 +72,7 @@ NetworkTree::NetworkTree(ConsoleTables &tables, NetworkTreeHost &host, QWidget *
     , tables(tables)
     , host(host) {
     setContextMenuPolicy(Qt::CustomContextMenu);
+    setItemDelegate(new RackNameDelegate(tables, this));
     connect(this, &QTreeWidget::doubleClicked, this, &NetworkTree::on_TreeItem_DoubleClicked);
     connect(this, &QTreeWidget::itemChanged, this, &NetworkTree::on_TreeItem_ItemChanged);
     connect(this, &QWidget::customContextMenuRequested, this, &NetworkTree::showContextMenu);

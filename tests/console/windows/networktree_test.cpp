@@ -7,6 +7,7 @@
 #include "console/windows/linknotice.h"
 #include "console/windows/networktreehost.h"
 #include "console/windows/networktreetext.h"
+#include "tests/console/windows/windowtesting.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -416,6 +417,53 @@ TEST_F(NetworkTreeTest, OperatorEditInTheItemEditorRenamesTheRack) {
     EXPECT_EQ(takeSent(),
               (QList<QByteArray>{wireBytes({10, 160, 10, 0, 0, 1, 4, 'H', 'a', 'l', 'l'})}));
     EXPECT_EQ(item->text(0), QStringLiteral("Hall : 10.0.0.1"));
+}
+
+// The operator double-clicks a named rack and types at the end of what the editor offers: the
+// name alone is edited and sent, and the item shows the new name with its address once.
+TEST_F(NetworkTreeTest, RenameEditsTheNameAloneAndTheItemShowsItsAddressAgain) {
+    struct Case {
+        const char *what;
+        QString name;
+        QString typed;
+        QString sent;
+        QString shown;
+    };
+    const std::vector<Case> cases = {
+        {"named rack", "Main hall", " west", "Main hall west", "Main hall west : 10.0.0.1"},
+        {"rack without a name", "", "Store", "Store", "Store : 10.0.0.1"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        takeSent();
+        tables->visibleRackCount = 0;
+        showRack(0, {10, 0, 0, 1}, c.name);
+        tree.resize(400, 400);
+        tree.buildNetworkTree();
+        ASSERT_TRUE(showActive(tree));
+        QTreeWidgetItem *item = tree.rackItem(0);
+        doubleClick(item);
+        tree.editItem(item);
+        auto *editor = tree.viewport()->findChild<QLineEdit *>();
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->text(), c.name);
+        pressKey(*editor, Qt::Key_End);
+        typeText(*editor, c.typed);
+        pressKey(*editor, Qt::Key_Return, QStringLiteral("\r"));
+        QCoreApplication::processEvents(); // the delegate commits the edit queued
+
+        const QList<QByteArray> sent = takeSent();
+        ASSERT_EQ(sent.size(), 1);
+        QByteArray expected =
+            wireBytes({int(c.sent.size()) + 6, 160, 10, 0, 0, 1, int(c.sent.size())});
+        for (const QChar ch : c.sent)
+            expected += wireBytes({ch.unicode()});
+        EXPECT_EQ(sent[0], expected);
+        EXPECT_EQ(tables->rack[0].name, c.sent);
+        EXPECT_EQ(item->text(0), c.shown);
+        // The closed editor goes, so that the next case finds its own.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(NetworkTreeTest, DoubleClickOnASlotPressesItsButtonByRackIndex) {
