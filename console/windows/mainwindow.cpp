@@ -29,6 +29,9 @@
 #include <QSplitter>
 #include <QTimer>
 
+#include <array>
+#include <iterator>
+
 namespace {
 
 constexpr int MAIN_BUTTON_HEIGHT = 41;
@@ -266,7 +269,16 @@ void MainWindow::on_StopBtn_clicked() {
 void MainWindow::on_SettingBtn_clicked() {
     startBtn->setEnabled(false);
     stopBtn->setEnabled(false);
+    // The file is read again for the server's address and port. The log filter the operator
+    // set since start is newer than the file's, and is what the exit writes: it stays.
+    QString *const logFilter[] = {&logFilterOnOff, &logSelectFilter, &logDateTime,
+                                  &logEventType,   &logIPs,          &logSlots};
+    std::array<QString, std::size(logFilter)> kept;
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        kept[i] = *logFilter[i];
     settingDlg->ReadSettingFile();
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        *logFilter[i] = kept[i];
     settingDlg->SettingDlgInit();
     settingDlg->setWindowTitle(QStringLiteral("Settings"));
     settingDlg->show();

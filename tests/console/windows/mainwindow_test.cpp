@@ -458,6 +458,29 @@ TEST_F(MainWindowTest, SettingOpensTheSettingsAndItsCloseOffersStartAgain) {
     EXPECT_FALSE(stop->isEnabled());
 }
 
+// The settings file still holds the log filter of the last start; opening SETTING reads the
+// file again for the server but keeps the filter the operator set since, which the exit writes.
+TEST_F(MainWindowTest, OpeningSettingKeepsTheOperatorsLogFilter) {
+    const std::vector<std::pair<QString *, QString>> filter = {
+        {&logFilterOnOff, "1"},
+        {&logSelectFilter, "0001"},
+        {&logDateTime, "01/12/2026 00:00:00;10/12/2026 00:00:00;"},
+        {&logEventType, "1000"},
+        {&logIPs, "127.0.10.1,1;127.0.10.2,0;127.0.10.3,0;"},
+        {&logSlots, "10000000000000000"},
+    };
+    for (const auto &[setting, value] : filter)
+        *setting = value;
+    mainButton("SETTING")->click();
+    ASSERT_TRUE(window->settingDialog()->isVisible());
+    for (const auto &[setting, value] : filter) {
+        EXPECT_EQ(*setting, value);
+        setting->clear();
+    }
+    EXPECT_EQ(port_srv, core->port()) << "the server is read from the file";
+    window->settingDialog()->reject();
+}
+
 TEST_F(MainWindowTest, ClosingTheWindowClosesTheLogDialogAndBothPanes) {
     NetworkTree *tree = window->treeWidget();
     const auto menu = tree->chooseMonitorPane;
