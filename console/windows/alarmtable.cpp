@@ -5,6 +5,7 @@
 #include "console/windows/alarmsnmpsetbtn.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
 #include <QSignalBlocker>
@@ -16,6 +17,10 @@ namespace {
 
 constexpr int COLUMN_WIDTHS[AlarmTable::COLUMNS] = {115, 88, 88, 130, 130};
 constexpr int CHOICE_FONT_PIXELS = 10;
+constexpr int CHOICE_MARGIN = 2;
+// Wide enough that a right-aligned row number clears the pane's 6-pixel border strip, narrow
+// enough that the five columns still fit the table's 570 pixels.
+constexpr int ROW_NUMBER_WIDTH = 16;
 
 // A table cell that lends its place to one alarm cell and gives it back (hidden, without
 // parent) when it shows another or is destroyed with its table.
@@ -53,6 +58,9 @@ QWidget *makeChoiceCell(const QFont &font, AlarmSnmpSetBtn *&normal, AlarmSnmpSe
                         int a) {
     auto *cell = new QWidget;
     auto *box = new QHBoxLayout(cell);
+    // The layout's default margins would cut "Normal" in the 130-pixel column.
+    box->setContentsMargins(CHOICE_MARGIN, 0, CHOICE_MARGIN, 0);
+    box->setSpacing(CHOICE_MARGIN);
     normal =
         new AlarmSnmpSetBtn(tables, views, QStringLiteral("Normal"), r, s, normalKind, a, cell);
     ignore =
@@ -124,6 +132,10 @@ QTableWidget *AlarmTable::createPaneTable(QWidget *alarmPage) {
     for (int column = 0; column < COLUMNS; ++column)
         table->setColumnWidth(column, COLUMN_WIDTHS[column]);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The pane's border strip runs along the table's left edge: the row numbers keep clear
+    // of it at the right of their header.
+    table->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    table->verticalHeader()->setMinimumWidth(ROW_NUMBER_WIDTH);
     QPalette palette = table->palette();
     palette.setColor(QPalette::Highlight, Qt::yellow);
     palette.setColor(QPalette::HighlightedText, Qt::black);

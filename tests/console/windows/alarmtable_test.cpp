@@ -451,6 +451,23 @@ TEST_F(AlarmTableTest, ALimitEditorWritesEachCommittedLimitOnce) {
     EXPECT_DOUBLE_EQ(e.lower, 12.49);
 }
 
+// In the 130-pixel columns each choice shows its whole text.
+TEST_F(AlarmTableTest, ChoiceButtonsShowTheirWholeText) {
+    const int r = 5, s = 2;
+    prepareSlot(r, s, 1);
+    limitAlarm(r, s, 0, 1, 1.0, 2.0);
+    cells->showSlot(*table, r, s);
+    page->resize(600, 400);
+    page->show();
+    QCoreApplication::processEvents();
+    const AlarmTable::Cells &c = cells->cells(r, s, 0);
+    for (AlarmSnmpSetBtn *button :
+         {c.alarmSetNormal, c.alarmSetIgnore, c.snmpNormal, c.snmpIgnore}) {
+        SCOPED_TRACE(button->text().toStdString());
+        EXPECT_GE(button->width(), button->sizeHint().width());
+    }
+}
+
 TEST_F(AlarmTableTest, OneTableShowsSlotAfterSlotAndOnlyBorrowsTheCells) {
     prepareSlot(4, 0, 3);
     prepareSlot(4, 1, 1);
