@@ -459,6 +459,8 @@ void TKxCustomShellList::folderChanged() {
 void TKxCustomShellList::DeviceChanged() {
     if (SpecialFolderOfIdList(m_folder.FolderIdList()) == kCsidlDrives)
         CallGuarded([&] { Fill(); });
+    else if (m_changeThread != nullptr)
+        startWatching(); // the folder may now lie on another file system
 }
 
 bool TKxCustomShellList::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) {

@@ -271,6 +271,10 @@ bool TKxCustomShellTree::DoAddItem(ShellFolder *folder, const QByteArray &parent
 
 void TKxCustomShellTree::DeviceChanged() {
     CallGuarded([&] { RefreshNodes(); });
+    // A file system mounted on or unmounted from a shown folder needs a watch of its own now,
+    // not at the next fill.
+    m_watched.clear();
+    startWatching();
 }
 
 ShellTreeNode *TKxCustomShellTree::rootNode() const {
