@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <climits>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace {
@@ -164,11 +165,18 @@ QIcon IconOf(const QByteArray &list, int flags) {
     QIcon icon = virtualIcon(list);
     if (icon.isNull() && !path.isEmpty()) {
         const QFileInfo info(path);
-        if (!info.exists())
-            return {};
-        icon = (flags & kShellIconOpen) && info.isDir()
-                   ? QIcon::fromTheme(QStringLiteral("folder-open"), iconProvider().icon(info))
-                   : iconProvider().icon(info);
+        if (!info.exists()) {
+            // A name that is not UTF-8 is out of QFileInfo's reach: it gets the icon of its kind.
+            struct stat raw {};
+            if (::stat(TextToName(path).constData(), &raw) != 0)
+                return {};
+            icon = iconProvider().icon(S_ISDIR(raw.st_mode) ? QAbstractFileIconProvider::Folder
+                                                            : QAbstractFileIconProvider::File);
+        } else {
+            icon = (flags & kShellIconOpen) && info.isDir()
+                       ? QIcon::fromTheme(QStringLiteral("folder-open"), iconProvider().icon(info))
+                       : iconProvider().icon(info);
+        }
     }
     if ((flags & kShellIconSmall) && !icon.isNull())
         return QIcon(icon.pixmap(16, 16));

@@ -1,5 +1,7 @@
 #include "platform/nametext.h"
 
+#include "platform/codec1251.h"
+
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
@@ -70,6 +72,17 @@ QString NameToText(const QByteArray &name) {
         i += length;
     }
     return text;
+}
+
+QString NameToDisplayText(const QByteArray &name) {
+    for (qsizetype i = 0; i < name.size();) {
+        char32_t point = 0;
+        const int length = utf8SequenceAt(name, i, point);
+        if (length == 0)
+            return fromWin1251(name);
+        i += length;
+    }
+    return QString::fromUtf8(name);
 }
 
 QByteArray TextToName(const QString &text) {

@@ -11,6 +11,10 @@
 
 QString NameToText(const QByteArray &name);
 QByteArray TextToName(const QString &text);
+// The name as a person reads it: UTF-8 decoded, and a name that is not UTF-8 read as
+// Windows-1251, the code page of this system's users. Only for showing and editing: the text
+// of such a name leads to UTF-8 bytes, so an edited name is stored as UTF-8.
+QString NameToDisplayText(const QByteArray &name);
 
 inline constexpr char kUriListMime[] = "text/uri-list";
 

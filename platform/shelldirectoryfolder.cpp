@@ -150,7 +150,8 @@ namespace {
 
 // The keys that sort entries by name and by suffix, ignoring case.
 template <typename Entry> void setNameKeys(const QByteArray &name, Entry &entry) {
-    const QString text = NameToText(name);
+    // Names sort as they are shown.
+    const QString text = NameToDisplayText(name);
     entry.foldedName = text.toCaseFolded();
     const qsizetype dot = text.lastIndexOf(QLatin1Char('.'));
     if (dot >= 0)
@@ -268,7 +269,8 @@ QString ShellDirectoryFolder::displayNameOf(const QByteArray &item, ShellNameKin
     const QByteArray name = entryNameOf(item);
     if (name.isNull())
         return {};
-    return NameToText(kind == ShellNameKind::ForParsing ? joinPath(m_path, name) : name);
+    return kind == ShellNameKind::ForParsing ? NameToText(joinPath(m_path, name))
+                                             : NameToDisplayText(name);
 }
 
 int ShellDirectoryFolder::compareIds(int column, const QByteArray &a, const QByteArray &b) {

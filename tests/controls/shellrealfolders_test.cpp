@@ -119,6 +119,9 @@ TEST_F(ShellRealFolders, NamesThatAreNotUtf8AreListedAndNamedByTheirBytes) {
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (QList<QByteArray>{kLatinName, kCyrillicName}));
+    // Shown as this system's users wrote them, in Windows-1251.
+    EXPECT_EQ(folder.displayNameOf(MakeEntryItem(kCyrillicName), ShellNameKind::InFolder),
+              QStringLiteral(u"Отчёт"));
 }
 
 TEST_F(ShellRealFolders, AFolderCopiedOrMovedKeepsEveryNameAndContent) {

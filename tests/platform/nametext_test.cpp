@@ -45,6 +45,12 @@ TEST(NameText, EveryByteValueRoundTrips) {
     EXPECT_EQ(TextToName(NameToText(all)), all);
 }
 
+TEST(NameText, ANameThatIsNotUtf8ShowsAsWindows1251) {
+    EXPECT_EQ(NameToDisplayText("\xce\xf2\xf7\xb8\xf2"), QStringLiteral(u"Отчёт"));
+    EXPECT_EQ(NameToDisplayText("\xd0\x9e.txt"), QStringLiteral(u"О.txt"));
+    EXPECT_EQ(NameToDisplayText("plain"), QStringLiteral("plain"));
+}
+
 TEST(UriList, RawPathsGoThroughPercentEncoding) {
     const QList<QByteArray> paths = {"/tmp/plain", "/tmp/a b#c%d", QByteArray("/tmp/caf\xe9", 9),
                                      "/tmp/\xd0\x9e"};
