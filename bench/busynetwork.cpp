@@ -13,6 +13,7 @@
 //   --structure-seconds of rack structures mixed with log records.
 // Durations are parameters: e.g. --busy-seconds=5 --flood-seconds=20 --structure-seconds=10.
 
+#include "bench/widgetbenchmain.h"
 #include "console/link/consoletables.h"
 #include "console/link/globals.h"
 #include "console/link/settingsfile.h"
@@ -25,7 +26,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -396,15 +396,10 @@ int main(int argc, char **argv) {
     if (argc >= 2 && std::strcmp(argv[1], CORE_CHILD) == 0)
         return runCore(argc, argv);
     takeDurations(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // The console's window is never destroyed; ending here skips its settings write.
-    std::fflush(stdout);
-    std::_Exit(0);
+    // The console's window is never destroyed; ending before the application does skips its
+    // settings write.
+    return runWidgetBenchmarks(argc, argv, [] {
+        std::fflush(stdout);
+        std::_Exit(0);
+    });
 }

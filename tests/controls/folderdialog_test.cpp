@@ -44,9 +44,10 @@ protected:
         return dir.path() + QLatin1Char('/') + QString::fromLatin1(relative);
     }
 
-    // Runs the dialog; inside it, step sees the form and then the button it returns is clicked.
-    bool Run(const std::function<TKxBitBtn *(TKxSelectFolderForm *)> &step) {
-        dialog.OnFormShow = [step](QObject *sender) {
+    // Runs a dialog; inside it, step sees the form and then the button it returns is clicked.
+    static bool RunDialog(TKxSelectFolderDialog &run,
+                          const std::function<TKxBitBtn *(TKxSelectFolderForm *)> &step) {
+        run.OnFormShow = [step](QObject *sender) {
             auto *form = static_cast<TKxSelectFolderForm *>(sender);
             QTimer::singleShot(0, form, [form, step] {
                 if (TKxBitBtn *button = step(form))
@@ -55,7 +56,10 @@ protected:
                     form->done(mrCancel);
             });
         };
-        return dialog.Execute();
+        return run.Execute();
+    }
+    bool Run(const std::function<TKxBitBtn *(TKxSelectFolderForm *)> &step) {
+        return RunDialog(dialog, step);
     }
 
     QTemporaryDir dir;
@@ -371,16 +375,7 @@ class FolderFormTest : public FolderDialogTest {
 protected:
     bool RunRecorded(const std::function<TKxBitBtn *(TKxSelectFolderForm *)> &step) {
         recording.BaseFolder().SetPath(dir.path());
-        recording.OnFormShow = [step](QObject *sender) {
-            auto *form = static_cast<TKxSelectFolderForm *>(sender);
-            QTimer::singleShot(0, form, [form, step] {
-                if (TKxBitBtn *button = step(form))
-                    button->Click();
-                else
-                    form->done(mrCancel);
-            });
-        };
-        return recording.Execute();
+        return RunDialog(recording, step);
     }
     QRect NodeRect(TKxShellTree *tree, QTreeWidgetItem *node) const {
         return tree->visualItemRect(node);
