@@ -119,6 +119,20 @@ bool isReading(const QString &line) {
     return line.startsWith(u'~') || line.startsWith(u'#');
 }
 
+// A log record stamped with the date and time of when, to the second.
+LogWireRecord logRecordAt(const QDateTime &when) {
+    LogWireRecord r;
+    const QDate date = when.date();
+    const QTime time = when.time();
+    r.day = int16_t(date.day());
+    r.month = int16_t(date.month());
+    r.year = int16_t(date.year());
+    r.hour = int16_t(time.hour());
+    r.minute = int16_t(time.minute());
+    r.second = int16_t(time.second());
+    return r;
+}
+
 } // namespace
 
 QString FakeModuleType::alarmInitFileName() const {
@@ -323,13 +337,7 @@ QList<QByteArray> FakeNetwork::flood(FakeFlood kind, int count) {
             out.append(encodeRackStructure(rack.address, rack.slotIds()));
             continue;
         }
-        LogWireRecord r;
-        r.day = int16_t(when.date().day());
-        r.month = int16_t(when.date().month());
-        r.year = int16_t(when.date().year());
-        r.hour = int16_t(when.time().hour());
-        r.minute = int16_t(when.time().minute());
-        r.second = int16_t(when.time().second());
+        LogWireRecord r = logRecordAt(when);
         r.eventType = int16_t(flooded % 4 + 1);
         r.alarmText = QStringLiteral("Flood");
         r.frameText = rack.name;
@@ -434,15 +442,7 @@ QList<QByteArray> FakeNetwork::renameRack(const WireAddress &address, const QStr
 
 void FakeNetwork::addLog(int eventType, const FakeRack &rack, const FakeModule *module,
                          const QString &alarmText, const QDateTime &when) {
-    LogWireRecord r;
-    const QDate date = when.date();
-    const QTime time = when.time();
-    r.day = int16_t(date.day());
-    r.month = int16_t(date.month());
-    r.year = int16_t(date.year());
-    r.hour = int16_t(time.hour());
-    r.minute = int16_t(time.minute());
-    r.second = int16_t(time.second());
+    LogWireRecord r = logRecordAt(when);
     r.eventType = int16_t(eventType);
     r.alarmText = alarmText;
     r.address = rack.address;
