@@ -1,7 +1,7 @@
 #include "bench/widgetbenchmain.h"
-#include "controls/tkxcustomshelllist.h"
-#include "controls/tkxcustomshelltree.h"
-#include "controls/tkxshelllocator.h"
+#include "controls/shell/tkxcustomshelllist.h"
+#include "controls/shell/tkxcustomshelltree.h"
+#include "controls/shell/tkxshelllocator.h"
 
 #include <benchmark/benchmark.h>
 

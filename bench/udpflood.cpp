@@ -5,7 +5,7 @@
 // datagrams a second in all). Each flood is bounded in time and count.
 
 #include "bench/widgetbenchmain.h"
-#include "controls/tkxnumericedit.h"
+#include "controls/framed/tkxnumericedit.h"
 #include "platform/udplistener.h"
 #include "setup/tformmain.h"
 

@@ -17,13 +17,17 @@ function(netview_library name)
 endfunction()
 
 # Tests of one folder: every *_test.cpp is its own test program; the other .cpp files of the
-# folder (fakes, fixtures) form a support library linked into each of them.
+# folder (fakes, fixtures) form a support library linked into each of them. MAIN names a library
+# that holds the programs' main in place of GoogleTest's; a test file may still define its own.
 function(netview_tests lib)
-    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "MAIN" "DEPS" ${ARGN})
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
     file(GLOB support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     list(FILTER support EXCLUDE REGEX "_test\\.cpp$")
-    set(links ${lib} ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+    if(NOT ARG_MAIN)
+        set(ARG_MAIN GTest::gtest_main)
+    endif()
+    set(links ${lib} ${ARG_DEPS} GTest::gtest GTest::gmock ${ARG_MAIN})
     if(support)
         string(REPLACE "/" "_" support_name "${lib}_test_support")
         add_library(${support_name} STATIC ${support})

@@ -1,6 +1,6 @@
 // Feeds arbitrary texts and display formats to the numeric edit's text rules: parsing,
 // formatting, the key filter and the integer value must stay defined for every input.
-#include "controls/numbertext.h"
+#include "controls/framed/numbertext.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "controls/shelldata.h"
+#include "controls/shell/shelldata.h"
 #include "platform/mountinfo.h"
 #include "platform/nametext.h"
 #include "platform/shellidlist.h"

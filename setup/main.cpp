@@ -1,4 +1,4 @@
-#include "controls/controlservices.h"
+#include "controls/framework/controlservices.h"
 #include "platform/restart.h"
 #include "setup/programpaths.h"
 #include "setup/tformmain.h"

@@ -1,17 +1,17 @@
 #include "setup/tformmain.h"
 
-#include "controls/tkxbutton.h"
-#include "controls/tkxlabel.h"
-#include "controls/tkxlistbox.h"
-#include "controls/tkxnumericedit.h"
-#include "controls/tkxselectfolderdialog.h"
+#include "controls/folderdialog/tkxselectfolderdialog.h"
+#include "controls/framed/tkxbutton.h"
+#include "controls/framed/tkxlabel.h"
+#include "controls/framed/tkxlistbox.h"
+#include "controls/framed/tkxnumericedit.h"
 #include "platform/profilewriteerror.h"
 #include "platform/udplistener.h"
 #include "setup/addresslist.h"
 #include "setup/formfont.h"
 #include "setup/rackannounce.h"
-#include "setup/tformaddr.h"
 #include "setup/textrules.h"
+#include "setup/tformaddr.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "setup/tformaddr.h"
 
-#include "controls/tkxbutton.h"
-#include "controls/tkxnumericedit.h"
+#include "controls/framed/tkxbutton.h"
+#include "controls/framed/tkxnumericedit.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,8 +1,0 @@
-#include "controls/hourglasscursor.h"
-
-#include <QCursor>
-#include <QGuiApplication>
-
-HourglassCursor::HourglassCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-
-HourglassCursor::~HourglassCursor() { QGuiApplication::restoreOverrideCursor(); }

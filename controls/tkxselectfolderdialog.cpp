@@ -1,9 +1,0 @@
-#include "controls/tkxselectfolderdialog.h"
-
-QString TKxSelectFolderDialog::SelectedFolderPath() const {
-    return SelectionLocator().Path();
-}
-
-void TKxSelectFolderDialog::SetSelectedFolderPath(const QString &path) {
-    SelectionLocator().SetPath(path);
-}
