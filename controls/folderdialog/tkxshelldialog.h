@@ -1,7 +1,5 @@
 #pragma once
 
-#include "controls/framed/tkxcustombutton.h"
-#include "controls/framed/tkxcustompanel.h"
 #include "controls/framework/frametypes.h"
 #include "controls/framework/kxevents.h"
 #include "controls/framework/tcolor.h"

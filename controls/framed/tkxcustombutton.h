@@ -9,8 +9,6 @@
 
 class QPainter;
 
-enum TKxHotTrackColorType : int { htctActual, htctComplement };
-
 // The library's owner-painted push button base: mouse tracking with the pressed look, hot
 // tracking, 3-D caption text and the visual-style switch.
 class TKxCustomButton : public QAbstractButton, public ComponentState {

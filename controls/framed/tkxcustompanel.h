@@ -19,11 +19,6 @@
 class QPainter;
 class TKxPanelDockManager;
 
-// Where a panel's gradient colours come from: the colour scheme in use, or its own two colours.
-enum TKxGradientColorStyle : int { gcsSystem, gcsCustom };
-// How a panel fills itself: plain colour (classic or themed look) or a gradient.
-enum TKxVisualStyle : int { vsClassic, vsWinXP, vsGradient };
-
 using TKxPanelPaintEvent = std::function<void(QObject *sender, QPainter &canvas)>;
 
 // A container panel: inner and outer borders on chosen sides, a flat border colour, a gradient

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "controls/framed/tkxcustompanel.h"
 #include "controls/framework/componentstate.h"
 #include "controls/framework/frametypes.h"
 #include "controls/framework/kxevents.h"

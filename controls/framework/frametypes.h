@@ -93,6 +93,14 @@ constexpr bool HasNotification(TKxFrameControllerNotifications set,
     return property < fcpAll && (set >> property & 1) != 0;
 }
 
+// Where a panel's gradient colours come from: the colour scheme in use, or its own two colours.
+enum TKxGradientColorStyle : int { gcsSystem, gcsCustom };
+// How a panel fills itself: plain colour (classic or themed look) or a gradient.
+enum TKxVisualStyle : int { vsClassic, vsWinXP, vsGradient };
+// The colours of a hot-tracked button's ring: from its hot-track colour, or from that colour's
+// complement.
+enum TKxHotTrackColorType : int { htctActual, htctComplement };
+
 Q_DECLARE_METATYPE(TFrameStyle)
 Q_DECLARE_METATYPE(TSides)
 Q_DECLARE_METATYPE(TFramingPreference)

@@ -10,6 +10,8 @@
 #include <QString>
 #include <Qt>
 
+#include <functional>
+
 class QAbstractScrollArea;
 class QDragEnterEvent;
 class QMenu;
@@ -23,6 +25,11 @@ class QMimeData;
 // The MIME type of an id-list array: a count, count + 1 offsets (the parent's list first) and the
 // lists, as the shell's IDList array block lays them out (32-bit little-endian words).
 inline constexpr char kShellIdListArrayMime[] = "application/x-shell-idlist-array";
+
+// An item is about to be added below a folder; the handler may refuse it.
+using TKxShAddItemEvent =
+    std::function<void(QObject *sender, ShellFolder *parentFolder, const QByteArray &parentIdList,
+                       const QByteArray &item, ShellAttributes attributes, bool &allowAdd)>;
 
 // The longest name that a rename hands to the shell.
 inline constexpr int kShellMaxNameLength = 260;

@@ -9,6 +9,7 @@
 #include "controls/shell/shelllistitem.h"
 #include "controls/shell/shellutils.h"
 #include "controls/shell/tchangehandlerthread.h"
+#include "controls/shell/tkxcustomshelltree.h"
 #include "controls/shell/tkxdevicechangehandler.h"
 #include "controls/shell/tkxfilemaskfilter.h"
 #include "controls/shell/tkxpidllist.h"
@@ -102,6 +103,10 @@ void TKxCustomShellList::SetSmallImages(TImageList *images) {
         return;
     m_smallImages = images;
     viewport()->update();
+}
+
+TKxCustomShellTree *TKxCustomShellList::ShellTree() const {
+    return m_shellTree;
 }
 
 void TKxCustomShellList::SetShellTree(TKxCustomShellTree *tree) {

@@ -3,7 +3,7 @@
 #include "controls/framed/tkxcustomlistview.h"
 #include "controls/framework/timagelist.h"
 #include "controls/shell/captionedit.h"
-#include "controls/shell/tkxcustomshelltree.h"
+#include "controls/shell/shelldata.h"
 #include "controls/shell/tkxshelllocator.h"
 
 #include "platform/shellfolder.h"
@@ -16,6 +16,7 @@
 #include <memory>
 
 class TChangeHandlerThread;
+class TKxCustomShellTree;
 class TKxFileMaskFilter;
 class TKxShellListData;
 
@@ -82,7 +83,7 @@ public:
     // folder to show them.
     bool WantsTreeSelectionExpanded() const { return m_options & sloHideFoldersOfTree; }
     // The tree that the list follows; linked both ways (TKxCustomShellTree::SetShellList).
-    TKxCustomShellTree *ShellTree() const { return m_shellTree; }
+    TKxCustomShellTree *ShellTree() const;
     void SetShellTree(TKxCustomShellTree *tree);
 
     void Fill();

@@ -2,6 +2,7 @@
 
 #include "controls/framed/tkxcustomtreeview.h"
 #include "controls/shell/captionedit.h"
+#include "controls/shell/shelldata.h"
 #include "controls/shell/tkxshelllocator.h"
 
 #include "platform/shellfolder.h"
@@ -38,10 +39,6 @@ static_assert(kDefaultShellTreeOptions ==
                    stoDynamicRefresh | stoOleDrag | stoOleDrop | stoShowHidden),
               "the default is every option but design interaction and non-folders");
 
-// An item is about to be added below a folder; the handler may refuse it.
-using TKxShAddItemEvent =
-    std::function<void(QObject *sender, ShellFolder *parentFolder, const QByteArray &parentIdList,
-                       const QByteArray &item, ShellAttributes attributes, bool &allowAdd)>;
 using TKxShTreeDeleteItemEvent =
     std::function<void(QObject *sender, QTreeWidgetItem *node, TKxShellTreeData *data)>;
 using TKxShTreeInsertItemEvent = std::function<void(QObject *sender, QTreeWidgetItem *node)>;
