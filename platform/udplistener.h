@@ -6,12 +6,13 @@
 
 #include <functional>
 
-class QUdpSocket;
+class QSocketNotifier;
 
 // Listens for UDP datagrams on one port of every local IPv4 interface, on the thread that owns
 // it, and hands each datagram with its sender to OnUDPRead. It only listens: nothing is sent.
 // At most kDatagramsPerTurn datagrams are read per turn of the event loop, so input, timers and
-// painting keep their turns under a flood.
+// painting keep their turns under a flood. The socket's read notifier is level-triggered: while
+// datagrams wait, every turn reads on, so no flood ever leaves the listener deaf.
 class UdpListener : public QObject {
     Q_OBJECT
 
@@ -26,7 +27,7 @@ public:
     explicit UdpListener(quint16 port = kDefaultPort, QObject *parent = nullptr);
     ~UdpListener() override;
 
-    bool Active() const { return m_socket != nullptr; }
+    bool Active() const { return m_fd >= 0; }
     // Binds or closes the socket; false when the port cannot be bound, the listener then stays
     // inactive.
     bool SetActive(bool active);
@@ -36,11 +37,10 @@ public:
     std::function<void(const QByteArray &datagram, const QHostAddress &sender)> OnUDPRead;
 
 private:
-    void readPending();
     void readBatch();
+    void close();
 
     quint16 m_port = kDefaultPort;
-    QUdpSocket *m_socket = nullptr;
-    // The rest of a flood is read at the next turn; until then readyRead adds nothing.
-    bool m_resumePosted = false;
+    int m_fd = -1;
+    QSocketNotifier *m_notifier = nullptr;
 };

@@ -7,8 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <functional>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -149,6 +155,79 @@ TEST_F(UdpListenerTest, AHandlerMaySwitchTheListenerOff) {
     QCoreApplication::processEvents();
     EXPECT_EQ(received.size(), 1u);
     EXPECT_FALSE(listener.Active());
+}
+
+// Sends count datagrams of 12 bytes to the port of 127.0.0.1 as fast as the kernel takes them,
+// from a thread of its own, while the listener's thread runs its event loop.
+class Flood {
+public:
+    Flood(quint16 port, int count)
+        : m_thread([this, port, count] {
+            const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+            sockaddr_in to{};
+            to.sin_family = AF_INET;
+            to.sin_port = htons(port);
+            to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            const char junk[12] = "junk-junk-j";
+            for (int i = 0; i < count; ++i)
+                ::sendto(fd, junk, sizeof junk, 0, reinterpret_cast<const sockaddr *>(&to),
+                         sizeof to);
+            ::close(fd);
+            m_done = true;
+        }) {}
+    ~Flood() { m_thread.join(); }
+    bool Done() const { return m_done; }
+
+private:
+    std::atomic<bool> m_done{false};
+    std::thread m_thread;
+};
+
+// A flood far larger than the socket's queue, sent while the listener reads: datagrams sent
+// after it are handed over (each turn sends one more until one arrives, as the queue may still
+// be full when the flood ends), and the flood is read in turns all along.
+TEST_F(UdpListenerTest, DatagramsAfterAFloodArrive) {
+    constexpr int kFlood = 200000;
+    std::size_t junk = 0;
+    std::vector<QByteArray> late;
+    listener.OnUDPRead = [&](const QByteArray &datagram, const QHostAddress &) {
+        if (datagram.startsWith("late"))
+            late.push_back(datagram);
+        else
+            ++junk;
+    };
+    ASSERT_TRUE(listener.SetActive(true));
+    std::size_t atLastTick = 0;
+    std::size_t largest = 0;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        largest = std::max(largest, junk - atLastTick);
+        atLastTick = junk;
+    });
+    probe.start(0);
+    {
+        Flood flood(listener.LocalPort(), kFlood);
+        ASSERT_TRUE(RunUntil([&] { return flood.Done(); }));
+    }
+    const std::size_t duringFlood = junk;
+    int sent = 0;
+    QTimer announcer;
+    QObject::connect(&announcer, &QTimer::timeout, [&] {
+        if (late.empty())
+            send("late" + QByteArray::number(sent++));
+    });
+    announcer.start(0);
+    ASSERT_TRUE(RunUntil([&] { return !late.empty(); }))
+        << junk << " of the flood read, nothing of " << sent << " sent after it";
+    EXPECT_GT(duringFlood, 0u) << "the flood is read while it lasts";
+    EXPECT_LE(largest, std::size_t(UdpListener::kDatagramsPerTurn));
+    // Once the queue has room, what is sent arrives, in order.
+    announcer.stop();
+    late.clear();
+    for (int i = 0; i < 3; ++i)
+        send("late" + QByteArray::number(i));
+    ASSERT_TRUE(RunUntil([&] { return late.size() == 3; }));
+    EXPECT_EQ(late, (std::vector<QByteArray>{"late0", "late1", "late2"}));
 }
 
 } // namespace
