@@ -274,7 +274,7 @@ void TKxSelectFolderForm::CreateBtnClick() {
 
 void TKxSelectFolderForm::DeleteBtnClick() {
     CallGuarded([&] {
-        ShellTree->InvokeNodeVerb(ShellTree->currentItem(), QStringLiteral("delete"));
+        ShellTree->InvokeVerbAsked(ShellTree->currentItem(), QStringLiteral("delete"));
         ShellTree->RefreshNodes();
     });
 }

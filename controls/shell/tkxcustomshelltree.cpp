@@ -633,7 +633,7 @@ void TKxCustomShellTree::DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, Q
         if (verb == QLatin1String("rename")) {
             EditNodeName(node);
         } else {
-            invokeVerbAsked(node, verb);
+            InvokeVerbAsked(node, verb);
         }
     } else if (m_refreshDeferred) {
         RefreshNodes();
@@ -713,7 +713,7 @@ bool TKxCustomShellTree::RenameNode(QTreeWidgetItem *node, const QString &text) 
     return true;
 }
 
-void TKxCustomShellTree::invokeVerbAsked(QTreeWidgetItem *node, const QString &verb) {
+void TKxCustomShellTree::InvokeVerbAsked(QTreeWidgetItem *node, const QString &verb) {
     if (node == nullptr || node->parent() == nullptr || ShellDataOf(node) == nullptr)
         return;
     const QStringList names{node->text(0)};
@@ -747,7 +747,7 @@ void TKxCustomShellTree::keyPressEvent(QKeyEvent *event) {
                                  : key == shortcuts.copy  ? QStringLiteral("copy")
                                  : key == shortcuts.paste ? QStringLiteral("paste")
                                                           : QStringLiteral("delete");
-            invokeVerbAsked(node, verb);
+            InvokeVerbAsked(node, verb);
         } else {
             handled = false;
         }

@@ -76,6 +76,9 @@ public:
     // 0 on success, 1 for a node that has no verbs (the root or a node without shell data),
     // else the errno code of the verb.
     int InvokeNodeVerb(QTreeWidgetItem *node, const QString &verb);
+    // A verb the operator chose for a node, from a key, the context menu or a button: "delete"
+    // asks first, and a failure is raised with its reason.
+    void InvokeVerbAsked(QTreeWidgetItem *node, const QString &verb);
     // The path of the selected node; empty when none is selected or it is virtual.
     QString SelectedFolderPath() const;
     // Selects the ancestor of the selected node the given number of levels up.
@@ -149,9 +152,6 @@ private:
     void deleteNode(QTreeWidgetItem *node);
     void clearNodes();
     void refreshNode(ShellTreeNode *node, QTreeWidgetItem *&selected);
-    // A verb the operator chose for a node: "delete" asks first, and a failure is raised with
-    // its reason.
-    void invokeVerbAsked(QTreeWidgetItem *node, const QString &verb);
     // Whether a node with these attributes shows an expand button.
     bool childrenFlagOf(ShellAttributes attributes) const;
     int enumFlags() const;

@@ -3,6 +3,8 @@
 #include "controls/framed/tkxbitbtn.h"
 #include "controls/framed/tkxstatusbar.h"
 #include "controls/framed/tkxtoolbutton.h"
+#include "controls/framework/controlservices.h"
+#include "controls/shell/verbprompts.h"
 #include "controls/shell/tkxshelltree.h"
 #include "tests/controls/support/widgettesting.h"
 
@@ -11,6 +13,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QFile>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -460,6 +464,68 @@ TEST_F(FolderFormTest,
     EXPECT_TRUE(seen[1].status.endsWith(QStringLiteral("beta")));
     EXPECT_TRUE(seen[2].status.endsWith(QStringLiteral("bravo")));
     EXPECT_TRUE(seen[3].status.endsWith(QStringLiteral("alpha")));
+}
+
+// The Delete button goes the way of the Delete key and the context menu: it asks, moves the folder
+// to the trash, and reports a failure in the application's error box.
+TEST_F(FolderFormTest, TheDeleteButtonAsksMovesToTheTrashAndReportsAFailure) {
+    struct Case {
+        const char *name;
+        bool answer;
+        bool trashIsAFile; // the trash cannot be made
+        bool gone;
+        bool reported;
+    };
+    const std::vector<Case> cases = {
+        {"answered No", false, false, false, false},
+        {"answered Yes", true, false, true, false},
+        {"failing", true, true, false, true},
+    };
+    recording.Options = sfdoCreateDeleteButtons | sfdoShowHidden;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir trash;
+        const QString share = trash.filePath(QStringLiteral("share"));
+        if (c.trashIsAFile) {
+            QFile file(share);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        qputenv("XDG_DATA_HOME", QFile::encodeName(share));
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("beta")));
+        QStringList asked;
+        QStringList errors;
+        SetDeleteConfirmation([&](const QStringList &names) {
+            asked << names;
+            return c.answer;
+        });
+        SetHandlerErrorReporter([&](const QString &message) { errors << message; });
+        bool shownAfter = true;
+        RunRecorded([&](TKxSelectFolderForm *form) {
+            ShowActive(*form);
+            QTreeWidgetItem *root = form->ShellTree->topLevelItem(0);
+            form->ShellTree->setCurrentItem(Child(root, QStringLiteral("beta")));
+            EXPECT_TRUE(form->btnDeleteFolder->isEnabled());
+            QTest::mouseClick(form->btnDeleteFolder, Qt::LeftButton);
+            shownAfter = Child(root, QStringLiteral("beta")) != nullptr;
+            return form->btnCancel;
+        });
+        SetDeleteConfirmation(nullptr);
+        SetHandlerErrorReporter([](const QString &message) {
+            ADD_FAILURE() << "handler error: " << message.toStdString();
+        });
+        qunsetenv("XDG_DATA_HOME");
+        EXPECT_EQ(asked, QStringList{"beta"});
+        EXPECT_EQ(QDir(Path("beta")).exists(), !c.gone);
+        EXPECT_EQ(shownAfter, !c.gone);
+        EXPECT_EQ(QDir(share + "/Trash/files/beta").exists(), c.gone);
+        if (c.reported) {
+            ASSERT_EQ(errors.size(), 1);
+            EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Unable to move 'beta' to the trash.")))
+                << errors[0].toStdString();
+        } else {
+            EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+        }
+    }
 }
 
 TEST(SelectFolderOptions, EachDialogOptionSetsOrClearsItsTreeOption) {
