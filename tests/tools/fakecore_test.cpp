@@ -303,6 +303,32 @@ TEST(FakeFullNetwork, FillsEveryRackAndSlotWithLongDescriptionsAndKeepsThemBusy)
     }
 }
 
+// The operator's Ignore holds: the alarm is not raised again while it is ignored; one that
+// was raised still clears, and Normal lets it come back.
+TEST(FakeSmallNetwork, AnIgnoredAlarmIsNeverRaised) {
+    FakeNetwork network(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
+    const FakeRack &rack = network.racks().front();
+    AlarmWireRecord setting = rack.modules.front().alarms.front();
+    const auto raisedAndCleared = [&network](int steps) {
+        std::pair<int, int> events;
+        for (int i = 0; i < steps; ++i) {
+            const std::map<int, int> counts = codeCounts(wordsOfAll(network.advance()));
+            events.first += counts.count(90) ? counts.at(90) : 0;
+            events.second += counts.count(91) ? counts.at(91) : 0;
+        }
+        return events;
+    };
+    EXPECT_EQ(raisedAndCleared(5), std::make_pair(1, 0)); // raised by the fifth step
+
+    setting.alarmSet = 0;
+    ASSERT_EQ(network.setAlarm(setting).size(), 1);
+    EXPECT_EQ(raisedAndCleared(30), std::make_pair(0, 1));
+
+    setting.alarmSet = 1;
+    ASSERT_EQ(network.setAlarm(setting).size(), 1);
+    EXPECT_EQ(raisedAndCleared(10), std::make_pair(1, 1));
+}
+
 TEST(FakeFullNetwork, FloodsCarryWhatTheyPromise) {
     FakeNetwork network(QDateTime(QDate(2026, 12, 10), QTime(12, 0)), FakeNetworkSize::Full);
     const std::vector<Words> logs = wordsOfAll(network.flood(FakeFlood::LogAddresses, 600));

@@ -308,6 +308,9 @@ QList<QByteArray> FakeNetwork::advance() {
 
 void FakeNetwork::toggleAlarm(FakeRack &rack, FakeModule &module, QList<QByteArray> &out) {
     const AlarmWireRecord &alarm = module.alarms.front();
+    // An alarm the operator set to Ignore is never raised; one raised before still clears.
+    if (!module.alarmUp && alarm.alarmSet == 0)
+        return;
     module.alarmUp = !module.alarmUp;
     module.registers[1] = module.alarmUp ? 2 : 1;
     module.registers[0] = module.alarmUp ? STATUS_INPUT_LOST : STATUS_ALL_GOOD;

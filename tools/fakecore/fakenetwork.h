@@ -78,6 +78,7 @@ private:
     void addLog(int eventType, const FakeRack &rack, const FakeModule *module,
                 const QString &alarmText, const QDateTime &when);
     // Raises or clears the module's first alarm: the event and its log record go to `out`.
+    // An ignored alarm is not raised.
     void toggleAlarm(FakeRack &rack, FakeModule &module, QList<QByteArray> &out);
 
     std::vector<FakeModuleType> types;
