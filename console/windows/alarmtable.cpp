@@ -4,6 +4,8 @@
 #include "console/windows/alarmsetting.h"
 #include "console/windows/alarmsnmpsetbtn.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -72,6 +74,56 @@ QWidget *makeChoiceCell(const QFont &font, AlarmSnmpSetBtn *&normal, AlarmSnmpSe
     return cell;
 }
 
+// The control of a table cell that takes the keyboard: the checked choice of a choice cell,
+// else its first control that takes Tab focus; null for a cell without one (a name, a
+// disabled limit).
+QWidget *focusTarget(QWidget *holder) {
+    if (!holder)
+        return nullptr;
+    QWidget *first = nullptr;
+    for (QWidget *w : holder->findChildren<QWidget *>()) {
+        if (!w->isEnabled() || !w->isVisibleTo(holder) || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (auto *button = qobject_cast<QAbstractButton *>(w); button && button->isChecked())
+            return button;
+        if (!first)
+            first = w;
+    }
+    return first;
+}
+
+// Takes the keyboard focus to the current cell's control when the focus is in the table,
+// so that keys go where the highlight is.
+void focusCurrentCell(QTableWidget &table, int row, int column) {
+    QWidget *focused = QApplication::focusWidget();
+    if (!focused || (focused != &table && !table.isAncestorOf(focused)))
+        return;
+    QWidget *holder = table.cellWidget(row, column);
+    if (holder && holder->isAncestorOf(focused))
+        return;
+    if (QWidget *target = focusTarget(holder))
+        target->setFocus(Qt::TabFocusReason);
+    else
+        table.setFocus(Qt::TabFocusReason);
+}
+
+// The highlight follows the focus into a cell's control (a click there).
+void highlightFocusedCell(QTableWidget &table, QWidget *focused) {
+    QWidget *viewport = table.viewport();
+    if (!focused || !viewport->isAncestorOf(focused))
+        return;
+    QWidget *holder = focused;
+    while (holder->parentWidget() != viewport)
+        holder = holder->parentWidget();
+    for (int row = 0; row < table.rowCount(); ++row)
+        for (int column = 0; column < table.columnCount(); ++column)
+            if (table.cellWidget(row, column) == holder) {
+                if (table.currentRow() != row || table.currentColumn() != column)
+                    table.setCurrentCell(row, column);
+                return;
+            }
+}
+
 std::array<QWidget *, AlarmTable::COLUMNS> rowWidgets(const AlarmTable::Cells &c) {
     return {c.name, c.lower, c.upper, c.alarmSetCell, c.snmpCell};
 }
@@ -132,6 +184,11 @@ QTableWidget *AlarmTable::createPaneTable(QWidget *alarmPage) {
     for (int column = 0; column < COLUMNS; ++column)
         table->setColumnWidth(column, COLUMN_WIDTHS[column]);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab and Shift+Tab move the highlighted cell; the keyboard focus goes with it.
+    QObject::connect(table, &QTableWidget::currentCellChanged, table,
+                     [table](int row, int column) { focusCurrentCell(*table, row, column); });
+    QObject::connect(qApp, &QApplication::focusChanged, table,
+                     [table](QWidget *, QWidget *now) { highlightFocusedCell(*table, now); });
     // The pane's border strip runs along the table's left edge: the row numbers keep clear
     // of it at the right of their header.
     table->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -46,7 +46,9 @@ public:
     AlarmTable &operator=(const AlarmTable &) = delete;
 
     // A pane's table as a child of its alarm page: 5 titled columns, no rows yet, not
-    // editable as text. Make one per pane and pass it to every showSlot of that pane.
+    // editable as text. Tab and Shift+Tab take the keyboard focus to the cell they highlight,
+    // and the highlight follows a click into a cell's control. Make one per pane and pass it
+    // to every showSlot of that pane.
     static QTableWidget *createPaneTable(QWidget *alarmPage);
 
     // Shows the slot's alarms (0-based rack and slot) in `table`: one row per alarm defined
