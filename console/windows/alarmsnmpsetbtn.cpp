@@ -3,6 +3,9 @@
 #include "console/link/consoletables.h"
 #include "console/link/consoleviews.h"
 #include "console/windows/alarmsetting.h"
+#include "console/windows/buttonfocus.h"
+
+#include <QKeyEvent>
 
 AlarmSnmpSetBtn::AlarmSnmpSetBtn(ConsoleTables &tables, ConsoleViews &views, const QString &text,
                                  int rack, int slot, int kind, int alarm, QWidget *parent)
@@ -40,4 +43,9 @@ void AlarmSnmpSetBtn::slot_Get_Alarm_SNMP_Set() {
         break;
     }
     sendAlarmSetting(*tables, rackIndex, slotIndex, alarmIndex);
+}
+
+void AlarmSnmpSetBtn::keyPressEvent(QKeyEvent *event) {
+    if (!moveFocusWithoutClick(*this, *event))
+        QRadioButton::keyPressEvent(event);
 }

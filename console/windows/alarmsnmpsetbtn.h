@@ -6,10 +6,12 @@
 
 class ConsoleTables;
 class ConsoleViews;
+class QKeyEvent;
 
 // One choice of an alarm's "Alarm Setting" (kinds AlarmSetNormal, AlarmSetIgnore) or "SNMP
 // trap Setting" (AlarmSnmpNormal, AlarmSnmpIgnore): a click stores the choice in the alarm's
-// entry and sends the alarm setting, also when the button was already checked.
+// entry and sends the alarm setting, also when the button was already checked; so does Space.
+// Arrow keys only move the focus to the other choice.
 class AlarmSnmpSetBtn : public QRadioButton {
     Q_OBJECT
 
@@ -24,6 +26,9 @@ public:
 
 public slots:
     void slot_Get_Alarm_SNMP_Set();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     ConsoleTables *tables = nullptr;

@@ -1,6 +1,9 @@
 #include "console/windows/mybutton.h"
 
+#include "console/windows/buttonfocus.h"
+
 #include <QDebug>
+#include <QKeyEvent>
 
 MyButton::MyButton(int value, const QString &text, QWidget *parent)
     : QPushButton(text, parent)
@@ -31,4 +34,9 @@ void MyButton::slot_Group_Btns() {
         qDebug() << "ics.nValue = " << sent;
     }
     target.send(int16_t(sent & 0xFF));
+}
+
+void MyButton::keyPressEvent(QKeyEvent *event) {
+    if (!moveFocusWithoutClick(*this, *event))
+        QPushButton::keyPressEvent(event);
 }

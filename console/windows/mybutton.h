@@ -5,9 +5,12 @@
 #include <QPalette>
 #include <QPushButton>
 
+class QKeyEvent;
+
 // A button of a block panel: a group button or an ON/OFF button sends its `value` when
-// pressed, a toggle (`value` TOGGLE) sends its new checked state, 1 or 0, when clicked. The
-// button then shows the pending palette until the panel's next refresh.
+// pressed (a mouse press or Space), a toggle (`value` TOGGLE) sends its new checked state, 1
+// or 0, when clicked. Arrow keys only move the focus along a group. The button then shows the
+// pending palette until the panel's next refresh.
 class MyButton : public QPushButton {
     Q_OBJECT
 
@@ -30,4 +33,7 @@ public:
 
 public slots:
     void slot_Group_Btns();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
