@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -35,17 +36,6 @@ public:
     }
     std::vector<std::array<int, 3>> grayLamps;
 };
-
-// Everything queued for the server since the last call, oldest first.
-std::vector<QByteArray> takeSent() {
-    std::vector<QByteArray> sent;
-    for (QByteArrayView m = outboundRing().waitingMessage(); !m.isEmpty();
-         m = outboundRing().waitingMessage()) {
-        sent.emplace_back(m.data(), m.size());
-        outboundRing().freeMessage();
-    }
-    return sent;
-}
 
 QByteArray bigEndian(const std::vector<int> &words) {
     QByteArray bytes;
@@ -351,8 +341,8 @@ TEST_F(AlarmTableTest, EachOperatorChangeSendsTheExactAlarmSetting) {
         editor->setDecimals(2);
         editor->setValue(c.entered);
 
-        const std::vector<QByteArray> sent = takeSent();
-        ASSERT_EQ(sent.size(), 1u);
+        const QList<QByteArray> sent = takeSent();
+        ASSERT_EQ(sent.size(), 1);
         EXPECT_EQ(sent[0].size(), 40);
         EXPECT_EQ(sent[0].toHex(' '), c.expected.toHex(' '));
         EXPECT_DOUBLE_EQ(c.upper ? e.upper : e.lower, editor->value());
@@ -372,19 +362,19 @@ TEST_F(AlarmTableTest, ChoicesAreStoredAndSentAndIgnoreGraysTheLampOnce) {
     EXPECT_EQ(e.alarmSetOld, 1);
     EXPECT_EQ(e.state, -1);
     EXPECT_EQ(views->grayLamps, (std::vector<std::array<int, 3>>{{r, s, a}}));
-    std::vector<QByteArray> sent = takeSent();
-    ASSERT_EQ(sent.size(), 1u);
+    QList<QByteArray> sent = takeSent();
+    ASSERT_EQ(sent.size(), 1);
     EXPECT_EQ(sent[0], alarmMessage(s, 1, 1, 1, 2, 0, 0, 1, a));
 
     // Ignore again: sent again, no further colour change.
     c.alarmSetIgnore->click();
     EXPECT_EQ(views->grayLamps.size(), 1u);
-    EXPECT_EQ(takeSent().size(), 1u);
+    EXPECT_EQ(takeSent().size(), 1);
 
     c.snmpIgnore->click();
     EXPECT_EQ(e.snmp, 0);
     sent = takeSent();
-    ASSERT_EQ(sent.size(), 1u);
+    ASSERT_EQ(sent.size(), 1);
     EXPECT_EQ(sent[0], alarmMessage(s, 1, 1, 1, 2, 0, 0, 0, a));
 
     c.alarmSetNormal->click();
@@ -393,7 +383,7 @@ TEST_F(AlarmTableTest, ChoicesAreStoredAndSentAndIgnoreGraysTheLampOnce) {
     c.snmpNormal->click();
     EXPECT_EQ(e.snmp, 1);
     sent = takeSent();
-    ASSERT_EQ(sent.size(), 2u);
+    ASSERT_EQ(sent.size(), 2);
     EXPECT_EQ(sent[1], alarmMessage(s, 1, 1, 1, 2, 0, 1, 1, a));
 }
 
@@ -423,7 +413,7 @@ TEST_F(AlarmTableTest, WheelChangesALimitOnlyWithFocus) {
     ASSERT_TRUE(editor->hasFocus());
     QApplication::sendEvent(editor, &wheel);
     EXPECT_NE(editor->value(), 5.0);
-    EXPECT_EQ(takeSent().size(), 1u);
+    EXPECT_EQ(takeSent().size(), 1);
 }
 
 TEST_F(AlarmTableTest, ALimitEditorWritesEachCommittedLimitOnce) {
@@ -440,7 +430,7 @@ TEST_F(AlarmTableTest, ALimitEditorWritesEachCommittedLimitOnce) {
         ASSERT_TRUE(editor->hasFocus());
         step.act({*editor, *cells->cells(r, s, 0).upper,
                   [&] { cells->loadAlarmWidgets(r + 1, s + 1, 0); }});
-        const std::vector<QByteArray> sent = takeSent();
+        const QList<QByteArray> sent = takeSent();
         ASSERT_EQ(int(sent.size()), step.writes);
         if (step.writes == 1) {
             EXPECT_DOUBLE_EQ(e.lower, editor->value());
@@ -449,6 +439,88 @@ TEST_F(AlarmTableTest, ALimitEditorWritesEachCommittedLimitOnce) {
         }
     }
     EXPECT_DOUBLE_EQ(e.lower, 12.49);
+}
+
+// Tab and Shift+Tab take the keyboard focus to the cell they highlight, so digits typed after
+// each Tab land where the operator sees the highlight; the choices take no digits, and arrow
+// keys there move between Normal and Ignore without writing.
+TEST_F(AlarmTableTest, TabTakesTheFocusToTheHighlightedCell) {
+    const int r = 6, s = 4;
+    prepareSlot(r, s, 2);
+    AlarmEntry &e = limitAlarm(r, s, 0, 1, 180.0, 245.0);
+    limitAlarm(r, s, 1, 1, 1.0, 2.0);
+    cells->showSlot(*table, r, s);
+    page->resize(600, 400);
+    ASSERT_TRUE(showActive(*page));
+    const AlarmTable::Cells &c = cells->cells(r, s, 0);
+    const auto focused = [] { return QApplication::focusWidget(); };
+    const auto key = [&](int k, const QString &text = QString(),
+                         Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        pressKey(*focused(), k, text, modifiers);
+    };
+    const auto retype = [&](const QString &digits) {
+        key(Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
+        for (const QChar d : digits)
+            key(d.unicode(), QString(d));
+    };
+    const auto tab = [&] { key(Qt::Key_Tab, QStringLiteral("\t")); };
+    const auto backtab = [&] { key(Qt::Key_Backtab, QString(), Qt::ShiftModifier); };
+    const auto isIn = [&](QWidget *cell) {
+        return focused() && (focused() == cell || cell->isAncestorOf(focused()));
+    };
+
+    clickAt(*c.lower, QPoint(10, c.lower->height() / 2));
+    ASSERT_TRUE(isIn(c.lower));
+    EXPECT_EQ(table->currentColumn(), 1) << "the highlight follows the click";
+    struct Step {
+        const char *what;
+        std::function<void()> act;
+        int column;     // highlighted, and holding the focus
+        QWidget *focus; // the control with the focus
+        int writes;
+    };
+    const std::vector<Step> steps = {
+        {"202, Tab",
+         [&] {
+             retype(QStringLiteral("202"));
+             tab();
+         },
+         2, c.upper, 1},
+        {"7, Tab",
+         [&] {
+             key(Qt::Key_7, QStringLiteral("7"));
+             tab();
+         },
+         3, c.alarmSetNormal, 1},
+        {"3 on a choice, Tab",
+         [&] {
+             key(Qt::Key_3, QStringLiteral("3"));
+             tab();
+         },
+         4, c.snmpNormal, 0},
+        {"Right on a choice", [&] { key(Qt::Key_Right); }, 4, c.snmpIgnore, 0},
+        {"Left back", [&] { key(Qt::Key_Left); }, 4, c.snmpNormal, 0},
+        {"Shift+Tab", backtab, 3, c.alarmSetNormal, 0},
+        {"Shift+Tab, 9, Enter",
+         [&] {
+             backtab();
+             retype(QStringLiteral("9"));
+             key(Qt::Key_Return, QStringLiteral("\r"));
+         },
+         2, c.upper, 1},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(int(takeSent().size()), step.writes);
+        EXPECT_EQ(table->currentRow(), 0);
+        EXPECT_EQ(table->currentColumn(), step.column);
+        EXPECT_TRUE(isIn(step.focus));
+    }
+    EXPECT_DOUBLE_EQ(e.lower, 202.0);
+    EXPECT_DOUBLE_EQ(e.upper, 9.0);
+    EXPECT_TRUE(c.snmpNormal->isChecked());
+    EXPECT_EQ(e.snmp, 1);
 }
 
 // In the 130-pixel columns each choice shows its whole text.

@@ -11,11 +11,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QAbstractItemView>
 #include <QScrollArea>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -398,6 +400,82 @@ TEST_F(EmbeddedPanel, ANumberFieldWritesEachCommittedValueOnce) {
     // Once committed, the server's values show again.
     panel->UpdateBlockControls();
     EXPECT_DOUBLE_EQ(atten->value(), 5.0);
+}
+
+// Arrow keys walk a button group, an ON/OFF pair and a list without writing; Space writes the
+// focused button, a click writes as before, and a list writes only the item picked in it.
+TEST_F(EmbeddedPanel, ArrowKeysMoveTheFocusOnlySpaceAndClicksWrite) {
+    ASSERT_TRUE(showActive(page));
+    auto *list = at<MyList>(ListLine);
+    const auto key = [](int k, const QString &text = QString()) {
+        return [k, text] { pressKey(*QApplication::focusWidget(), k, text); };
+    };
+    struct Step {
+        const char *what;
+        std::function<void()> act;
+        QWidget *focused;
+        std::vector<QByteArray> writes;
+    };
+    const std::vector<Step> steps = {
+        {"Left from the checked High", key(Qt::Key_Left), at<MyButton>(GroupLine, 1), {}},
+        {"Left again", key(Qt::Key_Left), at<MyButton>(GroupLine, 0), {}},
+        {"Left at the end of the group", key(Qt::Key_Left), at<MyButton>(GroupLine, 0), {}},
+        {"Right", key(Qt::Key_Right), at<MyButton>(GroupLine, 1), {}},
+        {"Space on Mid",
+         key(Qt::Key_Space, QStringLiteral(" ")),
+         at<MyButton>(GroupLine, 1),
+         {setRegisterBytes(GroupLine, 1)}},
+        {"Down", key(Qt::Key_Down), at<MyButton>(GroupLine, 2), {}},
+        {"a click on Lo",
+         [&] {
+             MyButton *lo = at<MyButton>(GroupLine, 0);
+             clickAt(*lo, lo->rect().center());
+         },
+         nullptr,
+         {setRegisterBytes(GroupLine, 0)}},
+        {"ON/OFF: Left from ON",
+         [&] {
+             at<MyButton>(OnOffLine, 0)->setFocus(Qt::TabFocusReason);
+             key(Qt::Key_Left)();
+         },
+         at<MyButton>(OnOffLine, 1),
+         {}},
+        {"ON/OFF: Right, Space on ON",
+         [&] {
+             key(Qt::Key_Right)();
+             key(Qt::Key_Space, QStringLiteral(" "))();
+         },
+         at<MyButton>(OnOffLine, 0),
+         {setRegisterBytes(OnOffLine, 1)}},
+        {"list: Down opens it",
+         [&] {
+             list->setFocus(Qt::TabFocusReason);
+             key(Qt::Key_Down)();
+             EXPECT_TRUE(list->view()->isVisible());
+         },
+         nullptr,
+         {}},
+        {"list: Down and Enter in it pick Off",
+         [&] {
+             pressKey(*list->view(), Qt::Key_Down);
+             pressKey(*list->view(), Qt::Key_Return, QStringLiteral("\r"));
+         },
+         list,
+         {setRegisterBytes(ListLine, 2)}},
+    };
+    at<MyButton>(GroupLine, 2)->setFocus(Qt::TabFocusReason);
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.what);
+        sent.clear();
+        step.act();
+        EXPECT_EQ(sent, step.writes);
+        if (step.focused) {
+            EXPECT_EQ(QApplication::focusWidget(), step.focused);
+        }
+    }
+    EXPECT_TRUE(checked(GroupLine, 0)); // the click
+    EXPECT_TRUE(checked(OnOffLine, 0));
+    EXPECT_EQ(list->currentIndex(), 2);
 }
 
 // Enter in a number field confirms that field's value (Qt sends it again); it must not press

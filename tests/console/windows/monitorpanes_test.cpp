@@ -4,6 +4,7 @@
 #include "console/link/globals.h"
 #include "console/link/nullconsoleviews.h"
 #include "console/link/srvmsgprocessor.h"
+#include "console/windows/alarmdspin.h"
 #include "console/windows/alarmtable.h"
 #include "console/windows/blockdlg.h"
 #include "console/windows/helpview.h"
@@ -13,7 +14,9 @@
 #include "tests/console/windows/windowtesting.h"
 #include "tools/fakecore/servermessages.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -29,7 +32,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -71,8 +76,12 @@ protected:
         owner.move(40, 30);
         describe(2, "AMP", 0x1A2B, 2);
         describe(3, "MIXER", 0xC0DE, 1);
+        takeSent();
     }
-    ~Panes() override { appDir.clear(); }
+    ~Panes() override {
+        appDir.clear();
+        takeSent();
+    }
 
     void describe(int s, const QString &name, uint32_t id, int alarmCount) {
         tables->rack[0].nRackStructureTable[s] = id;
@@ -110,7 +119,7 @@ protected:
     BlockDlg &panel(int rack, int slot) {
         std::unique_ptr<BlockDlg> &made = blockDlgs[rack * SLOTS_PER_RACK + slot];
         if (!made)
-            made = std::make_unique<BlockDlg>([](const QByteArray &) { return true; });
+            made = std::make_unique<BlockDlg>();
         return *made;
     }
     MyTabWidget &window(int pane) { return *monitor.paneWindow(pane); }
@@ -347,6 +356,9 @@ TEST_F(Panes, EveryControlKindShowsItsPendingLookInsideThePane) {
          [&] {
              list->setFocus(Qt::MouseFocusReason);
              pressKey(*list, Qt::Key_Down);
+             QAbstractItemView *items = static_cast<QComboBox *>(list)->view();
+             pressKey(*items, Qt::Key_Down);
+             pressKey(*items, Qt::Key_Return, QStringLiteral("\r"));
          },
          {}},
         {"number field",
@@ -384,6 +396,101 @@ TEST_F(Panes, EveryControlKindShowsItsPendingLookInsideThePane) {
         SCOPED_TRACE(c.what);
         EXPECT_LT(lookOf(*c.control).grayShare, 0.3);
     }
+}
+
+// A number field of a shown pane, the block panel's and an alarm limit's alike: Enter, Tab
+// and a click on another control send the typed value once; Escape and closing the pane send
+// nothing and show the value again; the pane going inactive sends nothing and keeps the typed
+// text for the operator to come back to.
+TEST_F(Panes, NumberFieldsSendWhatIsCommittedAndNothingOfAnAbandonedEdit) {
+    receiveValues(2, 500);
+    AlarmEntry &limit = tables->alarm_table[0][2][0];
+    limit.lower = 3;
+    limit.upper = 900;
+    limit.decimals = 2;
+    limit.alarm_set = 1;
+    limit.snmp = 1;
+    owner.show();
+    const auto showPane = [&](int page) {
+        if (!window(1).isVisible()) {
+            select(1, 1, 3);
+            monitor.showMonitorPane1(1);
+        }
+        window(1).setCurrentIndex(page);
+        return showActive(window(1));
+    };
+    ASSERT_TRUE(showPane(MonitorPanes::MainPage));
+    BlockDlg &amp = panel(0, 2);
+    AlarmTable::Cells &cells = alarms.cells(0, 2, 0);
+
+    struct Field {
+        const char *name;
+        QAbstractSpinBox *spin;
+        QWidget *other; // another control of the same page
+        int page;
+    };
+    const std::vector<Field> fields = {
+        {"panel number field", static_cast<QAbstractSpinBox *>(amp.control(2, 0)),
+         amp.control(1, 0), MonitorPanes::MainPage},
+        {"alarm limit", cells.lower, cells.upper, MonitorPanes::AlarmPage},
+    };
+    const auto focused = [] { return QApplication::focusWidget(); };
+    struct Case {
+        const char *what;
+        std::function<void(const Field &)> end;
+        int writes;
+        bool typedTextStays;
+    };
+    const std::vector<Case> cases = {
+        {"Enter", [&](const Field &) { pressKey(*focused(), Qt::Key_Return, "\r"); }, 1, true},
+        {"Tab", [&](const Field &) { pressKey(*focused(), Qt::Key_Tab, "\t"); }, 1, true},
+        {"a click on another control",
+         [&](const Field &f) {
+             // The window system focuses what the press lands on before the press arrives.
+             f.other->setFocus(Qt::MouseFocusReason);
+             clickAt(*f.other, QPoint(10, f.other->height() / 2));
+             if (auto *list = qobject_cast<QComboBox *>(f.other))
+                 list->hidePopup();
+         },
+         1, true},
+        {"Escape, then Tab",
+         [&](const Field &) {
+             pressKey(*focused(), Qt::Key_Escape, "\x1b");
+             pressKey(*focused(), Qt::Key_Tab, "\t");
+         },
+         0, false},
+        {"the pane closed", [&](const Field &) { window(1).close(); }, 0, false},
+        {"the pane inactive", [&](const Field &) { ASSERT_TRUE(showActive(owner)); }, 0, true},
+    };
+    int typed = 40;
+    for (const Field &field : fields) {
+        for (const Case &c : cases) {
+            SCOPED_TRACE(std::string(field.name) + ": " + c.what);
+            ASSERT_TRUE(showPane(field.page));
+            field.spin->setFocus(Qt::MouseFocusReason);
+            ASSERT_TRUE(field.spin->hasFocus());
+            const QString before = field.spin->text();
+            const QString digits = QString::number(++typed);
+            pressKey(*focused(), Qt::Key_A, "\x01", Qt::ControlModifier);
+            typeText(*focused(), digits);
+            c.end(field);
+            EXPECT_EQ(takeSent().size(), c.writes);
+            if (c.typedTextStays) {
+                EXPECT_TRUE(field.spin->text().startsWith(digits))
+                    << field.spin->text().toStdString();
+            } else {
+                EXPECT_EQ(field.spin->text(), before);
+            }
+            if (c.writes == 0 && c.typedTextStays) {
+                // Back in the pane, Escape drops the edit.
+                ASSERT_TRUE(showPane(field.page));
+                pressKey(*focused(), Qt::Key_Escape, "\x1b");
+                EXPECT_EQ(field.spin->text(), before);
+                EXPECT_TRUE(takeSent().isEmpty());
+            }
+        }
+    }
+    EXPECT_DOUBLE_EQ(limit.lower, 49.0);
 }
 
 TEST_F(Panes, ReshowingReusesHelpViewAndAlarmTableAndKeepsTheOperatorsPosition) {

@@ -36,17 +36,6 @@ QByteArray wireBytes(std::initializer_list<int> words) {
     return bytes;
 }
 
-// Everything waiting in the outbound ring, taken out.
-QList<QByteArray> takeSent() {
-    QList<QByteArray> sent;
-    for (QByteArrayView m = outboundRing().waitingMessage(); !m.isEmpty();
-         m = outboundRing().waitingMessage()) {
-        sent.append(m.toByteArray());
-        outboundRing().freeMessage();
-    }
-    return sent;
-}
-
 QIcon colourIcon(Qt::GlobalColor colour) {
     QPixmap pixmap(8, 8);
     pixmap.fill(colour);

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "console/link/rings.h"
 #include "console/link/settingsfile.h"
 
 #include <QAbstractSpinBox>
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -37,6 +41,17 @@ inline bool writeLoopbackSettings(const QString &path, quint16 port) {
     settings.settingFileName = path;
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(formatSettingsFile(settings)) > 0;
+}
+
+// Everything queued for the server since the last call, oldest first.
+inline QList<QByteArray> takeSent() {
+    QList<QByteArray> sent;
+    for (QByteArrayView m = outboundRing().waitingMessage(); !m.isEmpty();
+         m = outboundRing().waitingMessage()) {
+        sent.append(m.toByteArray());
+        outboundRing().freeMessage();
+    }
+    return sent;
 }
 
 // One key pressed and released on the widget, carrying its text as X11 delivers it (Enter
