@@ -18,7 +18,10 @@ LinkNotice::LinkNotice(QWidget *window, ConsoleTables &tables, ConsoleViews &vie
     // After the modality, which a message box applies by re-parenting with default flags.
     box->setWindowModality(Qt::NonModal);
     box->setModal(false);
-    box->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint);
+    // Above the panes too, which are also transient for the window: none of the console's
+    // windows may hide the notice.
+    box->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowStaysOnTopHint);
     box->setStandardButtons(QMessageBox::NoButton);
     box->setPalette(QPalette(Qt::yellow));
     box->setWindowTitle(QStringLiteral("Attention!"));
@@ -29,7 +32,7 @@ LinkNotice::LinkNotice(QWidget *window, ConsoleTables &tables, ConsoleViews &vie
 }
 
 void LinkNotice::infoMsgExec() {
-    const bool linkDown = srv_link_shown.load() == 1;
+    linkDown = srv_link_shown.load() == 1;
     if (linkDown && infoBoxShown != 1) {
         // Not while the window is closed: a notice shown then would be a window of its own
         // and keep the closing console from quitting.

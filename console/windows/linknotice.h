@@ -8,7 +8,8 @@ class QMessageBox;
 class QWidget;
 
 // The console's answer to a change of the link state: the "no connection" notice, shown once
-// while the link is reported down (and the window is open) and closed when it is back, and,
+// while the link is reported down (and the window is open), above the console's other windows,
+// and closed when it is back, and,
 // after the inbound ring was emptied for a new connection, the hiding of every shown rack.
 class LinkNotice {
 public:
@@ -19,6 +20,8 @@ public:
     void infoMsgExec();
 
     bool isShown() const { return infoBoxShown == 1; }
+    // The link state of the last announcement.
+    bool isLinkDown() const { return linkDown; }
     QMessageBox *noConnectionBox() const { return box; }
 
 private:
@@ -26,4 +29,5 @@ private:
     ConsoleViews &views;
     QPointer<QMessageBox> box;
     int infoBoxShown = -1; // 1 while the notice is open
+    bool linkDown = false;
 };

@@ -236,6 +236,7 @@ void MainWindow::slot_SrvMsgObrabot() {
 
 void MainWindow::slot_InfoMsgExec() {
     notice->infoMsgExec();
+    panes->setLinkUp(!notice->isLinkDown());
 }
 
 int MainWindow::on_StartBtn_clicked() {
@@ -404,6 +405,7 @@ void MainWindow::invalidateBlockPanel(int rack, int slot) {
 
 void MainWindow::enableBlockContent(int rack, int slot) {
     ::enableBlockContent(*blockDlg(rack, slot));
+    panes->blockValuesArrived(rack, slot);
 }
 
 bool MainWindow::isBlockPageVisible(int rack, int slot) const {

@@ -5,6 +5,7 @@
 #include "console/windows/alarmtable.h"
 #include "console/windows/blockdlg.h"
 #include "console/windows/blockpage.h"
+#include "console/windows/committedspinbox.h"
 #include "console/windows/consolecolours.h"
 #include "console/windows/helpview.h"
 #include "console/windows/mytabwidget.h"
@@ -44,6 +45,10 @@ const char *const TAB_BAR_STYLE =
     "10px; }QTabBar::tab:first { min-width: 340px; font: bold italic; font-size: "
     "12px;}QTabBar::tab:selected { background: lightgray; }QTabBar::tab:!enabled { background: "
     "black; color: black }";
+
+const char *const PANE_TITLE = "TORVALE v3";
+const char *const NOT_LIVE_TITLE = "TORVALE v3  :  NO CONNECTION TO SERVER";
+const char *const NOT_LIVE_TAB = "NOT LIVE  :  ";
 
 bool isRack(int rack) {
     return rack >= 1 && rack <= MAX_RACK_NUMBER;
@@ -97,7 +102,7 @@ void MonitorPanes::buildPaneWindow(int number, QWidget *owner) {
     tabBar->setFont(font);
     window->setFixedSize(PANE_SIZE);
     window->setWindowIcon(QIcon(QStringLiteral(":ICONS_NEW/TORVALE30_4.png")));
-    window->setWindowTitle(QStringLiteral("TORVALE v3"));
+    window->setWindowTitle(QLatin1String(PANE_TITLE));
 
     const std::array<QString, PANE_PAGES> titles{QString(), QStringLiteral("MAIN"),
                                                  QStringLiteral("ALARMS"), QStringLiteral("HELP")};
@@ -186,10 +191,52 @@ void MonitorPanes::selectPaneTab(int number) {
     for (int page : {MainPage, AlarmPage, HelpPage}) {
         pane.window->setTabVisible(page, true);
         pane.window->setTabEnabled(page, true);
-        pane.pages[page]->setEnabled(true);
     }
+    showLiveness(pane);
     for (QLineEdit *strip : pane.borderStrips)
         strip->show();
+}
+
+void MonitorPanes::setLinkUp(bool up) {
+    linkUp = up;
+    if (up)
+        return;
+    for (Pane &pane : panes) {
+        if (!pane.window || !pane.live)
+            continue;
+        // Disabling a field would move the focus on and commit what the operator typed.
+        for (CommittedSpinBox *field : pane.window->findChildren<CommittedSpinBox *>())
+            field->abandonEdit();
+        pane.live = false;
+        showLiveness(pane);
+    }
+}
+
+void MonitorPanes::blockValuesArrived(int rack, int slot) {
+    if (!linkUp)
+        return;
+    for (int number = 1; number <= PANE_COUNT; ++number) {
+        Pane &pane = at(number);
+        const int shownRack = number == 1 ? tables.monitorRack1 : tables.monitorRack2;
+        const int shownSlot = number == 1 ? tables.monitorSlot1 : tables.monitorSlot2;
+        if (!pane.window || pane.live || shownRack != rack + 1 || shownSlot != slot + 1)
+            continue;
+        pane.live = true;
+        showLiveness(pane);
+    }
+}
+
+bool MonitorPanes::isPaneLive(int pane) const {
+    return isPane(pane) && at(pane).live;
+}
+
+void MonitorPanes::showLiveness(Pane &pane) {
+    for (int page : {MainPage, AlarmPage})
+        pane.pages[page]->setEnabled(pane.live);
+    pane.pages[HelpPage]->setEnabled(true);
+    pane.window->setWindowTitle(QLatin1String(pane.live ? PANE_TITLE : NOT_LIVE_TITLE));
+    pane.window->setTabText(TitlePage,
+                            pane.live ? pane.title : QLatin1String(NOT_LIVE_TAB) + pane.title);
 }
 
 void MonitorPanes::buildModuleView(int number, int rack, int slot) {
@@ -202,10 +249,12 @@ void MonitorPanes::buildModuleView(int number, int rack, int slot) {
     BlockDlg &panel = panels(r, s);
 
     const QString separator = QStringLiteral("  :  ");
-    pane.window->setTabText(
-        TitlePage, block.name + separator +
-                       QString::number(tables.rack[r].nRackStructureTable[s], 16) + separator +
-                       QStringLiteral("slot ") + QString::number(s) + separator + block.ipText);
+    pane.title = block.name + separator +
+                 QString::number(tables.rack[r].nRackStructureTable[s], 16) + separator +
+                 QStringLiteral("slot ") + QString::number(s) + separator + block.ipText;
+    // A block shown while the link is down shows no live values.
+    pane.live = linkUp;
+    showLiveness(pane);
 
     if (panel.built == 1) {
         if (panel.content && !panel.content->isEnabled() && block.valueCount != 0) {

@@ -64,6 +64,17 @@ public:
     // black, the others' cyan.
     void slot_tabbar_clicked(int pane);
 
+    // The link to the server went down (false) or came back (true). While it is down, every
+    // pane drops the operator's uncommitted edits, disables its block and alarm pages and
+    // says in its titles that its values are not live. A pane stays so after the link is back
+    // until values arrive for the block it shows (blockValuesArrived).
+    void setLinkUp(bool up);
+    // Register values arrived for the block of rack index `rack`, slot index `slot`: a pane
+    // that shows it while the link was up again becomes live.
+    void blockValuesArrived(int rack, int slot);
+    // False while the pane shows values that may be stale: the link went down since.
+    bool isPaneLive(int pane) const;
+
     // The pane rows of the monitor column, for the alarm handlers. Rack and slot 0-based.
     void setPaneAlarmLed(int pane, int alarm, LedColour colour);
     void setPaneHeaderAlarm(int pane, bool alarm);
@@ -87,11 +98,15 @@ private:
         QTableWidget *alarmTable = nullptr;
         HelpView *helpView = nullptr;
         bool placed = false; // moved beside the owner at its first showing
+        bool live = true;    // false from a lost link to the next values for its block
+        QString title;       // the title tab's text for the block shown
     };
 
     void buildPaneWindow(int pane, QWidget *owner);
     QPoint firstPlacement(int pane) const;
     void colourTabTexts(Pane &pane);
+    // The pages' enabled state and the titles for the pane's liveness.
+    void showLiveness(Pane &pane);
     Pane &at(int pane) { return panes[pane - 1]; }
     const Pane &at(int pane) const { return panes[pane - 1]; }
     static bool isPane(int pane) { return pane == 1 || pane == 2; }
@@ -102,4 +117,5 @@ private:
     PaneGrid &grid;
     QWidget *owner = nullptr;
     std::array<Pane, PANE_COUNT> panes{};
+    bool linkUp = true;
 };

@@ -493,6 +493,53 @@ TEST_F(Panes, NumberFieldsSendWhatIsCommittedAndNothingOfAnAbandonedEdit) {
     EXPECT_DOUBLE_EQ(limit.lower, 49.0);
 }
 
+// While the link is down a pane drops the operator's uncommitted edit, takes no action and
+// says that its values are not live; it comes back with the first values for its block.
+TEST_F(Panes, APaneTellsALostLinkAndTakesNoActionUntilItsValuesReturn) {
+    receiveValues(2, 500);
+    select(1, 1, 3);
+    owner.show();
+    monitor.showMonitorPane1(1);
+    ASSERT_TRUE(showActive(window(1)));
+    const QString title = window(1).tabText(MonitorPanes::TitlePage);
+    auto *gain = static_cast<QAbstractSpinBox *>(panel(0, 2).control(2, 0));
+    QWidget *list = panel(0, 2).control(1, 0);
+    const QString shown = gain->text();
+    gain->setFocus(Qt::MouseFocusReason);
+    pressKey(*gain, Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
+    typeText(*gain, QStringLiteral("77"));
+
+    monitor.setLinkUp(false);
+    const auto live = [&](bool expected) {
+        EXPECT_EQ(monitor.isPaneLive(1), expected);
+        EXPECT_EQ(monitor.panePage(1, MonitorPanes::MainPage)->isEnabled(), expected);
+        EXPECT_EQ(monitor.panePage(1, MonitorPanes::AlarmPage)->isEnabled(), expected);
+        EXPECT_TRUE(monitor.panePage(1, MonitorPanes::HelpPage)->isEnabled());
+        EXPECT_EQ(window(1).windowTitle(),
+                  expected ? "TORVALE v3" : "TORVALE v3  :  NO CONNECTION TO SERVER");
+        EXPECT_EQ(window(1).tabText(MonitorPanes::TitlePage),
+                  expected ? title : QStringLiteral("NOT LIVE  :  ") + title);
+    };
+    live(false);
+    EXPECT_EQ(gain->text(), shown);
+    EXPECT_FALSE(gain->isEnabled() && list->isEnabled());
+    // The operator's keys and clicks reach no control, and nothing waits to be sent.
+    pressKey(*gain, Qt::Key_Up);
+    clickAt(*list, QPoint(10, 5));
+    EXPECT_TRUE(takeSent().isEmpty());
+
+    monitor.setLinkUp(true);
+    live(false);
+    monitor.blockValuesArrived(0, 3); // another block
+    live(false);
+    monitor.blockValuesArrived(0, 2);
+    live(true);
+    ASSERT_TRUE(showActive(window(1)));
+    gain->setFocus(Qt::MouseFocusReason);
+    pressKey(*gain, Qt::Key_Up);
+    EXPECT_EQ(takeSent().size(), 1);
+}
+
 TEST_F(Panes, ReshowingReusesHelpViewAndAlarmTableAndKeepsTheOperatorsPosition) {
     select(1, 1, 3);
     monitor.showMonitorPane1(1);

@@ -617,10 +617,12 @@ TEST_F(LinkNoticeTest, NoticeShowsOnceWhileTheLinkIsDownAndClosesWhenItIsBack) {
     EXPECT_EQ(box->text(), QStringLiteral("ATTENTION:   NO CONNECTION TO SERVER!"));
     EXPECT_FALSE(box->isModal());
     EXPECT_TRUE(box->buttons().isEmpty());
-    // Flags 0x1803: a dialog, frameless, with the title hint.
+    // Flags 0x1803: a dialog, frameless, with the title hint; and above the console's other
+    // windows, the panes among them.
     EXPECT_EQ(box->windowType(), Qt::Dialog);
     EXPECT_TRUE(box->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowTitleHint));
+    EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(box->font().pixelSize(), 20);
 
     notice.infoMsgExec();
@@ -631,6 +633,7 @@ TEST_F(LinkNoticeTest, NoticeShowsOnceWhileTheLinkIsDownAndClosesWhenItIsBack) {
     notice.infoMsgExec();
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(notice.isShown());
+    EXPECT_TRUE(notice.isLinkDown());
     EXPECT_EQ(counter.shows, 1);
 
     srv_link_shown = -1;
