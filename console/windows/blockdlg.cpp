@@ -350,6 +350,16 @@ void BlockDlg::UpdateBlockControls() {
     }
 }
 
+void BlockDlg::showValuesNotLive() {
+    if (!content)
+        return;
+    for (QLineEdit *field : statusFields)
+        setBase(field, Qt::gray);
+    for (const Row &row : rows)
+        if (row.kind == ControlKind::Lamp)
+            setBase(row.controls.front(), Qt::gray);
+}
+
 void BlockDlg::updateRow(int n, const ControlTableLine &line) {
     const std::vector<QWidget *> &controls = rows[n].controls;
     const int value = values[n];

@@ -38,6 +38,9 @@ public:
     // Sets every control from `values` with its signals blocked and restores its normal
     // palette; sends nothing. A line whose kind changed since the build is left alone.
     void UpdateBlockControls();
+    // Shows the lamps and status fields gray, as before any values arrived (the values shown
+    // are no longer live); the next UpdateBlockControls colours them again.
+    void showValuesNotLive();
 
     // The widgets of a line as built: line 0 holds the four status fields; a lamp, toggle,
     // list, number or read-only control item 0; ON/OFF item 0 "ON" and 1 "OFF"; a button

@@ -47,8 +47,7 @@ const char *const TAB_BAR_STYLE =
     "black; color: black }";
 
 const char *const PANE_TITLE = "TORVALE v3";
-const char *const NOT_LIVE_TITLE = "TORVALE v3  :  NO CONNECTION TO SERVER";
-const char *const NOT_LIVE_TAB = "NOT LIVE  :  ";
+const char *const NOT_LIVE_TITLE = "TORVALE v3  :  NO CONNECTION TO SERVER  :  VALUES NOT LIVE";
 
 bool isRack(int rack) {
     return rack >= 1 && rack <= MAX_RACK_NUMBER;
@@ -235,8 +234,11 @@ void MonitorPanes::showLiveness(Pane &pane) {
         pane.pages[page]->setEnabled(pane.live);
     pane.pages[HelpPage]->setEnabled(true);
     pane.window->setWindowTitle(QLatin1String(pane.live ? PANE_TITLE : NOT_LIVE_TITLE));
-    pane.window->setTabText(TitlePage,
-                            pane.live ? pane.title : QLatin1String(NOT_LIVE_TAB) + pane.title);
+    if (pane.live)
+        return;
+    for (BlockDlg *panel :
+         pane.pages[MainPage]->findChildren<BlockDlg *>(QString(), Qt::FindDirectChildrenOnly))
+        panel->showValuesNotLive();
 }
 
 void MonitorPanes::buildModuleView(int number, int rack, int slot) {
@@ -249,12 +251,10 @@ void MonitorPanes::buildModuleView(int number, int rack, int slot) {
     BlockDlg &panel = panels(r, s);
 
     const QString separator = QStringLiteral("  :  ");
-    pane.title = block.name + separator +
-                 QString::number(tables.rack[r].nRackStructureTable[s], 16) + separator +
-                 QStringLiteral("slot ") + QString::number(s) + separator + block.ipText;
-    // A block shown while the link is down shows no live values.
-    pane.live = linkUp;
-    showLiveness(pane);
+    pane.window->setTabText(
+        TitlePage, block.name + separator +
+                       QString::number(tables.rack[r].nRackStructureTable[s], 16) + separator +
+                       QStringLiteral("slot ") + QString::number(s) + separator + block.ipText);
 
     if (panel.built == 1) {
         if (panel.content && !panel.content->isEnabled() && block.valueCount != 0) {
@@ -284,6 +284,9 @@ void MonitorPanes::buildModuleView(int number, int rack, int slot) {
         panel.setParent(blockPage);
     panel.move(0, 0);
     panel.show();
+    // A block shown while the link is down shows no live values.
+    pane.live = linkUp;
+    showLiveness(pane);
 }
 
 void MonitorPanes::resetBlockSelection(int pane, int rack, int slot) {

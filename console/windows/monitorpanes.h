@@ -65,9 +65,9 @@ public:
     void slot_tabbar_clicked(int pane);
 
     // The link to the server went down (false) or came back (true). While it is down, every
-    // pane drops the operator's uncommitted edits, disables its block and alarm pages and
-    // says in its titles that its values are not live. A pane stays so after the link is back
-    // until values arrive for the block it shows (blockValuesArrived).
+    // pane drops the operator's uncommitted edits, disables its block and alarm pages, shows
+    // its panel's lamps gray and says in its title that its values are not live. A pane stays so
+    // after the link is back until values arrive for the block it shows (blockValuesArrived).
     void setLinkUp(bool up);
     // Register values arrived for the block of rack index `rack`, slot index `slot`: a pane
     // that shows it while the link was up again becomes live.
@@ -99,7 +99,6 @@ private:
         HelpView *helpView = nullptr;
         bool placed = false; // moved beside the owner at its first showing
         bool live = true;    // false from a lost link to the next values for its block
-        QString title;       // the title tab's text for the block shown
     };
 
     void buildPaneWindow(int pane, QWidget *owner);

@@ -516,11 +516,13 @@ TEST_F(Panes, APaneTellsALostLinkAndTakesNoActionUntilItsValuesReturn) {
         EXPECT_EQ(monitor.panePage(1, MonitorPanes::AlarmPage)->isEnabled(), expected);
         EXPECT_TRUE(monitor.panePage(1, MonitorPanes::HelpPage)->isEnabled());
         EXPECT_EQ(window(1).windowTitle(),
-                  expected ? "TORVALE v3" : "TORVALE v3  :  NO CONNECTION TO SERVER");
-        EXPECT_EQ(window(1).tabText(MonitorPanes::TitlePage),
-                  expected ? title : QStringLiteral("NOT LIVE  :  ") + title);
+                  expected ? "TORVALE v3"
+                           : "TORVALE v3  :  NO CONNECTION TO SERVER  :  VALUES NOT LIVE");
+        EXPECT_EQ(window(1).tabText(MonitorPanes::TitlePage), title);
     };
     live(false);
+    EXPECT_EQ(panel(0, 2).statusField(StatusRef)->palette().color(QPalette::Base),
+              QColor(Qt::gray));
     EXPECT_EQ(gain->text(), shown);
     EXPECT_FALSE(gain->isEnabled() && list->isEnabled());
     // The operator's keys and clicks reach no control, and nothing waits to be sent.
@@ -534,6 +536,9 @@ TEST_F(Panes, APaneTellsALostLinkAndTakesNoActionUntilItsValuesReturn) {
     live(false);
     monitor.blockValuesArrived(0, 2);
     live(true);
+    panel(0, 2).UpdateBlockControls();
+    EXPECT_NE(panel(0, 2).statusField(StatusRef)->palette().color(QPalette::Base),
+              QColor(Qt::gray));
     ASSERT_TRUE(showActive(window(1)));
     gain->setFocus(Qt::MouseFocusReason);
     pressKey(*gain, Qt::Key_Up);
