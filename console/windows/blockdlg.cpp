@@ -38,10 +38,15 @@ void setSmallFont(QWidget *widget) {
     widget->setFont(font);
 }
 
-// A group box of fixed height 19 with its buttons side by side.
+// A group box of fixed height 19 with its buttons side by side. Its frame is one pixel wide
+// and leaves no title margin, so the 15-pixel controls show whole inside it (the style's own
+// frame keeps only 10 pixels for them).
 QGroupBox *buttonBox(QHBoxLayout *&layout) {
     auto *box = new QGroupBox;
     box->setFixedHeight(19);
+    box->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin: 0px; "
+        "padding: 0px; }"));
     layout = new QHBoxLayout(box);
     layout->setSpacing(2);
     layout->setContentsMargins(0, 0, 0, 0);

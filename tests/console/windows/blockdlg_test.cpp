@@ -6,6 +6,7 @@
 #include "tests/console/windows/windowtesting.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QKeyEvent>
@@ -400,6 +401,28 @@ TEST_F(EmbeddedPanel, ANumberFieldWritesEachCommittedValueOnce) {
     // Once committed, the server's values show again.
     panel->UpdateBlockControls();
     EXPECT_DOUBLE_EQ(atten->value(), 5.0);
+}
+
+// The 15-pixel buttons and status fields lie whole inside their 19-pixel group box, and its
+// frame shows around them.
+TEST_F(EmbeddedPanel, RowControlsLieWholeInsideTheirBox) {
+    page.resize(600, 700);
+    QCoreApplication::processEvents();
+    const std::vector<std::pair<int, int>> linesAndItems = {{0, 4}, {OnOffLine, 2}, {GroupLine, 3}};
+    for (const auto &[line, items] : linesAndItems) {
+        for (int item = 0; item < items; ++item) {
+            SCOPED_TRACE(line * 10 + item);
+            QWidget *control = panel->control(line, item);
+            QWidget *box = control->parentWidget();
+            ASSERT_EQ(box->height(), 19);
+            EXPECT_EQ(control->height(), 15);
+            EXPECT_TRUE(box->contentsRect().contains(control->geometry()));
+            // The frame's bottom line lies below the control.
+            const QImage image = box->grab().toImage();
+            const QPoint below(control->geometry().center().x(), box->height() - 1);
+            EXPECT_NE(image.pixelColor(below), image.pixelColor(below.x(), box->height() - 2));
+        }
+    }
 }
 
 // Arrow keys walk a button group, an ON/OFF pair and a list without writing; Space writes the
