@@ -105,7 +105,7 @@ MainWindow::MainWindow()
         *tables, *alarmTable,
         [this](int rack, int slot) -> BlockDlg & { return *blockDlg(rack, slot); }, *grid, this);
     // SETTING and LOG stay in reach when a pane first opens.
-    panes->keepClear = buttonPanel;
+    panes->keepClear = {settingBtn, logBtn};
 
     monitoringBtn->setEnabled(false);
     networkBtn->setChecked(true);

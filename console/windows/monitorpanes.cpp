@@ -167,14 +167,17 @@ QPoint MonitorPanes::firstPlacement(int number) const {
     const QPoint offset = FIRST_PLACEMENT[number - 1];
     if (!owner)
         return offset;
-    // The pane's frame is not known before its first showing; the owner's is the same kind.
-    QSize frame = at(number).window->size();
-    frame += owner->frameGeometry().size() - owner->size();
-    QRect clear;
-    if (keepClear)
-        clear = QRect(keepClear->mapToGlobal(QPoint(0, 0)), keepClear->size());
-    return firstPanePosition(QRect(owner->pos() + offset, frame),
-                             owner->screen()->availableGeometry(), clear);
+    // The panes' frames are not known before their first showing; the owner's is the same kind.
+    const QSize frameExtra = owner->frameGeometry().size() - owner->size();
+    std::array<QRect, PANE_COUNT> wanted;
+    for (int pane = 1; pane <= PANE_COUNT; ++pane)
+        wanted[pane - 1] =
+            QRect(owner->pos() + FIRST_PLACEMENT[pane - 1], at(pane).window->size() + frameExtra);
+    std::vector<QRect> clear;
+    for (const QPointer<QWidget> &widget : keepClear)
+        if (widget && widget->isVisible())
+            clear.emplace_back(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    return firstPanePositions(wanted, owner->screen()->availableGeometry(), clear)[number - 1];
 }
 
 void MonitorPanes::selectPaneTab(int number) {

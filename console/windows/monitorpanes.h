@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class AlarmTable;
 class BlockDlg;
@@ -42,7 +43,8 @@ public:
 
     // Shows the pane's selected block (its slot from the tables' selection) in its window;
     // the first showing places the window beside the owner, inside the screen's area for
-    // windows and clear of `keepClear` where the screen leaves room.
+    // windows, beside the other pane where the area is wide enough and clear of `keepClear`
+    // where the screen leaves room.
     void showMonitorPane1(int rack);
     void showMonitorPane2(int rack);
     void showMonitorPane(int pane, int rack);
@@ -86,9 +88,9 @@ public:
     QTableWidget *paneAlarmTable(int pane) const;
     HelpView *paneHelpView(int pane) const;
 
-    // A widget of the owner that a pane's first placement leaves uncovered where it can (the
-    // main buttons).
-    QPointer<QWidget> keepClear;
+    // Widgets of the owner that a pane's first placement leaves uncovered where it can (the
+    // SETTING and LOG buttons).
+    std::vector<QPointer<QWidget>> keepClear;
 
 private:
     struct Pane {

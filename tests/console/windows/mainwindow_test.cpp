@@ -351,12 +351,15 @@ TEST_F(MainWindowTest, ASlotPressOpensThePrimaryPaneOnItsBlock) {
     EXPECT_TRUE(mainButton("MONITORING")->isEnabled());
     // The first showing places the pane below and right of the console's corner, moved inside
     // the screen and clear of the main buttons where the screen leaves room.
-    const QRect buttons(window->buttonRow()->mapToGlobal(QPoint(0, 0)),
-                        window->buttonRow()->size());
-    EXPECT_EQ(w->pos(),
-              firstPanePosition(QRect(window->pos() + QPoint(210, 340),
-                                      w->size() + window->frameGeometry().size() - window->size()),
-                                window->screen()->availableGeometry(), buttons));
+    std::vector<QRect> buttons;
+    for (const char *name : {"SETTING", "LOG"}) {
+        const QPushButton *button = mainButton(name);
+        buttons.emplace_back(button->mapToGlobal(QPoint(0, 0)), button->size());
+    }
+    const QSize frame = w->size() + window->frameGeometry().size() - window->size();
+    EXPECT_EQ(w->pos(), firstPanePositions({QRect(window->pos() + QPoint(210, 340), frame),
+                                            QRect(window->pos() + QPoint(810, 340), frame)},
+                                           window->screen()->availableGeometry(), buttons)[0]);
 }
 
 TEST_F(MainWindowTest, TheSlotMenuAndTheTreeChooseThePaneForASlot) {

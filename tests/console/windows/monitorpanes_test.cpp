@@ -123,12 +123,14 @@ protected:
         return *made;
     }
     MyTabWidget &window(int pane) { return *monitor.paneWindow(pane); }
-    // Where a pane's first showing will put it: by `offset` from the owner, inside the screen.
-    // The owner's frame stands for the pane's, unknown before it shows.
-    QPoint firstPlace(int pane, const QPoint &offset) {
+    // Where a pane's first showing will put it: the pair beside the owner (pane 1 by (210, 340),
+    // pane 2 by (810, 340)), inside the screen. The owner's frame stands for the pane's, unknown
+    // before it shows.
+    QPoint firstPlace(int pane) {
         const QSize frame = window(pane).size() + owner.frameGeometry().size() - owner.size();
-        return firstPanePosition(QRect(owner.pos() + offset, frame),
-                                 owner.screen()->availableGeometry(), QRect());
+        return firstPanePositions({QRect(owner.pos() + QPoint(210, 340), frame),
+                                   QRect(owner.pos() + QPoint(810, 340), frame)},
+                                  owner.screen()->availableGeometry(), {})[pane - 1];
     }
     QStringList tabTextColours(int pane) {
         QStringList colours;
@@ -183,39 +185,61 @@ TEST_F(Panes, WindowsAreSeparateFixedTabWindowsWithHiddenFrames) {
     EXPECT_EQ(monitor.paneWindow(3), nullptr);
 }
 
-// The pane's frame at its first showing, from where it is wanted beside the main window.
-TEST(PanePlacement, FirstPositionIsInsideTheScreenAndClearOfTheMainButtons) {
-    const QRect screen(0, 0, 1280, 1000);
-    const QRect buttons(0, 948, 1280, 52); // the main window's SETTING and LOG row
+// The panes' frames at their first showing, from where they are wanted beside the main
+// window, on the screens operators have: side by side wherever the area is wide enough,
+// overlapping as little as it allows otherwise, inside the area, and clear of SETTING and LOG
+// where there is room elsewhere.
+TEST(PanePlacement, PanesGoSideBySideInsideTheScreenAndClearOfSettingAndLog) {
     const QSize pane(582, 694);
+    // The offsets from the main window's corner, and the two buttons' places in the window.
+    const QPoint offsets[2] = {{210, 340}, {810, 340}};
+    const auto buttonsOf = [](const QRect &window) {
+        const int y = window.bottom() - 45;
+        return std::vector<QRect>{QRect(window.left() + window.width() / 4, y, 195, 40),
+                                  QRect(window.left() + window.width() * 5 / 8, y, 195, 40)};
+    };
     struct Case {
         const char *what;
-        QPoint wanted;
         QRect available;
-        QRect keepClear;
-        QPoint placed;
+        QRect window; // the main window's frame
+        std::array<QPoint, 2> placed;
     };
     const std::vector<Case> cases = {
-        {"fits where wanted", {210, 100}, screen, buttons, {210, 100}},
-        {"off the bottom: moved up", {210, 340}, screen, {}, {210, 306}},
-        {"off the right: moved left", {810, 100}, screen, {}, {698, 100}},
-        {"over the buttons: moved above them", {810, 340}, screen, buttons, {698, 254}},
-        {"above the area's top: moved down", {210, -50}, QRect(0, 30, 1280, 970), {}, {210, 30}},
-        {"no room above the buttons: at the area's top",
-         {0, 0},
-         QRect(0, 0, 800, 600),
-         QRect(0, 550, 800, 50),
-         {0, 0}},
-        {"larger than the area: its corner at the area's corner",
-         {300, 300},
-         QRect(0, 0, 400, 300),
-         {},
-         {0, 0}},
-        {"area elsewhere on the desktop", {210, 340}, QRect(1280, 0, 1024, 768), {}, {1280, 74}},
+        {"1600x1000, maximised",
+         {0, 0, 1600, 1000},
+         {0, 0, 1600, 1000},
+         {{{210, 260}, {810, 260}}}},
+        {"1280x800, maximised: the pair moved left, side by side",
+         {0, 0, 1280, 800},
+         {0, 0, 1280, 800},
+         {{{98, 60}, {698, 60}}}},
+        {"1024x768, maximised: at the edges, overlapping 140 pixels",
+         {0, 0, 1024, 768},
+         {0, 0, 1024, 768},
+         {{{0, 28}, {442, 0}}}},
+        {"1600x1000, restored at (5, 20): right of LOG, the second pane at the edge",
+         {0, 0, 1600, 1000},
+         {5, 20, 1080, 698},
+         {{{875, 306}, {1018, 306}}}},
+        {"an area below a panel, elsewhere on the desktop",
+         {1600, 30, 1280, 770},
+         {1600, 30, 1280, 770},
+         {{{1698, 60}, {2298, 60}}}},
+        {"larger than the area: corners in the area",
+         {0, 0, 400, 300},
+         {0, 0, 400, 300},
+         {{{0, 0}, {0, 0}}}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(firstPanePosition(QRect(c.wanted, pane), c.available, c.keepClear), c.placed);
+        const std::array<QRect, 2> wanted{QRect(c.window.topLeft() + offsets[0], pane),
+                                          QRect(c.window.topLeft() + offsets[1], pane)};
+        const std::array<QPoint, 2> placed =
+            firstPanePositions(wanted, c.available, buttonsOf(c.window));
+        EXPECT_EQ(placed, c.placed);
+        for (const QPoint &at : placed)
+            EXPECT_TRUE(c.available.contains(QRect(at, pane)) ||
+                        pane.width() > c.available.width());
     }
 }
 
@@ -239,7 +263,7 @@ TEST_F(Panes, EachPaneIsTransientForItsOwner) {
 
 TEST_F(Panes, SlotSelectionOpensThePrimaryPaneOnThatModule) {
     select(1, 1, 3);
-    const QPoint placed = firstPlace(1, QPoint(210, 340));
+    const QPoint placed = firstPlace(1);
     monitor.showMonitorPane1(1);
 
     MyTabWidget &w = window(1);
@@ -272,7 +296,7 @@ TEST_F(Panes, SecondPaneWorksAlikeAndActivatesTheOtherFirst) {
     select(1, 1, 3);
     monitor.showMonitorPane1(1);
     select(2, 1, 4);
-    const QPoint placed = firstPlace(2, QPoint(810, 340));
+    const QPoint placed = firstPlace(2);
     monitor.showMonitorPane2(1);
 
     MyTabWidget &w = window(2);
