@@ -4,7 +4,9 @@
 #include "console/link/globals.h"
 #include "console/link/rings.h"
 #include "console/link/srvmessage.h"
+#include "console/windows/windowplacement.h"
 
+#include <QApplication>
 #include <QDateTimeEdit>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -13,6 +15,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTableWidget>
 
@@ -23,8 +27,7 @@ namespace {
 
 constexpr int LOG_ROW_HEIGHT = 23;
 constexpr std::array<int, LOG_TABLE_COLUMNS> COLUMN_WIDTHS = {155, 155, 155, 102, 155, 42, 155};
-constexpr int RANGE_BOX_DX = 700;
-constexpr int RANGE_BOX_DY = 500;
+constexpr QSize DIALOG_SIZE(1244, 870);
 constexpr int RANGE_BOX_BUTTON_GAP = 10; // below the buttons of a range box
 constexpr const char *FILTER_BUTTON_STYLE = "QPushButton:checked {background-color:yellow}";
 
@@ -144,11 +147,22 @@ LogDialog::LogDialog(ConsoleTables &tables, QWidget *parent)
     : QDialog(parent)
     , m_tables(tables) {
     setWindowTitle(QStringLiteral("Log"));
-    setFixedSize(1244, 870);
-    auto *layout = new QHBoxLayout(this);
+    // The dialog's defined layout, in a scroll area: on a screen too small for it the dialog
+    // is only as large as the screen allows and scrolls the rest (fitToScreen).
+    auto *content = new QWidget;
+    content->setFixedSize(DIALOG_SIZE);
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(content);
+    auto *outer = new QHBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    setMaximumSize(DIALOG_SIZE);
+    resize(DIALOG_SIZE);
+    auto *layout = new QHBoxLayout(content);
     buildTable();
     layout->addWidget(m_table);
-    auto *panel = new QFrame(this);
+    auto *panel = new QFrame(content);
     panel->setFrameShape(QFrame::Box);
     panel->setFixedSize(225, 850);
     buildFilterPanel(panel);
@@ -400,7 +414,23 @@ void LogDialog::on_LogBtn_clicked() {
         m_positionFlag = 1;
     else
         move(m_savedPosition);
+    fitToScreen();
     show();
+}
+
+void LogDialog::fitToScreen() {
+    const QRect available = screen()->availableGeometry();
+    // The window frame is known once the dialog was shown; before, the main window's stands
+    // for it.
+    QSize frameExtra = frameGeometry().size() - size();
+    if (frameExtra.isEmpty()) {
+        if (const QWidget *window = QApplication::activeWindow())
+            frameExtra = window->frameGeometry().size() - window->size();
+    }
+    resize(fittedDialogSize(DIALOG_SIZE, frameExtra, available));
+    const QRect frame(frameGeometry().topLeft(), size() + frameExtra);
+    if (!available.contains(frame))
+        move(moveInside(frame, available).topLeft());
 }
 
 void LogDialog::LogDlgClose() {
@@ -439,8 +469,16 @@ void LogDialog::slot_loguflist_clicked() {
 }
 
 void LogDialog::placeRangeBox(QMessageBox *box) {
-    box->move(x() + RANGE_BOX_DX, y() + RANGE_BOX_DY);
+    // Beside the two editors, never over the one whose date it asks about; placed again once
+    // shown, when the box has taken its size.
+    const QRect editors(m_fromEdit->mapToGlobal(QPoint(0, 0)),
+                        m_toEdit->mapToGlobal(QPoint(m_toEdit->width(), m_toEdit->height())) -
+                            QPoint(1, 1));
+    const QRect available = screen()->availableGeometry();
+    box->adjustSize();
+    box->move(besideRect(box->size(), editors, available));
     box->show();
+    box->move(besideRect(box->size(), editors, available));
 }
 
 void LogDialog::slot_logdt_clicked() {

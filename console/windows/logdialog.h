@@ -70,7 +70,11 @@ private:
     void restartTable();
     void emptyCells();
     void showAllRows();
+    // Beside the date editors, clear of them, inside the screen.
     void placeRangeBox(QMessageBox *box);
+    // The defined size where the screen's area for windows holds it, else smaller (the dialog
+    // scrolls); a dialog reaching past the area is moved inside it.
+    void fitToScreen();
     // A filter choice changed: a filter that is on applies it at once.
     void refilterIfOn();
     bool dateCriterionChecked() const;

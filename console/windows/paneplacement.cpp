@@ -1,21 +1,12 @@
 #include "console/windows/paneplacement.h"
 
+#include "console/windows/windowplacement.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <tuple>
 
 namespace {
-
-// `at` moved so that [at, at + length) lies in [first, end), or at `first` when it is longer.
-int inside(int at, int length, int first, int end) {
-    return std::max(first, std::min(at, end - length));
-}
-
-QRect insideArea(QRect frame, const QRect &available) {
-    frame.moveTo(inside(frame.left(), frame.width(), available.left(), available.right() + 1),
-                 inside(frame.top(), frame.height(), available.top(), available.bottom() + 1));
-    return frame;
-}
 
 int overlapArea(const QRect &a, const QRect &b) {
     const QRect both = a.intersected(b);
@@ -46,7 +37,7 @@ QPoint clearOf(const QRect &frame, const QRect &available, const std::vector<QRe
     QRect best = frame;
     auto bestScore = score(frame);
     for (QRect c : candidates) {
-        c = insideArea(c, available);
+        c = moveInside(c, available);
         if (const auto s = score(c); s < bestScore) {
             best = c;
             bestScore = s;
@@ -60,14 +51,16 @@ QPoint clearOf(const QRect &frame, const QRect &available, const std::vector<QRe
 
 std::array<QPoint, 2> firstPanePositions(const std::array<QRect, 2> &wanted, const QRect &available,
                                          const std::vector<QRect> &keepClear) {
-    std::array<QRect, 2> frames{insideArea(wanted[0], available), insideArea(wanted[1], available)};
+    std::array<QRect, 2> frames{moveInside(wanted[0], available), moveInside(wanted[1], available)};
     const int left = available.left();
     const int end = available.right() + 1;
     const int pairLeft = std::min(wanted[0].left(), wanted[1].left());
     const int pairEnd = std::max(wanted[0].right(), wanted[1].right()) + 1;
     if (pairEnd - pairLeft <= end - left) {
         // The pair fits as it is wanted: shifted as one, its gap kept.
-        const int shift = inside(pairLeft, pairEnd - pairLeft, left, end) - pairLeft;
+        const QRect row(left, available.top(), end - left, 1);
+        const int shift =
+            moveInside(QRect(pairLeft, row.top(), pairEnd - pairLeft, 1), row).left() - pairLeft;
         frames[0].moveLeft(wanted[0].left() + shift);
         frames[1].moveLeft(wanted[1].left() + shift);
     } else {

@@ -1,5 +1,6 @@
 #include "console/windows/logdialog.h"
 
+#include "console/windows/windowplacement.h"
 #include "console/link/consoletables.h"
 #include "console/link/globals.h"
 #include "console/link/rings.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScreen>
 #include <QDateTimeEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -385,7 +387,12 @@ TEST_F(LogDialogTest, ARangeEndingBeforeItsStartShowsTheErrorBoxAndSendsNothing)
     toEdit->setDateTime(RANGE_FROM);
     EXPECT_TRUE(errorBox->isVisible());
     EXPECT_FALSE(confirmBox->isVisible()) << "the error hides a pending confirmation";
-    EXPECT_EQ(errorBox->pos(), dialog->pos() + QPoint(700, 500));
+    // Beside the editors, covering neither, inside the screen.
+    const QRect editors(fromEdit->mapToGlobal(QPoint(0, 0)),
+                        toEdit->mapToGlobal(QPoint(toEdit->width() - 1, toEdit->height() - 1)));
+    const QRect box(errorBox->pos(), errorBox->size());
+    EXPECT_FALSE(box.intersects(editors));
+    EXPECT_TRUE(dialog->screen()->availableGeometry().contains(box));
     EXPECT_EQ(logDateTime, QStringLiteral("15/02/2026 09:30:15;10/02/2026 09:30:15;"));
     toEdit->setDateTime(RANGE_FROM.addDays(6));
     EXPECT_FALSE(errorBox->isVisible());
@@ -588,7 +595,51 @@ TEST_F(LogDialogTest, TheDialogReopensWhereItWasClosed) {
     dialog->move(400, 300);
     dialog->on_LogBtn_clicked();
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->pos(), where);
+    // Where it was, as far as the screen's area allows.
+    const QRect available = dialog->screen()->availableGeometry();
+    const QSize frame = dialog->frameGeometry().size();
+    EXPECT_EQ(dialog->pos(), moveInside(QRect(where, frame), available).topLeft());
+    EXPECT_TRUE(available.contains(dialog->frameGeometry()));
+}
+
+// The dialog keeps its defined 1244 x 870 wherever the screen holds it, and is no larger than
+// the screen's area elsewhere (its scroll area shows the rest); the range question goes beside
+// the date editors, covering neither, inside the area.
+TEST(LogDialogPlacement, TheDialogFitsTheScreenAndTheRangeQuestionClearsTheEditors) {
+    const QSize defined(1244, 870);
+    const QSize frame(2, 24);
+    const QSize question(420, 90);
+    struct Case {
+        const char *what;
+        QRect available;
+        QSize size;
+        QRect editors; // both date editors, on screen
+        QPoint question;
+    };
+    const std::vector<Case> cases = {
+        {"1600x1000", {0, 0, 1600, 1000}, {1244, 870}, {1200, 620, 205, 63}, {780, 620}},
+        {"1280x800", {0, 0, 1280, 800}, {1244, 776}, {1015, 565, 205, 63}, {595, 565}},
+        {"1024x768: only the part on screen",
+         {0, 0, 1024, 768},
+         {1022, 744},
+         {1015, 565, 9, 63},
+         {595, 565}},
+        {"editors at the left edge: right of them",
+         {0, 0, 1024, 768},
+         {1022, 744},
+         {10, 400, 205, 63},
+         {215, 400}},
+        {"no room beside: above", {0, 0, 500, 768}, {498, 744}, {10, 400, 480, 63}, {10, 310}},
+        {"an area below a panel", {0, 30, 1280, 770}, {1244, 746}, {1015, 30, 205, 63}, {595, 30}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(fittedDialogSize(defined, frame, c.available), c.size);
+        const QPoint at = besideRect(question, c.editors, c.available);
+        EXPECT_EQ(at, c.question);
+        EXPECT_FALSE(QRect(at, question).intersects(c.editors));
+        EXPECT_TRUE(c.available.contains(QRect(at, question)));
+    }
 }
 
 } // namespace
