@@ -282,7 +282,13 @@ void MainWindow::on_SettingBtn_clicked() {
         *logFilter[i] = kept[i];
     settingDlg->SettingDlgInit();
     settingDlg->setWindowTitle(QStringLiteral("Settings"));
+    // Every opening where the first one was: the dialog's window is made anew for its flags at
+    // each opening, and the window system would otherwise put it at the screen's corner.
+    if (settingDlgPosition)
+        settingDlg->move(*settingDlgPosition);
     settingDlg->show();
+    if (!settingDlgPosition)
+        settingDlgPosition = settingDlg->pos();
 }
 
 void MainWindow::unblocked_Start_Stop_bnts() {

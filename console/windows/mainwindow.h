@@ -5,10 +5,12 @@
 #include "console/link/tcpthread.h"
 #include "console/windows/networktreehost.h"
 
+#include <QPoint>
 #include <QWidget>
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class AlarmTable;
 class BlockDlg;
@@ -128,6 +130,7 @@ private:
     std::unique_ptr<SlotGrid> grid;
     std::unique_ptr<MonitorPanes> panes;
     SettingDlg *settingDlg = nullptr;
+    std::optional<QPoint> settingDlgPosition; // where the settings dialog opened first
 
     QWidget *treePanel = nullptr;
     NetworkTree *networkTree = nullptr;

@@ -461,6 +461,36 @@ TEST_F(MainWindowTest, SettingOpensTheSettingsAndItsCloseOffersStartAgain) {
     EXPECT_FALSE(stop->isEnabled());
 }
 
+// The settings dialog opens where it opened first, however it was closed last: a click on Set
+// or Cancel, Escape or Enter (its window is made anew at each opening, which the window system
+// placed at the screen's corner).
+TEST_F(MainWindowTest, TheSettingsDialogOpensWhereItOpenedFirst) {
+    SettingDlg *dialog = window->settingDialog();
+    mainButton("SETTING")->click();
+    ASSERT_TRUE(showActive(*dialog));
+    const QPoint first = dialog->pos();
+    const auto button = [&](const char *name) {
+        return dialog->findChild<QPushButton *>(QString::fromLatin1(name));
+    };
+    const std::vector<std::pair<const char *, std::function<void()>>> closings = {
+        {"a click on Cancel",
+         [&] { clickAt(*button("CanselBtn"), button("CanselBtn")->rect().center()); }},
+        {"a click on Set", [&] { clickAt(*button("SetBtn"), button("SetBtn")->rect().center()); }},
+        {"Escape", [&] { pressKey(*QApplication::focusWidget(), Qt::Key_Escape, "\x1b"); }},
+        {"Enter", [&] { pressKey(*QApplication::focusWidget(), Qt::Key_Return, "\r"); }},
+    };
+    for (const auto &[what, close] : closings) {
+        SCOPED_TRACE(what);
+        close();
+        ASSERT_TRUE(waitUntil([&] { return !dialog->isVisible(); }, 5000));
+        dialog->move(0, 0);
+        mainButton("SETTING")->click();
+        ASSERT_TRUE(showActive(*dialog));
+        EXPECT_EQ(dialog->pos(), first);
+    }
+    dialog->reject();
+}
+
 // The settings file still holds the log filter of the last start; opening SETTING reads the
 // file again for the server but keeps the filter the operator set since, which the exit writes.
 TEST_F(MainWindowTest, OpeningSettingKeepsTheOperatorsLogFilter) {
