@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -157,7 +158,6 @@ LogDialog::LogDialog(ConsoleTables &tables, QWidget *parent)
     auto *outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
-    setMaximumSize(DIALOG_SIZE);
     resize(DIALOG_SIZE);
     auto *layout = new QHBoxLayout(content);
     buildTable();
@@ -427,7 +427,10 @@ void LogDialog::fitToScreen() {
         if (const QWidget *window = QApplication::activeWindow())
             frameExtra = window->frameGeometry().size() - window->size();
     }
-    resize(fittedDialogSize(DIALOG_SIZE, frameExtra, available));
+    const QSize fitted = fittedDialogSize(DIALOG_SIZE, frameExtra, available,
+                                          style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    setMaximumSize(fitted);
+    resize(fitted);
     const QRect frame(frameGeometry().topLeft(), size() + frameExtra);
     if (!available.contains(frame))
         move(moveInside(frame, available).topLeft());

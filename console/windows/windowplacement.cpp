@@ -18,8 +18,15 @@ QRect moveInside(QRect frame, const QRect &available) {
     return frame;
 }
 
-QSize fittedDialogSize(const QSize &defined, const QSize &frameExtra, const QRect &available) {
-    return defined.boundedTo(available.size() - frameExtra).expandedTo(QSize(1, 1));
+QSize fittedDialogSize(const QSize &defined, const QSize &frameExtra, const QRect &available,
+                       int scrollBar) {
+    const QSize room = (available.size() - frameExtra).expandedTo(QSize(1, 1));
+    QSize size = defined.boundedTo(room);
+    if (size.height() < defined.height())
+        size.setWidth(std::min(defined.width() + scrollBar, room.width()));
+    if (size.width() < defined.width())
+        size.setHeight(std::min(defined.height() + scrollBar, room.height()));
+    return size;
 }
 
 QPoint besideRect(const QSize &box, const QRect &keep, const QRect &available) {

@@ -618,7 +618,11 @@ TEST(LogDialogPlacement, TheDialogFitsTheScreenAndTheRangeQuestionClearsTheEdito
     };
     const std::vector<Case> cases = {
         {"1600x1000", {0, 0, 1600, 1000}, {1244, 870}, {1200, 620, 205, 63}, {780, 620}},
-        {"1280x800", {0, 0, 1280, 800}, {1244, 776}, {1015, 565, 205, 63}, {595, 565}},
+        {"1280x800: room for the vertical scroll bar",
+         {0, 0, 1280, 800},
+         {1260, 776},
+         {1015, 565, 205, 63},
+         {595, 565}},
         {"1024x768: only the part on screen",
          {0, 0, 1024, 768},
          {1022, 744},
@@ -630,11 +634,16 @@ TEST(LogDialogPlacement, TheDialogFitsTheScreenAndTheRangeQuestionClearsTheEdito
          {10, 400, 205, 63},
          {215, 400}},
         {"no room beside: above", {0, 0, 500, 768}, {498, 744}, {10, 400, 480, 63}, {10, 310}},
-        {"an area below a panel", {0, 30, 1280, 770}, {1244, 746}, {1015, 30, 205, 63}, {595, 30}},
+        {"an area below a panel", {0, 30, 1280, 770}, {1260, 746}, {1015, 30, 205, 63}, {595, 30}},
+        {"1600x880: the height cut",
+         {0, 0, 1600, 880},
+         {1260, 856},
+         {1200, 600, 205, 63},
+         {780, 600}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(fittedDialogSize(defined, frame, c.available), c.size);
+        EXPECT_EQ(fittedDialogSize(defined, frame, c.available, 16), c.size);
         const QPoint at = besideRect(question, c.editors, c.available);
         EXPECT_EQ(at, c.question);
         EXPECT_FALSE(QRect(at, question).intersects(c.editors));
