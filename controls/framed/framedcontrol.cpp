@@ -239,14 +239,23 @@ void FramedControl::SystemColorsChanged() {
         InvalidateFrame();
 }
 
-void FramedControl::ItemViewEventHandled(QEvent *event) {
-    switch (event->type()) {
+void FramedControl::FramedEventHandled(const QEvent &event, QStyle::PrimitiveElement themedFrame) {
+    switch (event.type()) {
+    case QEvent::EnabledChange:
+        EnabledChanged();
+        break;
     case QEvent::ApplicationPaletteChange:
     case QEvent::PaletteChange:
         SystemColorsChanged();
         break;
     case QEvent::Paint:
-        PaintNonClientFrame(QStyle::PE_Frame);
+        PaintNonClientFrame(themedFrame);
+        break;
+    case QEvent::Enter:
+        MouseOverChanged(true);
+        break;
+    case QEvent::Leave:
+        MouseOverChanged(false);
         break;
     default:
         break;

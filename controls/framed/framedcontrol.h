@@ -105,22 +105,23 @@ protected:
     void ShowStateColor(TColor color);
     // Width of the border that the frame is painted over.
     static constexpr int kBorderWidth = 2;
+    // Follows an event that the widget has handled: enabled changes, a palette change of the
+    // application (which a window hears of) or of the parent (which a child hears of) as a change
+    // of the system colours, the frame painted over the border (the style's `themedFrame` while
+    // themed), and the mouse entering or leaving.
+    void FramedEventHandled(const QEvent &event, QStyle::PrimitiveElement themedFrame);
+    // Fires OnKeyDown with a pressed key; false when the handler swallowed it (set it to 0).
+    bool DoKeyDown(int &key, Qt::KeyboardModifiers modifiers);
+
+private:
     // Paints the border over what the widget painted: the library's frame, or the style's
     // primitive while themed.
     void PaintNonClientFrame(QStyle::PrimitiveElement themedFrame) const;
     void EnabledChanged();
     // The system colours changed: a colour that names one is resolved again.
     void SystemColorsChanged();
-    // Follows an event that a framed item view has handled: a palette change of the application
-    // (which a window hears of) or of the parent (which a child hears of) is a change of the
-    // system colours, and a paint gets the frame over the border.
-    void ItemViewEventHandled(QEvent *event);
-    // Fires OnKeyDown with a pressed key; false when the handler swallowed it (set it to 0).
-    bool DoKeyDown(int &key, Qt::KeyboardModifiers modifiers);
     // The mouse entered or left: fires OnMouseEnter or OnMouseLeave, then follows the hot state.
     void MouseOverChanged(bool over);
-
-private:
     void PaintFrame(QPainter &painter, QStyle::PrimitiveElement themedFrame) const;
     void ApplyColorToPalette();
     // Color as a change from outside: it becomes the normal colour unless a state colour is shown.

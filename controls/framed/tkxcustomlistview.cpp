@@ -38,8 +38,7 @@ unsigned HorizontalTextFlag(int alignment) {
 } // namespace
 
 TKxCustomListView::TKxCustomListView(QWidget *parent)
-    : QTreeWidget(parent)
-    , FramedControl(this)
+    : FramedWidget(parent)
     , m_header(new TKxListViewHeader(this)) {
     // A frame of the border's width keeps the scroll bars and items inside it.
     setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -390,12 +389,6 @@ bool TKxCustomListView::edit(const QModelIndex &index, EditTrigger trigger, QEve
     return QTreeWidget::edit(index, trigger, event);
 }
 
-bool TKxCustomListView::event(QEvent *event) {
-    const bool result = QTreeWidget::event(event);
-    ItemViewEventHandled(event);
-    return result;
-}
-
 bool TKxCustomListView::viewportEvent(QEvent *event) {
     if (event->type() == QEvent::MouseMove && ThemesActive())
         m_header->SetHotColumn(-1);
@@ -432,17 +425,13 @@ void TKxCustomListView::contextMenuEvent(QContextMenuEvent *event) {
     });
 }
 
-void TKxCustomListView::keyPressEvent(QKeyEvent *event) {
-    CallGuarded([&] {
-        if (IsContextMenuKey(*event)) {
-            event->accept();
-            ShowKeyboardContextMenu(QPoint(0, 0));
-            return;
-        }
-        int key = event->key();
-        if (DoKeyDown(key, event->modifiers()))
-            QTreeWidget::keyPressEvent(event);
-    });
+// The menu keys show the menu and go no further.
+bool TKxCustomListView::KeyTakenBeforeKeyDown(QKeyEvent &event) {
+    if (!IsContextMenuKey(event))
+        return false;
+    event.accept();
+    ShowKeyboardContextMenu(QPoint(0, 0));
+    return true;
 }
 
 void TKxCustomListView::wheelEvent(QWheelEvent *event) {
@@ -460,20 +449,4 @@ void TKxCustomListView::resizeEvent(QResizeEvent *event) {
     if (FrameVisible() && !UsesThemedFrame())
         InvalidateFrame();
     StretchLastColumn();
-}
-
-void TKxCustomListView::enterEvent(QEnterEvent *event) {
-    QTreeWidget::enterEvent(event);
-    MouseOverChanged(true);
-}
-
-void TKxCustomListView::leaveEvent(QEvent *event) {
-    QTreeWidget::leaveEvent(event);
-    MouseOverChanged(false);
-}
-
-void TKxCustomListView::changeEvent(QEvent *event) {
-    QTreeWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
-        EnabledChanged();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/framed/framedcontrol.h"
+#include "controls/framed/framedwidget.h"
 #include "controls/framework/kxevents.h"
 
 #include <QPoint>
@@ -26,7 +26,7 @@ using TKxColumnClickEvent = std::function<void(QObject *sender, int column)>;
 // drawn by the list with a sort arrow, sorting by column click, a last column that fills the
 // width, wheel scrolling in fixed steps, check-box events that may refuse a change, and a
 // context menu that tells keyboard from mouse.
-class TKxCustomListView : public QTreeWidget, public FramedControl {
+class TKxCustomListView : public FramedWidget<QTreeWidget> {
     Q_OBJECT
     FRAMED_CONTROL_PROPERTIES
 
@@ -83,17 +83,13 @@ protected:
     // Only captions are edited; with row select a click starts an edit only on the caption's
     // text.
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
-    bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    bool KeyTakenBeforeKeyDown(QKeyEvent &event) override;
     void wheelEvent(QWheelEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     void ShowOwnMenu(const QPoint &pos);

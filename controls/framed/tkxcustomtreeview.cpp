@@ -27,8 +27,7 @@ bool IsNodeWithin(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor) 
 }
 
 TKxCustomTreeView::TKxCustomTreeView(QWidget *parent)
-    : QTreeWidget(parent)
-    , FramedControl(this)
+    : FramedWidget(parent)
     , m_selectionFramePen(clBtnShadow.Resolve(SystemPalette(this)), 1, Qt::SolidLine) {
     // A frame of the border's width keeps the scroll bars and nodes inside it.
     setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -156,12 +155,6 @@ void TKxCustomTreeView::CurrentNodeChanged(QTreeWidgetItem *current, QTreeWidget
         current->setExpanded(true);
 }
 
-bool TKxCustomTreeView::event(QEvent *event) {
-    const bool result = QTreeWidget::event(event);
-    ItemViewEventHandled(event);
-    return result;
-}
-
 bool TKxCustomTreeView::viewportEvent(QEvent *event) {
     const bool result = QTreeWidget::viewportEvent(event);
     if (event->type() == QEvent::Paint)
@@ -220,19 +213,18 @@ void TKxCustomTreeView::contextMenuEvent(QContextMenuEvent *event) {
     });
 }
 
-void TKxCustomTreeView::keyPressEvent(QKeyEvent *event) {
-    CallGuarded([&] {
-        int key = event->key();
-        if (IsContextMenuKey(*event)) {
-            // The tree itself never sees the menu keys; OnKeyDown still does.
-            event->accept();
-            ShowMenuForSelection();
-            DoKeyDown(key, event->modifiers());
-            return;
-        }
-        if (DoKeyDown(key, event->modifiers()))
-            QTreeWidget::keyPressEvent(event);
-    });
+// The menu keys show the menu first; OnKeyDown still sees them, the tree itself never does.
+bool TKxCustomTreeView::KeyTakenBeforeKeyDown(QKeyEvent &event) {
+    if (!IsContextMenuKey(event))
+        return false;
+    event.accept();
+    ShowMenuForSelection();
+    return false;
+}
+
+void TKxCustomTreeView::KeyDown(QKeyEvent &event) {
+    if (!IsContextMenuKey(event))
+        QTreeWidget::keyPressEvent(&event);
 }
 
 void TKxCustomTreeView::wheelEvent(QWheelEvent *event) {
@@ -243,20 +235,4 @@ void TKxCustomTreeView::wheelEvent(QWheelEvent *event) {
     QScrollBar *bar = verticalScrollBar();
     bar->setValue(
         TreeWheelScrollPosition(bar->value(), QApplication::wheelScrollLines(), delta < 0));
-}
-
-void TKxCustomTreeView::enterEvent(QEnterEvent *event) {
-    QTreeWidget::enterEvent(event);
-    MouseOverChanged(true);
-}
-
-void TKxCustomTreeView::leaveEvent(QEvent *event) {
-    QTreeWidget::leaveEvent(event);
-    MouseOverChanged(false);
-}
-
-void TKxCustomTreeView::changeEvent(QEvent *event) {
-    QTreeWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
-        EnabledChanged();
 }

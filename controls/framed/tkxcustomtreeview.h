@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/framed/framedcontrol.h"
+#include "controls/framed/framedwidget.h"
 #include "controls/framework/kxevents.h"
 
 #include <QPen>
@@ -24,7 +24,7 @@ bool IsNodeWithin(const QTreeWidgetItem *node, const QTreeWidgetItem *ancestor);
 // The library's tree view: framed painting and state colours, a selection outline that stays
 // visible while the tree is unfocused, wheel scrolling by the system's line count, and a node
 // context menu that its handler may replace or cancel.
-class TKxCustomTreeView : public QTreeWidget, public FramedControl {
+class TKxCustomTreeView : public FramedWidget<QTreeWidget> {
     Q_OBJECT
     FRAMED_CONTROL_PROPERTIES
 
@@ -65,16 +65,13 @@ protected:
     // Pops the menu up at a point in global coordinates; tests record it instead.
     virtual void PopupMenuAt(QMenu *menu, const QPoint &globalPos);
 
-    bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    bool KeyTakenBeforeKeyDown(QKeyEvent &event) override;
+    void KeyDown(QKeyEvent &event) override;
     void wheelEvent(QWheelEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     void ShowMenu(QMenu *menu, const QPoint &pos);

@@ -22,8 +22,7 @@ Qt::Alignment QtAlignment(TAlignment alignment) {
 } // namespace
 
 TKxEdit::TKxEdit(QWidget *parent)
-    : QLineEdit(parent)
-    , FramedControl(this) {
+    : FramedWidget(parent) {
     // The frame is the library's, painted over a border of its width.
     setFrame(false);
     setTextMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
@@ -110,36 +109,26 @@ void TKxEdit::Change() {
         OnChange(this);
 }
 
-void TKxEdit::paintEvent(QPaintEvent *event) {
-    QLineEdit::paintEvent(event);
-    PaintNonClientFrame(QStyle::PE_FrameLineEdit);
-}
-
-void TKxEdit::keyPressEvent(QKeyEvent *event) {
-    CallGuarded([&] {
-        int key = event->key();
-        if (!DoKeyDown(key, event->modifiers()))
-            return;
-        const QChar typed = KeyEventChar(*event);
-        if (typed.unicode() == 13 && m_tabOnEnter) {
-            focusNextChild();
-            return;
-        }
-        if (ClickDialogButton(*this, *event))
-            return;
-        if (typed.isNull()) {
-            QLineEdit::keyPressEvent(event);
-            return;
-        }
-        QChar ch = typed;
-        KeyPress(ch);
-        if (ch.isNull())
-            return;
-        if (ch != typed && ch.unicode() >= 32)
-            insert(QString(ch));
-        else
-            QLineEdit::keyPressEvent(event);
-    });
+void TKxEdit::KeyDown(QKeyEvent &event) {
+    const QChar typed = KeyEventChar(event);
+    if (typed.unicode() == 13 && m_tabOnEnter) {
+        focusNextChild();
+        return;
+    }
+    if (ClickDialogButton(*this, event))
+        return;
+    if (typed.isNull()) {
+        QLineEdit::keyPressEvent(&event);
+        return;
+    }
+    QChar ch = typed;
+    KeyPress(ch);
+    if (ch.isNull())
+        return;
+    if (ch != typed && ch.unicode() >= 32)
+        insert(QString(ch));
+    else
+        QLineEdit::keyPressEvent(&event);
 }
 
 void TKxEdit::focusInEvent(QFocusEvent *event) {
@@ -163,16 +152,6 @@ void TKxEdit::DoEnter() {
     FramedControl::DoEnter();
 }
 
-void TKxEdit::enterEvent(QEnterEvent *event) {
-    QLineEdit::enterEvent(event);
-    MouseOverChanged(true);
-}
-
-void TKxEdit::leaveEvent(QEvent *event) {
-    QLineEdit::leaveEvent(event);
-    MouseOverChanged(false);
-}
-
 void TKxEdit::mouseReleaseEvent(QMouseEvent *event) {
     QLineEdit::mouseReleaseEvent(event);
     if (OnClick)
@@ -188,19 +167,4 @@ void TKxEdit::mouseDoubleClickEvent(QMouseEvent *event) {
 void TKxEdit::Loaded() {
     FramedControl::Loaded();
     UpdateHotState(hfFocused, false);
-}
-
-void TKxEdit::changeEvent(QEvent *event) {
-    QLineEdit::changeEvent(event);
-    switch (event->type()) {
-    case QEvent::EnabledChange:
-        EnabledChanged();
-        break;
-    case QEvent::ApplicationPaletteChange:
-    case QEvent::PaletteChange:
-        SystemColorsChanged();
-        break;
-    default:
-        break;
-    }
 }

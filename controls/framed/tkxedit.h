@@ -1,13 +1,13 @@
 #pragma once
 
-#include "controls/framed/framedcontrol.h"
+#include "controls/framed/framedwidget.h"
 #include "controls/framework/kxevents.h"
 
 #include <QLineEdit>
 
 // The library's single-line edit: framed painting and colours for the focused, disabled and
 // read-only states, with a hot-tracked frame.
-class TKxEdit : public QLineEdit, public FramedControl {
+class TKxEdit : public FramedWidget<QLineEdit> {
     Q_OBJECT
     FRAMED_CONTROL_PROPERTIES
     Q_PROPERTY(TColor ReadOnlyColor READ ReadOnlyColor WRITE SetReadOnlyColor)
@@ -57,14 +57,10 @@ protected:
     // (the click places the caret).
     void DoEnter() override;
 
-    void paintEvent(QPaintEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void KeyDown(QKeyEvent &event) override;
     void focusInEvent(QFocusEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     TColor m_readOnlyColor = clInfoBk;

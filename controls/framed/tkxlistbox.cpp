@@ -41,8 +41,7 @@ bool IsNavigationKey(int key) {
 } // namespace
 
 TKxListBox::TKxListBox(QWidget *parent)
-    : QListWidget(parent)
-    , FramedControl(this) {
+    : FramedWidget(parent) {
     // A frame of the border's width keeps the scroll bars and rows inside it.
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(kBorderWidth);
@@ -325,41 +324,30 @@ void TKxListBox::SearchTimerExpired() {
         m_searchText.clear();
 }
 
-bool TKxListBox::event(QEvent *event) {
-    const bool result = QListWidget::event(event);
-    ItemViewEventHandled(event);
-    return result;
-}
-
 bool TKxListBox::viewportEvent(QEvent *event) {
     if (event->type() == QEvent::MouseMove && m_showItemHints)
         UpdateItemHint(static_cast<QMouseEvent *>(event)->position().toPoint());
     return QListWidget::viewportEvent(event);
 }
 
-void TKxListBox::keyPressEvent(QKeyEvent *event) {
-    CallGuarded([&] {
-        int key = event->key();
-        if (!DoKeyDown(key, event->modifiers()))
+void TKxListBox::KeyDown(QKeyEvent &event) {
+    if (IsNavigationKey(event.key()))
+        m_searchText.clear();
+    QChar ch = KeyEventChar(event);
+    // Enter moves the focus on with TabOnEnter; otherwise the window's buttons come first.
+    if (!(ch.unicode() == 13 && m_tabOnEnter) && ClickDialogButton(*this, event))
+        return;
+    if (!ch.isNull() && OnKeyPress) {
+        OnKeyPress(this, ch);
+        if (ch.isNull())
             return;
-        if (IsNavigationKey(key))
-            m_searchText.clear();
-        QChar ch = KeyEventChar(*event);
-        // Enter moves the focus on with TabOnEnter; otherwise the window's buttons come first.
-        if (!(ch.unicode() == 13 && m_tabOnEnter) && ClickDialogButton(*this, *event))
-            return;
-        if (!ch.isNull() && OnKeyPress) {
-            OnKeyPress(this, ch);
-            if (ch.isNull())
-                return;
-        }
-        const int before = currentRow();
-        m_clickedByKey = false;
-        if (!HandleSearchChar(ch))
-            QListWidget::keyPressEvent(event);
-        if (!m_clickedByKey && currentRow() != before)
-            Click();
-    });
+    }
+    const int before = currentRow();
+    m_clickedByKey = false;
+    if (!HandleSearchChar(ch))
+        QListWidget::keyPressEvent(&event);
+    if (!m_clickedByKey && currentRow() != before)
+        Click();
 }
 
 bool TKxListBox::HandleSearchChar(QChar ch) {
@@ -442,22 +430,14 @@ void TKxListBox::mouseDoubleClickEvent(QMouseEvent *event) {
         CallGuarded([this] { OnDblClick(this); });
 }
 
-void TKxListBox::enterEvent(QEnterEvent *event) {
-    QListWidget::enterEvent(event);
-    MouseOverChanged(true);
-}
-
 void TKxListBox::leaveEvent(QEvent *event) {
     QListWidget::leaveEvent(event);
     HideItemHint();
-    MouseOverChanged(false);
 }
 
 void TKxListBox::changeEvent(QEvent *event) {
     QListWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange) {
-        EnabledChanged();
-    } else if (event->type() == QEvent::FontChange) {
+    if (event->type() == QEvent::FontChange) {
         if (m_showGroups)
             FitItemHeight();
         if (m_horzScrollBar)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/framed/framedcontrol.h"
+#include "controls/framed/framedwidget.h"
 #include "controls/framework/kxevents.h"
 
 #include <QFont>
@@ -14,7 +14,7 @@
 // widest row. Rows are drawn by the control itself.
 class QLabel;
 
-class TKxListBox : public QListWidget, public FramedControl {
+class TKxListBox : public FramedWidget<QListWidget> {
     Q_OBJECT
     FRAMED_CONTROL_PROPERTIES
 
@@ -92,13 +92,11 @@ protected:
     // The search timer ran out: the search string is forgotten unless a key is being handled.
     virtual void SearchTimerExpired();
 
-    bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void KeyDown(QKeyEvent &event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
