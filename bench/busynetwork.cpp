@@ -3,7 +3,8 @@
 // raised and cleared, log records), the server running as a child process so that this
 // process's CPU time is the console's. One run reports, in phases:
 // - shown_ms: from the server's hello to the whole network shown (tree with icons, grid rows
-//   with module icons, the last slot's alarm settings);
+//   with module icons, the last slot's alarm settings), and shown_cpu_ms, the console's CPU
+//   time (all its threads) over the same span, which a busy machine inflates less;
 // - cpu_pct and stall_ms: the console's CPU share of one core and the longest gap between two
 //   turns of the GUI thread's event loop over --busy-seconds of the busy network;
 // - rss_*: resident memory during --flood-seconds of the busy network plus a flood of log
@@ -328,11 +329,13 @@ void BM_FullBusyNetwork(benchmark::State &state) {
             state.SkipWithError("the console did not say hello");
             return;
         }
+        const double cpuAtHello = cpuSeconds();
         if (!runUntil(SHOWN_TIMEOUT_MS, [&] { return networkShown(*window, network); })) {
             state.SkipWithError("the network was not shown");
             return;
         }
         report(state, "shown_ms", (nowNs() - hello->toDouble()) / 1e6);
+        report(state, "shown_cpu_ms", (cpuSeconds() - cpuAtHello) * 1e3);
 
         {
             const StallProbe stalls;

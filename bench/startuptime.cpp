@@ -1,9 +1,9 @@
 // Start-up of the console: the time from starting the process to the first hello that reaches
-// a simulated core server on 127.0.0.1, and the process's resident memory (VmRSS) at that
-// moment; beside it, a bare Qt program that shows one empty window and then says hello the
-// same way. Both children are this program started again, offscreen, in a folder whose
-// settings file names the server. The console child also reports where its start-up went:
-// time and resident memory after the application object, the main window's construction and
+// a simulated core server on 127.0.0.1, and the process's CPU time (all its threads) and
+// resident memory (VmRSS) at that moment; beside it, a bare Qt program that shows one empty window
+// and then says hello the same way. Both children are this program started again, offscreen, in a
+// folder whose settings file names the server. The console child also reports where its start-up
+// went: time and resident memory after the application object, the main window's construction and
 // the window's set-up (style, icons, maximised showing), measured from its own main.
 
 #include "bench/widgetbenchmain.h"
@@ -26,6 +26,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -51,6 +53,21 @@ long residentKb(qint64 pid) {
             return line.mid(6).trimmed().split(' ').front().toLong();
     }
     return 0;
+}
+
+// User and system CPU time of the process, all its threads, in ms; 0 when it cannot be read.
+double cpuMs(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    // The fields after the command name, which ends with the last ')': state is field 3, utime
+    // and stime are fields 14 and 15.
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return 0;
+    const double ticks = fields[11].toDouble() + fields[12].toDouble();
+    return 1000.0 * ticks / double(sysconf(_SC_CLK_TCK));
 }
 
 long ownResidentKb() {
@@ -97,6 +114,7 @@ int runBareWindow(int argc, char **argv, quint16 port) {
 
 struct StartSample {
     double seconds = 0;
+    double cpuMs = 0;
     long rssKb = 0;
     std::map<std::string, double> phases; // the console child's report
 };
@@ -145,6 +163,7 @@ std::optional<StartSample> startToHello(const char *childMode) {
     QObject::connect(&core, &FakeCore::helloReceived, &loop, [&] {
         StartSample s;
         s.seconds = std::chrono::duration<double>(Clock::now() - started).count();
+        s.cpuMs = cpuMs(child.processId());
         s.rssKb = residentKb(child.processId());
         sample = s;
         loop.quit();
@@ -168,6 +187,7 @@ std::optional<StartSample> startToHello(const char *childMode) {
 
 void measureStartup(benchmark::State &state, const char *childMode) {
     double rssKb = 0;
+    double cpu = 0;
     std::map<std::string, double> phases;
     int samples = 0;
     for (auto _ : state) {
@@ -178,6 +198,7 @@ void measureStartup(benchmark::State &state, const char *childMode) {
         }
         state.SetIterationTime(sample->seconds);
         rssKb += double(sample->rssKb);
+        cpu += sample->cpuMs;
         for (const auto &[name, value] : sample->phases)
             phases[name] += value;
         ++samples;
@@ -185,6 +206,7 @@ void measureStartup(benchmark::State &state, const char *childMode) {
     if (samples == 0)
         return;
     state.counters["rss_at_hello_MB"] = rssKb / samples / 1024.0;
+    state.counters["cpu_at_hello_ms"] = cpu / samples;
     for (const auto &[name, value] : phases)
         state.counters[name] = value / samples;
 }
