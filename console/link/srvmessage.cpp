@@ -252,7 +252,8 @@ BlockDescriptionText splitBlockDescription(SrvWords text) {
     static constexpr QByteArrayView descriptionEngKey("DESCRIPTION_ENG=");
 
     // The token holds no key and no ";" before each append, so a key is in it exactly when
-    // the token ends with it.
+    // the token ends with it; and since every key ends with "=", only an appended "=" can
+    // complete one. The token is emptied, never freed, so it keeps its room.
     QByteArray token;
     QByteArray name;
     QByteArray descriptionEng;
@@ -261,20 +262,23 @@ BlockDescriptionText splitBlockDescription(SrvWords text) {
     qsizetype descriptionBegin = -1;
     qsizetype descriptionEnd = -1;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        token.append(static_cast<char>(text[i]));
+        const auto c = static_cast<char>(text[i]);
+        token.append(c);
+        if (c != '=' && c != ';')
+            continue;
         if (token.endsWith("NAME=")) {
-            token.clear();
+            token.resize(0);
             section = Section::Name;
         } else if (token.endsWith("DESCRIPTION=")) {
             descriptionBegin = qsizetype(i) + 1;
-            token.clear();
+            token.resize(0);
             section = Section::Description;
         } else if (token.endsWith(descriptionEngKey)) {
             descriptionEnd = qsizetype(i) - descriptionEngKey.size();
-            token.clear();
+            token.resize(0);
             section = Section::DescriptionEng;
         } else if (token.endsWith("CONTROL_TABLE=")) {
-            token.clear();
+            token.resize(0);
             section = Section::ControlTable;
         } else if (token.endsWith(';')) {
             if (section == Section::Name)
@@ -282,12 +286,11 @@ BlockDescriptionText splitBlockDescription(SrvWords text) {
             else if (section == Section::DescriptionEng)
                 descriptionEng += token;
             if (section == Section::ControlTable) {
-                token.chop(1);
-                lines.append(token);
+                lines.append(token.first(token.size() - 1));
             } else {
                 section = Section::None;
             }
-            token.clear();
+            token.resize(0);
         }
     }
 
