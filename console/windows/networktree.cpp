@@ -87,13 +87,15 @@ void NetworkTree::buildNetworkTree() {
         setStyleSheet(itemStyle);
     setColumnCount(1);
     if (tables.visibleRackCount > 0) {
+        // Each item gets its text, icon and flags before it enters the view, and all enter
+        // at once: the view lays its items out once, not once per change.
+        QList<QTreeWidgetItem *> rackItems;
         for (int r = 0; r < MAX_RACK_NUMBER; ++r) {
             const RackRecord &record = tables.rack[r];
             if (record.absent == 1)
                 continue;
             auto *item = new QTreeWidgetItem(QStringList{rackItemText(record)});
             item->setData(0, RackIndexRole, r);
-            addTopLevelItem(item);
             QList<QTreeWidgetItem *> children;
             for (int s = 0; s < SLOTS_PER_RACK; ++s) {
                 const QString text =
@@ -101,10 +103,12 @@ void NetworkTree::buildNetworkTree() {
                 children.append(new QTreeWidgetItem(QStringList{text}));
             }
             item->insertChildren(0, children);
-            setTreeItemIcon(r);
+            setItemIcons(item, r);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsEditable);
-            host.setRackButton(r, record.ipText, topLevelItemCount());
+            rackItems.append(item);
+            host.setRackButton(r, record.ipText, int(rackItems.size()));
         }
+        addTopLevelItems(rackItems);
         // Sizing measures every item: once for the whole tree, not once per rack.
         resizeColumnToContents(0);
     }
@@ -116,6 +120,10 @@ void NetworkTree::setTreeItemIcon(int rack) {
     if (!item)
         return;
     const QSignalBlocker blocker(this);
+    setItemIcons(item, rack);
+}
+
+void NetworkTree::setItemIcons(QTreeWidgetItem *item, int rack) {
     const RackRecord &record = tables.rack[rack];
     bool rackRed = false;
     for (int s = 0; s < SLOTS_PER_RACK && s < item->childCount(); ++s) {

@@ -62,6 +62,8 @@ private:
         int slot = -1; // -1 for a rack item
     };
     TreeSlot treeSlot(QTreeWidgetItem *item) const;
+    // The icons of a rack item (in the view or not yet) and of its slot items.
+    void setItemIcons(QTreeWidgetItem *item, int rack);
     void openMonitorMenu(int rack, int slot, const QPoint &globalPos);
 
     ConsoleTables &tables;
