@@ -199,10 +199,6 @@ void LogDialog::buildTable() {
     palette.setColor(QPalette::Highlight, Qt::yellow);
     palette.setColor(QPalette::HighlightedText, Qt::black);
     m_table->setPalette(palette);
-    // Every cell exists from the start; rows are refilled, never created.
-    for (int r = 0; r < LOG_TABLE_ROWS; ++r)
-        for (int c = 0; c < LOG_TABLE_COLUMNS; ++c)
-            m_table->setItem(r, c, new QTableWidgetItem);
 }
 
 void LogDialog::buildFilterPanel(QWidget *panel) {
@@ -342,6 +338,13 @@ void LogDialog::addLogRow() {
     }
 
     const int row = m_logRowIndex;
+    // A row's cells are made when it is first filled, then refilled; a row never filled shows
+    // as empty cells do.
+    if (row >= m_madeRows) {
+        for (int c = 0; c < LOG_TABLE_COLUMNS; ++c)
+            m_table->setItem(row, c, new QTableWidgetItem);
+        m_madeRows = row + 1;
+    }
     const QString texts[LOG_TABLE_COLUMNS] = {
         record.dateTime.date().toString(QStringLiteral("dd/MM/yyyy")) + QLatin1Char(' ') +
             record.dateTime.time().toString(QStringLiteral("hh:mm:ss")),

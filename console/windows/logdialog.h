@@ -18,7 +18,8 @@ inline constexpr int LOG_TABLE_ROWS = MAX_LOG_RECORDS;
 inline constexpr int LOG_TABLE_COLUMNS = 7;
 static_assert(LOG_TABLE_ROWS == 10000);
 
-// The non-modal "Log" dialog: the event-log table of 10,000 reused rows, the filter panel
+// The non-modal "Log" dialog: the event-log table of 10,000 reused rows (a row's cells are made
+// when it is first filled), the filter panel
 // (addresses, slots, event types, a date-time range and the criteria that apply), FILTER ON /
 // FILTER OFF, and the two date-range boxes. It reads the log records of the tables it is given
 // and keeps the filter choices in the six log settings strings.
@@ -96,6 +97,7 @@ private:
 
     int m_logRowIndex = 0;   // next table row
     int m_filledRows = 0;    // rows written since the table was last emptied
+    int m_madeRows = 0;      // rows whose cells exist: every row below it
     int m_logFilterOn = 0;   // 1 while the filter is on
     int m_firstRestore = 1;  // -1 once the first rack list has been seen
     int m_positionFlag = -1; // -1 until the dialog was first opened
