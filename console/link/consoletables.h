@@ -176,9 +176,10 @@ public:
     int currRackKnown = -1;       // codes 20 and 40: 1 = the address names a rack
     bool currRackMatched = false; // the current message's own address names a rack
 
-    // A handler changed what the network tree shows; the tree is rebuilt once the chunk's
-    // messages are handled.
+    // A handler changed what the network tree shows, or the rack panel's height; the tree is
+    // rebuilt and the panel resized once the chunk's messages are handled.
     bool treeStale = false;
+    bool rackPanelStale = false;
 
     int rackCount = 0; // racks added so far; the next new rack takes this index
     int visibleRackCount = 0;

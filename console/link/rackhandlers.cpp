@@ -28,7 +28,7 @@ bool addRack(ConsoleTables &t, ConsoleViews &views, const WireAddress &address,
     record.absent = 0;
     views.addRackRows(index);
     t.rackPanelHeight += RACK_ROWS_SHOWN_HEIGHT;
-    views.resizeRackPanel(t.rackPanelHeight);
+    t.rackPanelStale = true;
     return true;
 }
 
@@ -78,15 +78,19 @@ void hideRack(ConsoleTables &t, ConsoleViews &views, int rack) {
     if (t.visibleRackCount > 0 && --t.visibleRackCount == 0)
         t.currnrack = -1;
     t.rackPanelHeight -= RACK_ROWS_HIDDEN_HEIGHT;
-    views.resizeRackPanel(t.rackPanelHeight);
+    t.rackPanelStale = true;
     t.treeStale = true;
 }
 
-void rebuildStaleTree(ConsoleTables &t, ConsoleViews &views) {
-    if (!t.treeStale)
-        return;
-    t.treeStale = false;
-    views.buildNetworkTree();
+void refreshStaleViews(ConsoleTables &t, ConsoleViews &views) {
+    if (t.rackPanelStale) {
+        t.rackPanelStale = false;
+        views.resizeRackPanel(t.rackPanelHeight);
+    }
+    if (t.treeStale) {
+        t.treeStale = false;
+        views.buildNetworkTree();
+    }
 }
 
 void hideRacksAfterRingsReset(ConsoleTables &t, ConsoleViews &views) {
@@ -97,7 +101,7 @@ void hideRacksAfterRingsReset(ConsoleTables &t, ConsoleViews &views) {
         if (t.rack[r].absent != 1)
             hideRack(t, views, r);
     }
-    rebuildStaleTree(t, views);
+    refreshStaleViews(t, views);
 }
 
 void handleRackStructure(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {

@@ -16,10 +16,12 @@ void handleRackStructure(ConsoleTables &t, ConsoleViews &views, SrvWords msg);
 void handleBlockDescription(ConsoleTables &t, ConsoleViews &views, SrvWords msg,
                             const QString &iconRoot);
 
-// Hides a shown rack: its rows go, the panel shrinks, the tree is marked for a rebuild.
+// Hides a shown rack: its rows go, the panel is marked to shrink and the tree for a rebuild.
 void hideRack(ConsoleTables &t, ConsoleViews &views, int rack);
-// Rebuilds the network tree once when a handler marked it stale (treeStale).
-void rebuildStaleTree(ConsoleTables &t, ConsoleViews &views);
+// Once for all the racks a chunk added, showed or hid: resizes the rack panel when a handler
+// marked it stale (rackPanelStale), then rebuilds the network tree when one marked it stale
+// (treeStale).
+void refreshStaleViews(ConsoleTables &t, ConsoleViews &views);
 // Once the inbound ring was emptied for a new connection (srv_rings_reset), hides every shown
 // rack and clears the flag. The link notice and the first chunk of the new connection both
 // call it; whichever comes first hides the racks, so the new connection's racks, shown by its

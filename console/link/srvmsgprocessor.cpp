@@ -27,7 +27,11 @@ void SrvMsgProcessor::processInboundChunk(const InboundChunk &chunk) {
         // The old connection's racks go before the new connection's messages show theirs.
         hideRacksAfterRingsReset(t, views);
     }
-    processChunk(chunk.bytes());
+    cutMessages(chunk.bytes());
+}
+
+void SrvMsgProcessor::refreshViews() {
+    refreshStaleViews(t, views);
 }
 
 void SrvMsgProcessor::discardPartial() {
@@ -37,7 +41,7 @@ void SrvMsgProcessor::discardPartial() {
 
 void SrvMsgProcessor::processChunk(QByteArrayView bytes) {
     cutMessages(bytes);
-    rebuildStaleTree(t, views);
+    refreshViews();
 }
 
 void SrvMsgProcessor::cutMessages(QByteArrayView bytes) {
@@ -117,7 +121,7 @@ void SrvMsgProcessor::findRack() {
         views.setRackRowsVisible(found, true);
         record.absent = 0;
         t.rackPanelHeight += RACK_ROWS_SHOWN_HEIGHT;
-        views.resizeRackPanel(t.rackPanelHeight);
+        t.rackPanelStale = true;
         ++t.visibleRackCount;
         t.treeStale = true;
     }

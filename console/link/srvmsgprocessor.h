@@ -18,10 +18,15 @@ public:
     SrvMsgProcessor(ConsoleTables &tables, ConsoleViews &views, QString iconRoot);
 
     // One chunk taken off the inbound ring: when the connection changed, drops the partial
-    // message and hides the old connection's racks; then processes the chunk's bytes.
+    // message and hides the old connection's racks; then handles every message the chunk
+    // completes. The rack panel and the network tree wait for refreshViews, so that a caller
+    // taking several chunks in one turn sizes and rebuilds them once.
     void processInboundChunk(const InboundChunk &chunk);
+    // Resizes the rack panel and rebuilds the network tree once if the messages handled since
+    // the last refresh changed them.
+    void refreshViews();
     // One chunk of the stream; every message that it completes is handled before it returns,
-    // and the network tree is rebuilt once if they changed what it shows.
+    // then the views are refreshed.
     void processChunk(QByteArrayView bytes);
     // The connection changed: forgets the partial message and starts framing afresh.
     void discardPartial();

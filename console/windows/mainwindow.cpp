@@ -211,6 +211,15 @@ void MainWindow::closeEvent(QCloseEvent *event) {
 }
 
 void MainWindow::slot_SrvMsgObrabot() {
+    // Chunks still waiting after a turn's time get no signal: the rest follow on a timer, so
+    // input, painting and the other timers have their turn first.
+    if (takeInboundChunks())
+        QTimer::singleShot(CHUNK_PAUSE_MS, this, &MainWindow::slot_SrvMsgObrabot);
+    // Once for all the chunks of this turn: nothing is painted in between.
+    processor->refreshViews();
+}
+
+bool MainWindow::takeInboundChunks() {
     QElapsedTimer spent;
     spent.start();
     for (;;) {
@@ -222,16 +231,13 @@ void MainWindow::slot_SrvMsgObrabot() {
             chunk = inboundRing().takeInboundChunk();
             if (chunk.bytes().isEmpty()) {
                 processor->processInboundChunk(chunk);
-                return;
+                return false;
             }
         }
         processor->processInboundChunk(chunk);
         if (spent.elapsed() >= CHUNK_TURN_MS)
-            break;
+            return true;
     }
-    // Chunks are still waiting, and no signal comes for them: the rest follow on a timer, so
-    // input, painting and the other timers have their turn first.
-    QTimer::singleShot(CHUNK_PAUSE_MS, this, &MainWindow::slot_SrvMsgObrabot);
 }
 
 void MainWindow::slot_InfoMsgExec() {

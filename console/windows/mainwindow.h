@@ -113,6 +113,8 @@ private slots:
     void unblocked_Start_Stop_bnts();
 
 private:
+    // Handles waiting inbound chunks for up to one turn's time; true when some still wait.
+    bool takeInboundChunks();
     void buildLayout();
     void buildButtonPanel();
     // A press on a grid slot button: the slot becomes the PRIMARY selection, shown in pane 1.

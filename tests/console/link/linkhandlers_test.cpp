@@ -61,9 +61,10 @@ TEST_F(AlarmResetTest, ResetsAlarmsHidesEveryRackAndStoresTheList) {
     EXPECT_EQ(views.calls("resetAlarmIndicators").size(), 1);
     EXPECT_EQ(views.calls("setRackRowsVisible"),
               (QStringList{"setRackRowsVisible(0,0)", "setRackRowsVisible(1,0)"}));
-    // The two hidden racks rebuild the tree once, when the chunk has been handled.
-    EXPECT_EQ(views.calls().mid(views.calls().size() - 2),
-              (QStringList{"LogDlgInit()", "buildNetworkTree()"}));
+    // The two hidden racks resize the panel and rebuild the tree once, when the chunk has been
+    // handled.
+    EXPECT_EQ(views.calls().mid(views.calls().size() - 3),
+              (QStringList{"LogDlgInit()", "resizeRackPanel(10)", "buildNetworkTree()"}));
     EXPECT_EQ(views.calls("buildNetworkTree").size(), 1);
 }
 
@@ -103,8 +104,8 @@ TEST_F(RackSelectionTest, DropsOnlyShownRacksThatLeftTheSelection) {
     EXPECT_EQ(t.rackPanelHeight, 3 * 166 - 3 * 161);
     EXPECT_EQ(texts(ip_sel), QStringList{"10.0.0.9"});
     EXPECT_EQ(texts(ip_sel_old), QStringList{"10.0.0.9"});
-    EXPECT_EQ(views.calls().mid(views.calls().size() - 2),
-              (QStringList{"SettingDlgInit()", "buildNetworkTree()"}));
+    EXPECT_EQ(views.calls().mid(views.calls().size() - 3),
+              (QStringList{"SettingDlgInit()", "resizeRackPanel(15)", "buildNetworkTree()"}));
     EXPECT_EQ(views.calls("buildNetworkTree").size(), 1);
 
     views.clear();

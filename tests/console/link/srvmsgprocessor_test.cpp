@@ -29,6 +29,7 @@ protected:
         std::copy(bytes.begin(), bytes.end(), chunk);
         inboundRing().publishChunk(int(bytes.size()));
         processor.processInboundChunk(inboundRing().takeInboundChunk());
+        processor.refreshViews();
     }
 
     std::vector<int> handledSlots() const {
