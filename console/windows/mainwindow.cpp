@@ -75,10 +75,9 @@ MainWindow::MainWindow()
     setLogRangeToMonthBefore(QDateTime::currentDateTime());
 
     alarmTable = std::make_unique<AlarmTable>(*tables, *this, [this](int rack, int slot, int reg) {
-        return static_cast<const QDoubleSpinBox *>(blockDlg(rack, slot)->spin(reg));
+        const BlockDlg *panel = madeBlockDlg(rack, slot);
+        return panel ? static_cast<const QDoubleSpinBox *>(panel->spin(reg)) : nullptr;
     });
-    for (BlockDlg *&panel : blockDlgs)
-        panel = new BlockDlg;
     logDlg = new LogDialog(*tables);
 
     buildLayout();
@@ -88,19 +87,13 @@ MainWindow::MainWindow()
     connect(settingDlg, &QDialog::finished, this, &MainWindow::unblocked_Start_Stop_bnts);
     settingDlg->ReadSettingFile();
 
-    grid = std::make_unique<SlotGrid>();
+    grid = std::make_unique<SlotGrid>(
+        [this](MyMainButton *pressed) { selectPrimary(pressed); },
+        [this](const MyMainButton *button, const QPoint &pos) { showContextMenu(button, pos); });
     gridScrollArea->setWidget(grid->gridColumn);
     // The scroll area shows its widget; the rack panel stays hidden until a rack is reported.
     grid->gridColumn->hide();
     monitorScrollArea->setWidget(grid->monitorColumn);
-    for (SlotRow &row : grid->rackRows) {
-        for (int s = 1; s < GRID_COLUMNS; ++s) {
-            MyMainButton *button = row.buttons[s];
-            button->selected = [this](MyMainButton *pressed) { selectPrimary(pressed); };
-            connect(button, &QWidget::customContextMenuRequested, this,
-                    [this, button](const QPoint &pos) { showContextMenu(button, pos); });
-        }
-    }
     panes = std::make_unique<MonitorPanes>(
         *tables, *alarmTable,
         [this](int rack, int slot) -> BlockDlg & { return *blockDlg(rack, slot); }, *grid, this);
@@ -119,6 +112,13 @@ MainWindow::~MainWindow() {
     lastTime = QDateTime::currentDateTime();
     settingDlg->WriteSettingFile();
     endProcess(0);
+}
+
+BlockDlg *MainWindow::blockDlg(int rack, int slot) {
+    BlockDlg *&panel = blockDlgs[rack * SLOTS_PER_RACK + slot];
+    if (!panel)
+        panel = new BlockDlg;
+    return panel;
 }
 
 void MainWindow::buildLayout() {
@@ -412,16 +412,20 @@ void MainWindow::refreshPaneHeader(int pane, int rack, int slot, int alarmCount)
 }
 
 void MainWindow::invalidateBlockPanel(int rack, int slot) {
-    blockDlg(rack, slot)->built = -1;
+    // A panel made later starts unbuilt.
+    if (BlockDlg *panel = madeBlockDlg(rack, slot))
+        panel->built = -1;
 }
 
 void MainWindow::enableBlockContent(int rack, int slot) {
-    ::enableBlockContent(*blockDlg(rack, slot));
+    if (BlockDlg *panel = madeBlockDlg(rack, slot))
+        ::enableBlockContent(*panel);
     panes->blockValuesArrived(rack, slot);
 }
 
 bool MainWindow::isBlockPageVisible(int rack, int slot) const {
-    return blockDlg(rack, slot)->isVisible();
+    const BlockDlg *panel = madeBlockDlg(rack, slot);
+    return panel && panel->isVisible();
 }
 
 void MainWindow::fillBlockPage(int rack, int slot) {

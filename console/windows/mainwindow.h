@@ -46,7 +46,8 @@ public:
     SrvMsgProcessor &messageProcessor() { return *processor; }
     TcpThread &linkThread() { return tcpThread; }
     SlotGrid &slotGrid() { return *grid; }
-    BlockDlg *blockDlg(int rack, int slot) const { return blockDlgs[rack * SLOTS_PER_RACK + slot]; }
+    // The slot's block panel, made the first time it is asked for.
+    BlockDlg *blockDlg(int rack, int slot);
     LogDialog *logDialog() const { return logDlg; }
     SettingDlg *settingDialog() const { return settingDlg; }
     NetworkTree *treeWidget() const { return networkTree; }
@@ -127,6 +128,10 @@ private:
     std::unique_ptr<SrvMsgProcessor> processor;
     std::unique_ptr<LinkNotice> notice;
     std::unique_ptr<AlarmTable> alarmTable;
+    // A slot's panel until it is first asked for; none of them shows before then.
+    BlockDlg *madeBlockDlg(int rack, int slot) const {
+        return blockDlgs[rack * SLOTS_PER_RACK + slot];
+    }
     std::array<BlockDlg *, MAX_BLOCKS> blockDlgs{};
     LogDialog *logDlg = nullptr;
     std::unique_ptr<SlotGrid> grid;

@@ -81,11 +81,22 @@ MyMainButton *makeRackButton(int gridRow) {
     return button;
 }
 
+// A child made after others goes below them, as if made first: a selection frame placed on
+// the button stays on top.
+template <typename Child> Child *lowered(Child *child) {
+    child->lower();
+    return child;
+}
+
 } // namespace
 
-SlotGrid::SlotGrid()
-    : normalPalette(normalColor)
+SlotGrid::SlotGrid(SlotPressed pressed, SlotMenuRequested menuRequested)
+    : pressed(std::move(pressed))
+    , menuRequested(std::move(menuRequested))
+    , normalPalette(normalColor)
+    , whitePalette(QColor(Qt::white))
     , grayPalette(QColor(Qt::gray))
+    , alarmLabelFont(pixelFont(8, true))
     , ledPalettes{solidPalette(Qt::gray), solidPalette(Qt::red), solidPalette(Qt::green)}
     , panePalettes{QPalette(paneColor1), QPalette(paneColor2)} {
     static_assert(int(LedColour::Gray) == 0 && int(LedColour::Red) == 1 &&
@@ -95,24 +106,43 @@ SlotGrid::SlotGrid()
     gridColumnLayout->setContentsMargins(2, 5, 2, 5);
     gridColumnLayout->setSpacing(0);
     gridColumn->hide();
-    for (int r = 0; r < MAX_RACK_NUMBER; ++r)
-        buildRackRows(r);
-    rackPanelWidth = SLOTS_PER_RACK * slotButton(0, 0)->width() + PANEL_WIDTH_EXTRA;
+    rackPanelWidth = SLOTS_PER_RACK * SLOT_BUTTON_SIZE.width() + PANEL_WIDTH_EXTRA;
 
+    // The frames wait, hidden, in the rack panel until a slot is selected: a slot button
+    // need not exist for them.
     for (int p = 0; p < PANES; ++p)
         selectionStrips[p] =
-            makeFrameStrips(slotButton(0, 0), SLOT_BUTTON_SIZE, solidPalette(paneColor[p]));
+            makeFrameStrips(gridColumn, SLOT_BUTTON_SIZE, solidPalette(paneColor[p]));
     buildPaneRows();
 }
 
+SlotRow &SlotGrid::rackRow(int rack) {
+    buildRackRows(rack);
+    return rackRows[rack];
+}
+
+HeaderRow &SlotGrid::rackHeader(int rack) {
+    buildRackRows(rack);
+    return rackHeaders[rack];
+}
+
 void SlotGrid::buildRackRows(int rack) {
-    buildSlotRow(rackRows[rack], rack + 1);
+    if (made[rack])
+        return;
+    made[rack] = true;
+    SlotRow &row = rackRows[rack];
+    buildSlotRow(row, rack + 1);
     buildHeaderRow(rackHeaders[rack], true);
     for (int s = 1; s < GRID_COLUMNS; ++s) {
-        MyMainButton *button = rackRows[rack].buttons[s];
+        MyMainButton *button = row.buttons[s];
         button->alarmMark = -1;
         button->normalPalette = normalPalette;
         button->setPalette(normalPalette);
+        if (pressed)
+            button->selected = pressed;
+        if (menuRequested)
+            QObject::connect(button, &QWidget::customContextMenuRequested, button,
+                             [this, button](const QPoint &pos) { menuRequested(button, pos); });
     }
 }
 
@@ -121,35 +151,50 @@ void SlotGrid::buildSlotRow(SlotRow &row, int gridRow) {
     QBoxLayout *layout = rowLayout(row.box);
     row.buttons[0] = makeRackButton(gridRow);
     layout->addWidget(row.buttons[0]);
-    const QPalette white(Qt::white);
-    const QFont labelFont = pixelFont(8, true);
     for (int s = 1; s < GRID_COLUMNS; ++s) {
         auto *button = new MyMainButton;
         button->setFixedSize(SLOT_BUTTON_SIZE);
         button->slot = s;
         button->rack = gridRow;
         button->setContextMenuPolicy(Qt::CustomContextMenu);
-        auto *label = new QLabel(button);
-        label->setGeometry(7, 10, 85, 30);
-        label->setPalette(white);
-        row.moduleLabels[s] = label;
-        for (int a = 0; a < ALARMS_PER_SLOT; ++a) {
-            auto *led = new QLineEdit(button);
-            led->move(5, 68 + 9 * a);
-            led->setFixedSize(10, 7);
-            led->setPalette(ledPalettes[0]);
-            led->setEnabled(false);
-            led->hide();
-            row.alarmLeds[s][a] = led;
-            auto *alarmLabel = new QLabel(button);
-            alarmLabel->setGeometry(18, 63 + 9 * a, 75, 16);
-            alarmLabel->setFont(labelFont);
-            alarmLabel->hide();
-            row.alarmLabels[s][a] = alarmLabel;
-        }
         row.buttons[s] = button;
         layout->addWidget(button);
     }
+}
+
+QLabel *SlotGrid::moduleLabel(SlotRow &row, int column) {
+    QLabel *&label = row.moduleLabels[column];
+    if (!label) {
+        label = lowered(new QLabel(row.buttons[column]));
+        label->setGeometry(7, 10, 85, 30);
+        label->setPalette(whitePalette);
+        label->show();
+    }
+    return label;
+}
+
+QLineEdit *SlotGrid::alarmLed(SlotRow &row, int column, int alarm) {
+    QLineEdit *&led = row.alarmLeds[column][alarm];
+    if (!led) {
+        led = lowered(new QLineEdit(row.buttons[column]));
+        led->move(5, 68 + 9 * alarm);
+        led->setFixedSize(10, 7);
+        led->setPalette(ledPalettes[0]);
+        led->setEnabled(false);
+        led->hide();
+    }
+    return led;
+}
+
+QLabel *SlotGrid::alarmLabel(SlotRow &row, int column, int alarm) {
+    QLabel *&label = row.alarmLabels[column][alarm];
+    if (!label) {
+        label = lowered(new QLabel(row.buttons[column]));
+        label->setGeometry(18, 63 + 9 * alarm, 75, 16);
+        label->setFont(alarmLabelFont);
+        label->hide();
+    }
+    return label;
 }
 
 void SlotGrid::buildHeaderRow(HeaderRow &header, bool fixedWidths) {
@@ -206,7 +251,7 @@ void SlotGrid::buildPaneRows() {
 
 void SlotGrid::addRackRows(int rack, const QString &ipText) {
     rackButton(rack)->setText(ipText);
-    for (QGroupBox *box : {rackHeaders[rack].box, rackRows[rack].box}) {
+    for (QGroupBox *box : {rackHeader(rack).box, rackRow(rack).box}) {
         gridColumnLayout->addWidget(box);
         // At once, so the rack panel's next size counts the rows.
         box->show();
@@ -215,8 +260,8 @@ void SlotGrid::addRackRows(int rack, const QString &ipText) {
 }
 
 void SlotGrid::setRackRowsVisible(int rack, bool visible) {
-    rackHeaders[rack].box->setVisible(visible);
-    rackRows[rack].box->setVisible(visible);
+    rackHeader(rack).box->setVisible(visible);
+    rackRow(rack).box->setVisible(visible);
 }
 
 void SlotGrid::resizeRackPanel(int height) {
@@ -229,13 +274,16 @@ void SlotGrid::emptySlotButton(int rack, int slot) {
     MyMainButton *button = slotButton(rack, slot);
     button->setPalette(rackButton(rack)->palette());
     button->setIcon(QIcon());
-    rackRows[rack].moduleLabels[slot + 1]->clear();
+    if (QLabel *label = rackRow(rack).moduleLabels[slot + 1])
+        label->clear();
     button->setEnabled(false);
 }
 
 void SlotGrid::setSlotModule(int rack, int slot, const QString &iconPath, const QString &label) {
     slotButton(rack, slot)->setIcon(iconPath.isEmpty() ? QIcon() : QIcon(QPixmap(iconPath)));
-    rackRows[rack].moduleLabels[slot + 1]->setText(label);
+    SlotRow &row = rackRow(rack);
+    if (!label.isEmpty() || row.moduleLabels[slot + 1])
+        moduleLabel(row, slot + 1)->setText(label);
 }
 
 void SlotGrid::setSlotButtonAlarm(int rack, int slot, bool alarm) {
@@ -245,27 +293,31 @@ void SlotGrid::setSlotButtonAlarm(int rack, int slot, bool alarm) {
 }
 
 void SlotGrid::hideSlotAlarm(int rack, int slot, int alarm) {
-    QLineEdit *led = rackRows[rack].alarmLeds[slot + 1][alarm];
-    led->hide();
-    led->setPalette(ledPalettes[0]);
-    QLabel *label = rackRows[rack].alarmLabels[slot + 1][alarm];
-    label->hide();
-    label->clear();
+    SlotRow &row = rackRow(rack);
+    if (QLineEdit *led = row.alarmLeds[slot + 1][alarm]) {
+        led->hide();
+        led->setPalette(ledPalettes[0]);
+    }
+    if (QLabel *label = row.alarmLabels[slot + 1][alarm]) {
+        label->hide();
+        label->clear();
+    }
 }
 
 void SlotGrid::showSlotAlarm(int rack, int slot, int alarm, const QString &name) {
-    QLabel *label = rackRows[rack].alarmLabels[slot + 1][alarm];
+    SlotRow &row = rackRow(rack);
+    QLabel *label = alarmLabel(row, slot + 1, alarm);
     label->setText(name);
-    rackRows[rack].alarmLeds[slot + 1][alarm]->show();
+    alarmLed(row, slot + 1, alarm)->show();
     label->show();
 }
 
 void SlotGrid::setSlotAlarmLed(int rack, int slot, int alarm, LedColour colour) {
-    rackRows[rack].alarmLeds[slot + 1][alarm]->setPalette(ledPalettes[int(colour)]);
+    alarmLed(rackRow(rack), slot + 1, alarm)->setPalette(ledPalettes[int(colour)]);
 }
 
 void SlotGrid::setPaneAlarmLed(int pane, int alarm, LedColour colour) {
-    paneRows[pane - 1].alarmLeds[1][alarm]->setPalette(ledPalettes[int(colour)]);
+    alarmLed(paneRows[pane - 1], 1, alarm)->setPalette(ledPalettes[int(colour)]);
 }
 
 void SlotGrid::setPaneHeaderAlarm(int pane, bool alarm) {
@@ -276,30 +328,41 @@ void SlotGrid::refreshPaneHeader(int pane, int rack, int slot, int alarmCount) {
     MyMainButton *header = paneHeader(pane);
     const MyMainButton *source = slotButton(rack, slot);
     SlotRow &paneRow = paneRows[pane - 1];
-    const SlotRow &row = rackRows[rack];
+    const SlotRow &row = rackRow(rack);
     header->setIcon(source->icon());
     header->setPalette(source->palette());
-    paneRow.moduleLabels[1]->setText(row.moduleLabels[slot + 1]->text());
+    const QLabel *sourceLabel = row.moduleLabels[slot + 1];
+    if (sourceLabel || paneRow.moduleLabels[1])
+        moduleLabel(paneRow, 1)->setText(sourceLabel ? sourceLabel->text() : QString());
     const int shown = std::clamp(alarmCount, 0, ALARMS_PER_SLOT);
     for (int a = 0; a < ALARMS_PER_SLOT; ++a) {
-        QLineEdit *led = paneRow.alarmLeds[1][a];
-        QLabel *label = paneRow.alarmLabels[1][a];
-        led->setVisible(a < shown);
-        label->setVisible(a < shown);
-        led->setPalette(a < shown ? row.alarmLeds[slot + 1][a]->palette() : ledPalettes[0]);
-        label->setText(a < shown ? row.alarmLabels[slot + 1][a]->text() : QString());
+        const QLineEdit *sourceLed = row.alarmLeds[slot + 1][a];
+        const QLabel *sourceAlarm = row.alarmLabels[slot + 1][a];
+        const bool on = a < shown;
+        // An indicator never made is hidden, gray and empty already.
+        if (!on && !paneRow.alarmLeds[1][a] && !paneRow.alarmLabels[1][a])
+            continue;
+        QLineEdit *led = alarmLed(paneRow, 1, a);
+        QLabel *label = alarmLabel(paneRow, 1, a);
+        led->setVisible(on);
+        label->setVisible(on);
+        led->setPalette(on && sourceLed ? sourceLed->palette() : ledPalettes[0]);
+        label->setText(on && sourceAlarm ? sourceAlarm->text() : QString());
     }
 }
 
 void SlotGrid::resetRowAlarms(SlotRow &row, int firstColumn, int lastColumn) {
     for (int s = firstColumn; s <= lastColumn; ++s) {
         for (int a = 0; a < ALARMS_PER_SLOT; ++a) {
-            QLineEdit *led = row.alarmLeds[s][a];
-            led->setPalette(ledPalettes[0]);
-            led->setEnabled(false);
-            led->hide();
-            row.alarmLabels[s][a]->clear();
-            row.alarmLabels[s][a]->hide();
+            if (QLineEdit *led = row.alarmLeds[s][a]) {
+                led->setPalette(ledPalettes[0]);
+                led->setEnabled(false);
+                led->hide();
+            }
+            if (QLabel *label = row.alarmLabels[s][a]) {
+                label->clear();
+                label->hide();
+            }
         }
         MyMainButton *button = row.buttons[s];
         button->alarmMark = -1;
@@ -309,8 +372,10 @@ void SlotGrid::resetRowAlarms(SlotRow &row, int firstColumn, int lastColumn) {
 }
 
 void SlotGrid::resetAlarmIndicators() {
-    for (SlotRow &row : rackRows)
-        resetRowAlarms(row, 1, SLOTS_PER_RACK);
+    // Rows not made yet will be made as a reset leaves them.
+    for (int r = 0; r < MAX_RACK_NUMBER; ++r)
+        if (made[r])
+            resetRowAlarms(rackRows[r], 1, SLOTS_PER_RACK);
     for (SlotRow &row : paneRows)
         resetRowAlarms(row, 1, 1);
 }

@@ -4,12 +4,15 @@
 #include "console/link/consoleviews.h"
 #include "console/windows/panegrid.h"
 
+#include <QFont>
 #include <QPalette>
 
 #include <array>
+#include <functional>
 
 class MyMainButton;
 class QGroupBox;
+class QPoint;
 class QLabel;
 class QLineEdit;
 class QVBoxLayout;
@@ -22,6 +25,7 @@ inline constexpr int PANES = 2;
 static_assert(GRID_COLUMNS == 18);
 
 // The slot buttons of one row with what they carry: module label, alarm indicators and labels.
+// A button's children are null until first needed (SlotGrid makes them).
 struct SlotRow {
     QGroupBox *box = nullptr;
     std::array<MyMainButton *, GRID_COLUMNS> buttons{}; // [0] is the rack button
@@ -37,13 +41,21 @@ struct HeaderRow {
 };
 
 // The per-rack slot-button grids of the main window: for each of the 40 racks a header row and
-// a slot row, made once and placed in the rack panel when the rack is first reported; the
-// selection frames of the two panes; and the two pane rows of the monitor column. Rack and
-// slot are 0-based indices here; column = slot + 1. It serves the monitoring panes as their
-// grid.
+// a slot row, placed in the rack panel when the rack is first reported; the selection frames of
+// the two panes; and the two pane rows of the monitor column. Rack and slot are 0-based indices
+// here; column = slot + 1. It serves the monitoring panes as their grid.
+//
+// A rack's rows are made the first time anything asks for them (in the console, when the rack
+// is first reported), then kept: rows no one has seen cost no time or memory at start. Rows made
+// later are made exactly as if made at start.
 class SlotGrid : public PaneGrid {
 public:
-    SlotGrid();
+    // A press on a slot button of a rack row, and the context menu asked for on one at pos
+    // (the button's coordinates). Given before the first row is made.
+    using SlotPressed = std::function<void(MyMainButton *button)>;
+    using SlotMenuRequested = std::function<void(const MyMainButton *button, const QPoint &pos)>;
+
+    explicit SlotGrid(SlotPressed pressed = {}, SlotMenuRequested menuRequested = {});
     SlotGrid(const SlotGrid &) = delete;
     SlotGrid &operator=(const SlotGrid &) = delete;
 
@@ -55,8 +67,11 @@ public:
     QWidget *monitorColumn = nullptr;
     int rackPanelWidth = 0;
 
-    std::array<SlotRow, MAX_RACK_NUMBER> rackRows;
-    std::array<HeaderRow, MAX_RACK_NUMBER> rackHeaders;
+    // The rack's slot row and header row, made if not yet there.
+    SlotRow &rackRow(int rack);
+    HeaderRow &rackHeader(int rack);
+    // True once the rack's rows were made.
+    bool hasRackRows(int rack) const { return made[rack]; }
     // Pane p's rows at index p - 1; their slot buttons carry rack -p.
     std::array<SlotRow, PANES> paneRows;
     std::array<HeaderRow, PANES> paneHeaders;
@@ -65,17 +80,22 @@ public:
     // The frames of the PRIMARY (index 0) and SECONDARY (index 1) selected slot button.
     std::array<std::array<QLineEdit *, FRAME_STRIPS>, PANES> selectionStrips{};
 
-    MyMainButton *slotButton(int rack, int slot) const { return rackRows[rack].buttons[slot + 1]; }
-    MyMainButton *rackButton(int rack) const { return rackRows[rack].buttons[0]; }
-    MyMainButton *headerButton(int rack, int slot) const {
-        return rackHeaders[rack].buttons[slot + 1];
-    }
+    MyMainButton *slotButton(int rack, int slot) { return rackRow(rack).buttons[slot + 1]; }
+    MyMainButton *rackButton(int rack) { return rackRow(rack).buttons[0]; }
+    MyMainButton *headerButton(int rack, int slot) { return rackHeader(rack).buttons[slot + 1]; }
 
     // The rack's two rows below those placed before, with 5 pixels of spacing; the rack button
     // shows ipText.
     void addRackRows(int rack, const QString &ipText);
     void setRackRowsVisible(int rack, bool visible);
     void resizeRackPanel(int height);
+
+    // The children of a row's slot button at `column` (1..17), made the first time they are
+    // needed: until then the button shows what they would show as made (an empty module label,
+    // hidden gray indicators and hidden empty alarm labels).
+    QLabel *moduleLabel(SlotRow &row, int column);
+    QLineEdit *alarmLed(SlotRow &row, int column, int alarm);
+    QLabel *alarmLabel(SlotRow &row, int column, int alarm);
 
     void emptySlotButton(int rack, int slot);
     void setSlotModule(int rack, int slot, const QString &iconPath, const QString &label);
@@ -106,8 +126,15 @@ private:
     void buildHeaderRow(HeaderRow &header, bool fixedWidths);
     void resetRowAlarms(SlotRow &row, int firstColumn, int lastColumn);
 
+    SlotPressed pressed;
+    SlotMenuRequested menuRequested;
+    std::array<SlotRow, MAX_RACK_NUMBER> rackRows;
+    std::array<HeaderRow, MAX_RACK_NUMBER> rackHeaders;
+    std::array<bool, MAX_RACK_NUMBER> made{};
     QPalette normalPalette;
+    QPalette whitePalette;
     QPalette grayPalette;
+    QFont alarmLabelFont;
     std::array<QPalette, 3> ledPalettes; // by LedColour
     std::array<QPalette, PANES> panePalettes;
 };

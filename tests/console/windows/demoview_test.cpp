@@ -77,7 +77,7 @@ TEST(DemoView, TheConsoleShowsTheCoresRacksWithModuleIconsAndThePrimaryPane) {
     setUpMainWindow(*window, folder.path());
     window->showNormal();
     window->setGeometry(QRect(QPoint(0, 0), WINDOW_SIZE));
-    const SlotGrid &grid = window->slotGrid();
+    SlotGrid &grid = window->slotGrid();
     // Up to the last message of the core's snapshot, the last rack's alarm settings.
     const FakeRack &lastRack = core.network().racks().back();
     const FakeModule &lastModule = lastRack.modules.back();

@@ -122,8 +122,8 @@ protected:
         return nullptr;
     }
     static QColor ledColour(int rack, int slot, int alarm) {
-        return window->slotGrid().rackRows[rack].alarmLeds[slot + 1][alarm]->palette().color(
-            QPalette::Base);
+        SlotGrid &grid = window->slotGrid();
+        return grid.alarmLed(grid.rackRow(rack), slot + 1, alarm)->palette().color(QPalette::Base);
     }
 
     static MainWindow *window;
@@ -227,17 +227,17 @@ TEST_F(MainWindowTest, OnlySettingAndLogAreOffered) {
 }
 
 TEST_F(MainWindowTest, EveryRackHasItsRowsOfSlotButtonsWithIndicators) {
-    const SlotGrid &grid = window->slotGrid();
+    SlotGrid &grid = window->slotGrid();
     EXPECT_EQ(grid.rackPanelWidth, 1692);
     for (int r = 0; r < MAX_RACK_NUMBER; ++r) {
         SCOPED_TRACE(r);
-        const SlotRow &row = grid.rackRows[r];
+        SlotRow &row = grid.rackRow(r);
         const MyMainButton *rackButton = row.buttons[0];
         EXPECT_EQ(rackButton->size(), QSize(22, 123));
         EXPECT_EQ(rackButton->orientation(), Qt::Vertical);
         EXPECT_TRUE(rackButton->mirrored());
         EXPECT_EQ(rackButton->rack, r + 1);
-        const HeaderRow &header = grid.rackHeaders[r];
+        const HeaderRow &header = grid.rackHeader(r);
         EXPECT_FALSE(header.buttons[0]->isEnabled());
         for (int s = 1; s < GRID_COLUMNS; ++s) {
             const MyMainButton *button = row.buttons[s];
@@ -245,11 +245,11 @@ TEST_F(MainWindowTest, EveryRackHasItsRowsOfSlotButtonsWithIndicators) {
             EXPECT_EQ(button->rack, r + 1);
             EXPECT_EQ(button->slot, s);
             EXPECT_EQ(header.buttons[s]->text(), QString::number(s - 1));
-            EXPECT_EQ(row.moduleLabels[s]->parentWidget(), button);
+            EXPECT_EQ(grid.moduleLabel(row, s)->parentWidget(), button);
             for (int a = 0; a < ALARMS_PER_SLOT; ++a) {
-                EXPECT_EQ(row.alarmLeds[s][a]->parentWidget(), button);
-                EXPECT_EQ(row.alarmLeds[s][a]->geometry(), QRect(5, 68 + 9 * a, 10, 7));
-                EXPECT_EQ(row.alarmLabels[s][a]->geometry(), QRect(18, 63 + 9 * a, 75, 16));
+                EXPECT_EQ(grid.alarmLed(row, s, a)->parentWidget(), button);
+                EXPECT_EQ(grid.alarmLed(row, s, a)->geometry(), QRect(5, 68 + 9 * a, 10, 7));
+                EXPECT_EQ(grid.alarmLabel(row, s, a)->geometry(), QRect(18, 63 + 9 * a, 75, 16));
             }
         }
     }
@@ -259,32 +259,32 @@ TEST_F(MainWindowTest, EveryRackHasItsRowsOfSlotButtonsWithIndicators) {
 }
 
 TEST_F(MainWindowTest, ReportedRacksShowTheirRowsModulesAndAlarmLamps) {
-    const SlotGrid &grid = window->slotGrid();
+    SlotGrid &grid = window->slotGrid();
     const ConsoleTables &t = window->consoleTables();
     ASSERT_EQ(t.rackCount, 3);
     EXPECT_TRUE(grid.gridColumn->isVisible());
     // Header row, slot row and spacing per rack, in the order the racks came.
     ASSERT_EQ(grid.gridColumnLayout->count(), 3 * 3);
-    EXPECT_EQ(grid.gridColumnLayout->itemAt(3)->widget(), grid.rackHeaders[1].box);
-    EXPECT_EQ(grid.gridColumnLayout->itemAt(4)->widget(), grid.rackRows[1].box);
-    EXPECT_FALSE(grid.rackRows[3].box->isVisibleTo(window));
+    EXPECT_EQ(grid.gridColumnLayout->itemAt(3)->widget(), grid.rackHeader(1).box);
+    EXPECT_EQ(grid.gridColumnLayout->itemAt(4)->widget(), grid.rackRow(1).box);
+    EXPECT_FALSE(grid.rackRow(3).box->isVisibleTo(window));
 
-    EXPECT_GE(grid.gridColumn->width(), grid.rackRows[0].box->width());
+    EXPECT_GE(grid.gridColumn->width(), grid.rackRow(0).box->width());
     EXPECT_EQ(slotButton(0, 0)->iconSize(), QSize(94, 119));
     EXPECT_EQ(grid.rackButton(0)->text(), "127.0.10.1");
     // Rack 127.0.10.1: PSU in slot 0 (an icon), AMP in slot 1 (its name), slot 3 empty.
     EXPECT_FALSE(slotButton(0, 0)->icon().isNull());
-    EXPECT_TRUE(grid.rackRows[0].moduleLabels[1]->text().isEmpty());
+    EXPECT_TRUE(grid.moduleLabel(grid.rackRow(0), 1)->text().isEmpty());
     EXPECT_TRUE(slotButton(0, 1)->icon().isNull());
-    EXPECT_EQ(grid.rackRows[0].moduleLabels[2]->text(), "AMP");
+    EXPECT_EQ(grid.moduleLabel(grid.rackRow(0), 2)->text(), "AMP");
     EXPECT_TRUE(slotButton(0, 1)->isEnabled());
     EXPECT_FALSE(slotButton(0, 3)->isEnabled());
     EXPECT_EQ(face(slotButton(0, 3)), face(grid.rackButton(0)));
     // The PSU's two alarms are shown with their names; their lamps gray until an event.
-    EXPECT_TRUE(grid.rackRows[0].alarmLabels[1][0]->isVisibleTo(window));
-    EXPECT_EQ(grid.rackRows[0].alarmLabels[1][0]->text(), "Voltage");
-    EXPECT_EQ(grid.rackRows[0].alarmLabels[1][1]->text(), "INPUT");
-    EXPECT_FALSE(grid.rackRows[0].alarmLabels[1][2]->isVisibleTo(window));
+    EXPECT_TRUE(grid.alarmLabel(grid.rackRow(0), 1, 0)->isVisibleTo(window));
+    EXPECT_EQ(grid.alarmLabel(grid.rackRow(0), 1, 0)->text(), "Voltage");
+    EXPECT_EQ(grid.alarmLabel(grid.rackRow(0), 1, 1)->text(), "INPUT");
+    EXPECT_FALSE(grid.alarmLabel(grid.rackRow(0), 1, 2)->isVisibleTo(window));
     EXPECT_EQ(ledColour(0, 0, 0), QColor(Qt::gray));
     EXPECT_EQ(face(slotButton(0, 0)), normalColor);
 

@@ -169,12 +169,12 @@ TEST(SlotGrid, AnEmptiedSlotTakesTheRackButtonsFaceAndIsDisabled) {
     g.rackButton(4)->setPalette(QPalette(QColor(10, 20, 30)));
     g.setSlotModule(4, 2, QString(), QStringLiteral("AMP"));
     g.slotButton(4, 2)->setIcon(halvesIcon());
-    ASSERT_EQ(g.rackRows[4].moduleLabels[3]->text(), "AMP");
+    ASSERT_EQ(g.moduleLabel(g.rackRow(4), 3)->text(), "AMP");
 
     g.emptySlotButton(4, 2);
     EXPECT_EQ(face(g.slotButton(4, 2)), QColor(10, 20, 30));
     EXPECT_TRUE(g.slotButton(4, 2)->icon().isNull());
-    EXPECT_TRUE(g.rackRows[4].moduleLabels[3]->text().isEmpty());
+    EXPECT_TRUE(g.moduleLabel(g.rackRow(4), 3)->text().isEmpty());
     EXPECT_FALSE(g.slotButton(4, 2)->isEnabled());
 }
 
@@ -202,29 +202,29 @@ TEST(SlotGrid, APaneHeaderCopiesTheSlotsFaceLabelAndShownAlarms) {
 
     g.refreshPaneHeader(2, r, s, 2);
     const MyMainButton *header = g.paneHeader(2);
-    const SlotRow &row = g.paneRows[1];
+    SlotRow &row = g.paneRows[1];
     EXPECT_EQ(header->icon().cacheKey(), g.slotButton(r, s)->icon().cacheKey());
     EXPECT_EQ(face(header), alarmColor);
-    EXPECT_EQ(row.moduleLabels[1]->text(), "PSU");
-    EXPECT_EQ(row.alarmLeds[1][0]->palette().color(QPalette::Base), QColor(Qt::red));
-    EXPECT_EQ(row.alarmLeds[1][1]->palette().color(QPalette::Base), QColor(Qt::green));
-    EXPECT_EQ(row.alarmLabels[1][1]->text(), "Alarm 1");
+    EXPECT_EQ(g.moduleLabel(row, 1)->text(), "PSU");
+    EXPECT_EQ(g.alarmLed(row, 1, 0)->palette().color(QPalette::Base), QColor(Qt::red));
+    EXPECT_EQ(g.alarmLed(row, 1, 1)->palette().color(QPalette::Base), QColor(Qt::green));
+    EXPECT_EQ(g.alarmLabel(row, 1, 1)->text(), "Alarm 1");
     for (int a = 0; a < ALARMS_PER_SLOT; ++a) {
         SCOPED_TRACE(a);
-        EXPECT_EQ(row.alarmLeds[1][a]->isHidden(), a >= 2);
-        EXPECT_EQ(row.alarmLabels[1][a]->isHidden(), a >= 2);
+        EXPECT_EQ(g.alarmLed(row, 1, a)->isHidden(), a >= 2);
+        EXPECT_EQ(g.alarmLabel(row, 1, a)->isHidden(), a >= 2);
     }
 
     g.resetAlarmIndicators();
     EXPECT_EQ(face(g.slotButton(r, s)), normalColor);
     EXPECT_EQ(g.slotButton(r, s)->alarmMark, -1);
-    for (const SlotRow *reset : {static_cast<const SlotRow *>(&g.rackRows[r]), &row}) {
+    for (SlotRow *reset : {&g.rackRow(r), &row}) {
         const int column = reset == &row ? 1 : s + 1;
         for (int a = 0; a < ALARMS_PER_SLOT; ++a) {
-            EXPECT_TRUE(reset->alarmLeds[column][a]->isHidden());
-            EXPECT_EQ(reset->alarmLeds[column][a]->palette().color(QPalette::Base),
+            EXPECT_TRUE(g.alarmLed(*reset, column, a)->isHidden());
+            EXPECT_EQ(g.alarmLed(*reset, column, a)->palette().color(QPalette::Base),
                       QColor(Qt::gray));
-            EXPECT_TRUE(reset->alarmLabels[column][a]->text().isEmpty());
+            EXPECT_TRUE(g.alarmLabel(*reset, column, a)->text().isEmpty());
         }
     }
 }
