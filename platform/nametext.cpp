@@ -2,6 +2,8 @@
 
 #include "platform/codec1251.h"
 
+#include <QStringList>
+
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
@@ -83,6 +85,13 @@ QString NameToDisplayText(const QByteArray &name) {
         i += length;
     }
     return QString::fromUtf8(name);
+}
+
+QString PathToDisplayText(const QByteArray &path) {
+    QStringList names;
+    for (const QByteArray &name : path.split('/'))
+        names.append(NameToDisplayText(name));
+    return names.join(QLatin1Char('/'));
 }
 
 QByteArray TextToName(const QString &text) {

@@ -15,6 +15,8 @@ QByteArray TextToName(const QString &text);
 // Windows-1251, the code page of this system's users. Only for showing and editing: the text
 // of such a name leads to UTF-8 bytes, so an edited name is stored as UTF-8.
 QString NameToDisplayText(const QByteArray &name);
+// A path as a person reads it: each of its names as NameToDisplayText shows it.
+QString PathToDisplayText(const QByteArray &path);
 
 inline constexpr char kUriListMime[] = "text/uri-list";
 

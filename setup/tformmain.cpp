@@ -5,6 +5,7 @@
 #include "controls/framed/tkxlabel.h"
 #include "controls/framed/tkxlistbox.h"
 #include "controls/framed/tkxnumericedit.h"
+#include "platform/nametext.h"
 #include "platform/profilewriteerror.h"
 #include "platform/udplistener.h"
 #include "setup/addresslist.h"
@@ -38,6 +39,9 @@ constexpr auto kTextCoreMissing = "File \"core_config.conf\" not found.";
 constexpr auto kTextGuiMissing = "File \"gui_config.conf\" not found.";
 constexpr auto kTextAppFolder = "Application folder selected:\r\n";
 constexpr auto kTextRestart = "Application will be restarted";
+constexpr auto kTextFolderNotUtf8 =
+    "The folder \"%1\" cannot be the core folder: its name is not UTF-8 text, which netsetup "
+    "cannot store or open.";
 constexpr auto kAskSaveGui = "Save changes to \"gui_config.conf\" ?";
 constexpr auto kAskSaveCore = "Save changes to \"core_config.conf\" ?";
 constexpr auto kDisplayFormat = ",0;(,0)";
@@ -599,6 +603,14 @@ bool TFormMain::guarded(const std::function<void()> &step) {
 std::optional<QString> TFormMain::guardedSelectFolder() {
     std::optional<QString> chosen;
     guarded([&] { chosen = SelectFolder(); });
+    // A name that Qt's file calls would turn into other bytes names another folder: it is
+    // refused, never stored or opened.
+    if (chosen && QFile::encodeName(*chosen) != TextToName(*chosen)) {
+        showNote(
+            {QString::fromLatin1(kCaptionError), MessageNote::Icon::Error,
+             QString::fromLatin1(kTextFolderNotUtf8).arg(PathToDisplayText(TextToName(*chosen)))});
+        return std::nullopt;
+    }
     return chosen;
 }
 

@@ -119,7 +119,8 @@ private:
 
     // Runs a handler step; a failed write or any other error shows the error box, false then.
     bool guarded(const std::function<void()> &step);
-    // SelectFolder; a failure of the dialog counts as cancelled.
+    // SelectFolder; a failure of the dialog counts as cancelled, and so does a folder whose name
+    // is not UTF-8, which is refused with a box naming it.
     std::optional<QString> guardedSelectFolder();
     void showNote(const MessageNote &note, bool owned = true);
     void saveWindowSettings();

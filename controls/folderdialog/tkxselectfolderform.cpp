@@ -235,7 +235,8 @@ void TKxSelectFolderForm::showNode(QTreeWidgetItem *node) {
     const QString path = data->PathText();
     const QFontMetrics metrics = fontMetrics();
     SetStatusText(MinimizeName(
-        path, [&](const QString &text) { return metrics.horizontalAdvance(text); },
+        IdListToDisplayPath(data->AbsoluteIdList()),
+        [&](const QString &text) { return metrics.horizontalAdvance(text); },
         KxStatusBar1->width() - kStatusTextInset));
     // A virtual folder takes no new folder and cannot be deleted, nor can the tree's first node.
     btnNewFolder->setEnabled(!path.isEmpty());
@@ -247,7 +248,7 @@ void TKxSelectFolderForm::done(int result) {
     // tree shows what is there now.
     if (result == mrOk && !FolderOfIdListExists(ShellTree->SelectionLocator().FolderIdList())) {
         ShowWarning(QStringLiteral("The folder '%1' no longer exists.")
-                        .arg(ShellTree->SelectedFolderPath()));
+                        .arg(IdListToDisplayPath(ShellTree->SelectionLocator().FolderIdList())));
         CallGuarded([&] { ShellTree->RefreshNodes(); });
         return;
     }

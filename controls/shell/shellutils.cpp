@@ -129,6 +129,10 @@ QString IdListToPath(const QByteArray &list) {
     return parent->displayNameOf(item, ShellNameKind::ForParsing);
 }
 
+QString IdListToDisplayPath(const QByteArray &list) {
+    return PathToDisplayText(TextToName(IdListToPath(list)));
+}
+
 bool SpecialFolderLocation(int csidl, QByteArray &list) {
     switch (csidl) {
     case kCsidlDesktop:

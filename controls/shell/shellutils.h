@@ -52,6 +52,8 @@ int PathToIdList(const QString &path, QByteArray &list);
 // The file-system path of an absolute list; empty for a virtual folder or on failure (a missing
 // list counts as the desktop).
 QString IdListToPath(const QByteArray &list);
+// That path as a person reads it: names that are not UTF-8 as the views show them.
+QString IdListToDisplayPath(const QByteArray &list);
 // The list of a special folder; false for a number the namespace does not know.
 bool SpecialFolderLocation(int csidl, QByteArray &list);
 QString SpecialFolderPath(int csidl);

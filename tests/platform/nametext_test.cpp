@@ -51,6 +51,14 @@ TEST(NameText, ANameThatIsNotUtf8ShowsAsWindows1251) {
     EXPECT_EQ(NameToDisplayText("plain"), QStringLiteral("plain"));
 }
 
+// Each name of a path is read on its own: a Windows-1251 folder below a UTF-8 one shows both.
+TEST(NameText, APathShowsEachOfItsNamesAsItsViewsDo) {
+    EXPECT_EQ(PathToDisplayText("/home/\xd0\x9e/u8/\xcf\xf0\xe8\xe2\xe5\xf2/"),
+              QStringLiteral(u"/home/О/u8/Привет/"));
+    EXPECT_EQ(PathToDisplayText("/"), QStringLiteral("/"));
+    EXPECT_EQ(PathToDisplayText(""), QString());
+}
+
 TEST(UriList, RawPathsGoThroughPercentEncoding) {
     const QList<QByteArray> paths = {"/tmp/plain", "/tmp/a b#c%d", QByteArray("/tmp/caf\xe9", 9),
                                      "/tmp/\xd0\x9e"};

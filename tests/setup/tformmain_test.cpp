@@ -8,6 +8,7 @@
 #include "controls/framed/tkxnumericedit.h"
 #include "controls/framework/controlservices.h"
 #include "controls/shell/tkxshelltree.h"
+#include "platform/nametext.h"
 #include "platform/profile.h"
 #include "platform/udplistener.h"
 #include "setup/tformaddr.h"
@@ -17,12 +18,17 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUdpSocket>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdlib>
@@ -74,6 +80,14 @@ void put(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+bool WriteRaw(const QByteArray &path, const QByteArray &bytes) {
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, bytes.constData(), bytes.size()) == bytes.size();
+    return ::close(fd) == 0 && written;
 }
 
 QByteArray contents(const QString &path) {
@@ -895,6 +909,69 @@ TEST_F(TFormMainTest, TheCoreFolderIsChosenInTheLibrarysFolderDialog) {
     EXPECT_EQ(form->State().CoreDir, other + "/");
     EXPECT_TRUE(form->RestartRequested());
     EXPECT_EQ(terminations, 1);
+}
+
+// A folder whose name is not UTF-8 cannot be carried through the configuration files' paths:
+// netsetup refuses it with a box naming it as the tree shows it, and stores and opens nothing
+// else in its place.
+TEST_F(TFormMainTest, AFolderWhoseNameIsNotUtf8IsRefusedAndTheCurrentOneKept) {
+    const QByteArray raw = QFile::encodeName(m_dir.path()) + "/u8/\xcf\xf0\xe8\xe2\xe5\xf2";
+    ASSERT_TRUE(QDir().mkpath(m_dir.path() + "/u8"));
+    ASSERT_EQ(::mkdir(raw.constData(), 0755), 0);
+    const QByteArray file = raw + "/core_config.conf";
+    ASSERT_TRUE(WriteRaw(file, "[NETWORK_SETTINGS]\r\nrack_port= 7003\r\n"));
+    // Qt's own removal cannot name them.
+    const auto removal = qScopeGuard([&] {
+        ::unlink(file.constData());
+        ::rmdir(raw.constData());
+    });
+    const Box refused =
+        error(QStringLiteral(u"The folder \"%1/u8/Привет\" cannot be the core folder: its name is "
+                             u"not UTF-8 text, which netsetup cannot store or open.")
+                  .arg(m_dir.path()));
+    writeCore("10.0.0.1", "10.0.1.1");
+    const QByteArray ini = contents(paths.IniPath);
+
+    // "---", and the folder chosen in the library's folder dialog.
+    form = std::make_unique<TFormMain>(paths, 0);
+    form->ShowMessageBox = [this](const MessageNote &note, bool owned) {
+        boxes.push_back({note, owned});
+    };
+    form->Terminate = [this] { ++terminations; };
+    form->FormCreate();
+    QCoreApplication::processEvents();
+    boxes.clear();
+    QString status;
+    form->DirDlg->OnFormShow = [&](QObject *sender) {
+        auto *dialog = static_cast<TKxSelectFolderForm *>(sender);
+        QTimer::singleShot(0, dialog, [&, dialog] {
+            dialog->ShellTree->SelectionLocator().SetPath(NameToText(raw));
+            status = dialog->StatusText();
+            dialog->btnOk->Click();
+        });
+    };
+    form->BtnPathClick();
+    EXPECT_TRUE(status.endsWith(QStringLiteral(u"Привет"))) << status.toStdString();
+    EXPECT_EQ(boxes, std::vector<Box>{refused});
+    EXPECT_FALSE(form->RestartRequested());
+    EXPECT_EQ(terminations, 0);
+    EXPECT_EQ(form->State().CoreDir, coreDir);
+    EXPECT_EQ(form->LbPath->Caption(), m_dir.path() + "/core");
+    EXPECT_EQ(contents(paths.IniPath), ini) << "nothing else is stored";
+    EXPECT_EQ(form->EditCoreRackPort->ValueAsInteger(), 5003);
+    form.reset();
+
+    // At start-up with no folder remembered: refused, then the program's folder as when cancelled.
+    put(paths.IniPath, "[WINDOW]\r\nLEFT=30\r\nTOP=40\r\n");
+    boxes.clear();
+    chosenFolder = NameToText(raw);
+    create();
+    form->FormCreate();
+    ASSERT_GE(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0], refused);
+    EXPECT_EQ(boxes[1].note.text, "Application folder selected:\r\n" + paths.AppDir);
+    EXPECT_EQ(form->State().CoreDir, paths.AppDir);
+    EXPECT_EQ(read(paths.IniPath, "WINDOW", "PATH"), paths.AppDir.toUtf8());
 }
 
 } // namespace

@@ -12,12 +12,15 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <functional>
 #include <stdexcept>
@@ -351,6 +354,24 @@ TEST_F(FolderDialogTest, SelectingAFolderShowsItsPathAndFiresOnSelChange) {
     TKxShellLocator locator;
     locator.SetIdList(selected);
     EXPECT_EQ(locator.Path(), Path("beta"));
+}
+
+// A folder whose name is not UTF-8 is named in the status line as the tree shows it.
+TEST_F(FolderDialogTest, TheStatusLineNamesAFolderThatIsNotUtf8AsTheTreeDoes) {
+    const QByteArray raw = QFile::encodeName(dir.path()) + "/\xcf\xf0\xe8\xe2\xe5\xf2";
+    ASSERT_EQ(::mkdir(raw.constData(), 0755), 0);
+    // Qt's own removal cannot name it.
+    const auto removal = qScopeGuard([&] { ::rmdir(raw.constData()); });
+    QString status;
+    Run([&](TKxSelectFolderForm *form) {
+        form->resize(800, form->height());
+        QTreeWidgetItem *node = Child(form->ShellTree->topLevelItem(0), QStringLiteral(u"Привет"));
+        EXPECT_NE(node, nullptr);
+        form->ShellTree->setCurrentItem(node);
+        status = form->StatusText();
+        return form->btnCancel;
+    });
+    EXPECT_EQ(status, dir.path() + QStringLiteral(u"/Привет"));
 }
 
 // A form that records its warning boxes instead of showing them.
