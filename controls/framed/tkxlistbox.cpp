@@ -9,6 +9,7 @@
 #include "controls/painting/textflags.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -432,7 +433,9 @@ void TKxListBox::mouseDoubleClickEvent(QMouseEvent *event) {
 
 void TKxListBox::leaveEvent(QEvent *event) {
     QListWidget::leaveEvent(event);
-    HideItemHint();
+    // A window system that gives the pointer to the hint over the row still has it on the row.
+    if (m_hintRow < 0 || indexAt(viewport()->mapFromGlobal(QCursor::pos())).row() != m_hintRow)
+        HideItemHint();
 }
 
 void TKxListBox::changeEvent(QEvent *event) {
@@ -480,7 +483,9 @@ void TKxListBox::UpdateItemHint(const QPoint &position) {
         return;
     m_hintRow = index.row();
     if (m_hint == nullptr) {
-        m_hint = new QLabel(this, Qt::ToolTip | Qt::BypassGraphicsProxyWidget);
+        // The pointer passes through the hint to the row under it, so the list keeps it.
+        m_hint = new QLabel(this, Qt::ToolTip | Qt::BypassGraphicsProxyWidget |
+                                      Qt::WindowTransparentForInput);
         m_hint->setTextFormat(Qt::PlainText);
         m_hint->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         m_hint->setAutoFillBackground(true);

@@ -3,6 +3,7 @@
 #include "tests/controls/support/widgettesting.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -311,12 +312,27 @@ TEST(ListBoxGroups, DefaultGroupColoursStayLightWithoutThemes) {
     }
 }
 
-TEST(ListBoxHints, AHintForAWideRowLiesOverTheRow) {
-    QWidget window;
+// A narrow list whose second row is wider than it.
+TKxListBox *ListWithAWideRow(QWidget &window) {
     auto *list = new TKxListBox(&window);
     list->setGeometry(10, 10, 60, 80);
     list->AddListText(QStringLiteral("10.0.0.1"));
     list->AddListText(QStringLiteral("a row far wider than the list box"));
+    return list;
+}
+
+// The item hint window that shows, if any.
+const QWidget *ShownHint() {
+    for (const QWidget *shown : QApplication::topLevelWidgets()) {
+        if (shown->isVisible() && shown->windowType() == Qt::ToolTip)
+            return shown;
+    }
+    return nullptr;
+}
+
+TEST(ListBoxHints, AHintForAWideRowLiesOverTheRow) {
+    QWidget window;
+    TKxListBox *list = ListWithAWideRow(window);
     list->AddListText(QStringLiteral("10.0.0.3"));
     ShowActive(window);
     const auto hover = [list](const QRect &row) {
@@ -328,11 +344,7 @@ TEST(ListBoxHints, AHintForAWideRowLiesOverTheRow) {
     };
     const QRect row = list->visualItemRect(list->item(1));
     hover(row);
-    const QWidget *hint = nullptr;
-    for (const QWidget *shown : QApplication::topLevelWidgets()) {
-        if (shown->isVisible() && shown->windowType() == Qt::ToolTip)
-            hint = shown;
-    }
+    const QWidget *hint = ShownHint();
     ASSERT_NE(hint, nullptr);
     const QPoint rowTop = list->viewport()->mapToGlobal(row.topLeft());
     EXPECT_EQ(hint->geometry().topLeft(), rowTop - QPoint(1, 2));
@@ -340,6 +352,36 @@ TEST(ListBoxHints, AHintForAWideRowLiesOverTheRow) {
 
     hover(list->visualItemRect(list->item(0)));
     EXPECT_FALSE(hint->isVisible()) << "a row that fits gets no hint";
+}
+
+// The hint window opens under the pointer; a window system that then tells the list the pointer
+// left does not take the hint away while the pointer is over its row, and the pointer passes
+// through the hint to the row.
+TEST(ListBoxHints, AHintStaysWhileThePointerIsOverItsRow) {
+    QWidget window;
+    TKxListBox *list = ListWithAWideRow(window);
+    ShowActive(window);
+    const QRect row = list->visualItemRect(list->item(1));
+    const QPoint over = list->viewport()->mapToGlobal(row.center());
+    QCursor::setPos(over);
+    QMouseEvent move(QEvent::MouseMove, QPointF(row.center()), QPointF(over), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &move);
+    Settle();
+    const QWidget *hint = ShownHint();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->testAttribute(Qt::WA_TransparentForMouseEvents) ||
+                (hint->windowFlags() & Qt::WindowTransparentForInput));
+    const auto leave = [list] {
+        QEvent left(QEvent::Leave);
+        QApplication::sendEvent(list, &left);
+        Settle();
+    };
+    leave();
+    EXPECT_TRUE(hint->isVisible()) << "the pointer is still over the row";
+    QCursor::setPos(list->mapToGlobal(QPoint(list->width() + 40, 0)));
+    leave();
+    EXPECT_FALSE(hint->isVisible()) << "the pointer left the list";
 }
 
 TEST(ListBoxKeys, EnterMovesTheFocusOnWhenAsked) {
