@@ -154,9 +154,16 @@ TFormMain::TFormMain(const ProgramPaths &paths, quint16 udpPort, QWidget *parent
     // Whatever makes a user the current and a selected row, a click of either button or a key,
     // shows that user.
     LBCoreGui->OnClick = [this](QObject *) { showCurrentUser(); };
+    // A mouse press moves the caret before a Ctrl+click's toggle lands on release: the list is
+    // looked at once the event at hand is done, never in between.
     const auto rowChanged = [this] {
-        if (!m_fillingLists)
+        if (m_fillingLists || m_showPending)
+            return;
+        m_showPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_showPending = false;
             showCurrentUser();
+        });
     };
     connect(LBCoreGui, &QListWidget::currentRowChanged, this, rowChanged);
     connect(LBCoreGui, &QListWidget::itemSelectionChanged, this, rowChanged);
@@ -402,9 +409,28 @@ void TFormMain::showCurrentUser() {
     // A caret moved without selecting (Ctrl with an arrow key, or the focus entering the list)
     // highlights nobody, so it shows nobody new.
     const QListWidgetItem *item = LBCoreGui->item(row);
-    if (item && item->isSelected() && row < m_state.CoreGui.size() &&
-        m_state.CoreGui[row] != m_state.ShownUser)
-        LBCoreGuiClick();
+    if (item && item->isSelected() && row < m_state.CoreGui.size()) {
+        if (m_state.CoreGui[row] != m_state.ShownUser)
+            LBCoreGuiClick();
+        return;
+    }
+    const int shown = int(m_state.CoreGui.indexOf(m_state.ShownUser));
+    const QListWidgetItem *shownItem = LBCoreGui->item(shown);
+    if (shownItem == nullptr || shownItem->isSelected())
+        return;
+    // The user shown was unselected (Ctrl+click) while others stay selected: the first of them
+    // is shown. With none left selected, nobody is highlighted and the user shown stays.
+    for (int other = 0; other < LBCoreGui->count(); ++other) {
+        if (LBCoreGui->item(other)->isSelected()) {
+            {
+                const QScopedValueRollback filling(m_fillingLists, true);
+                LBCoreGui->SetItemIndex(other);
+                LBCoreGui->item(other)->setSelected(true);
+            }
+            LBCoreGuiClick();
+            return;
+        }
+    }
 }
 
 void TFormMain::highlightShownUser() {

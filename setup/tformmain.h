@@ -132,7 +132,9 @@ private:
     void syncShownUserIndex();
     // Refills a list box from its rows, keeping the selected and the current row by text.
     void showList(TKxListBox *box, const QStringList &rows);
-    // LBCoreGuiClick when the current row of the user list is selected and not the user shown.
+    // Keeps the user shown highlighted: LBCoreGuiClick when the current row of the user list is
+    // selected and not the user shown; when the user shown is no longer selected, the first
+    // selected user is shown.
     void showCurrentUser();
     // Makes the user shown the only one selected and the current row.
     void highlightShownUser();
@@ -150,4 +152,6 @@ private:
     bool m_restartRequested = false;
     // The form itself changes the rows or the current row of a list.
     bool m_fillingLists = false;
+    // A look at the user list waits for the end of the event at hand.
+    bool m_showPending = false;
 };

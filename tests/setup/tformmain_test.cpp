@@ -665,8 +665,10 @@ TEST_F(TFormMainTest, DeletingUsersShowsNoUser) {
     EXPECT_EQ(addressDialogs, 0);
     // The caret on the next user shows nobody; once selected, that user shows its own racks.
     form->LBCoreGui->SetItemIndex(0);
+    QCoreApplication::processEvents();
     EXPECT_EQ(form->State().ShownUser, "");
     form->LBCoreGui->item(0)->setSelected(true);
+    QCoreApplication::processEvents();
     EXPECT_EQ(form->State().ShownUser, "10.0.0.2");
     EXPECT_TRUE(rows(form->LBGuiRack).isEmpty());
     boxes.clear();
@@ -681,6 +683,39 @@ TEST_F(TFormMainTest, DeletingUsersShowsNoUser) {
 // The operator works the user list with the mouse and the keyboard: whichever way a user is
 // highlighted it is the one shown, and deleting users never loses the shown user's unsaved racks
 // without the question.
+// Ctrl+clicks in the user list, as the window system delivers them (the caret moves on the press,
+// a selected row is unselected on the release): the user shown is always a highlighted one.
+TEST_F(TFormMainTest, CtrlClicksNeverShowAUserWhoIsNotHighlighted) {
+    writeCore("10.0.0.1,10.0.0.2,10.0.0.3", "10.0.0.9");
+    put(coreDir + "gui_config.conf", "[10.0.0.1]\r\nresolved_rack_list= 10.0.0.11\r\n"
+                                     "[10.0.0.2]\r\nresolved_rack_list= 10.0.0.22\r\n"
+                                     "[10.0.0.3]\r\nresolved_rack_list= 10.0.0.33\r\n");
+    start();
+    struct Step {
+        const char *name;
+        int row;
+        Qt::KeyboardModifiers modifiers;
+        QStringList selected;
+        QString shown;
+    };
+    const std::vector<Step> steps = {
+        {"click 10.0.0.1", 0, Qt::NoModifier, {"10.0.0.1"}, "10.0.0.1"},
+        {"Ctrl+click 10.0.0.2", 1, Qt::ControlModifier, {"10.0.0.1", "10.0.0.2"}, "10.0.0.2"},
+        {"Ctrl+click 10.0.0.1", 0, Qt::ControlModifier, {"10.0.0.2"}, "10.0.0.2"},
+        {"Ctrl+click 10.0.0.3", 2, Qt::ControlModifier, {"10.0.0.2", "10.0.0.3"}, "10.0.0.3"},
+        {"Ctrl+click 10.0.0.3 again", 2, Qt::ControlModifier, {"10.0.0.2"}, "10.0.0.2"},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.name);
+        clickRow(form->LBCoreGui, step.row, Qt::LeftButton, step.modifiers);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(selectedTexts(form->LBCoreGui), step.selected);
+        EXPECT_EQ(form->State().ShownUser, step.shown);
+        EXPECT_EQ(rows(form->LBGuiRack), QStringList{"10.0.0." + step.shown.mid(7).repeated(2)});
+    }
+    EXPECT_TRUE(questions.isEmpty());
+}
+
 TEST_F(TFormMainTest, NoRackEditIsLostWhileUsersAreClickedAndDeleted) {
     struct Case {
         const char *name;
