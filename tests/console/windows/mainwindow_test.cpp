@@ -1,6 +1,7 @@
 #include "console/windows/mainwindow.h"
 
 #include "console/link/globals.h"
+#include "console/link/rings.h"
 #include "console/link/settingdlg.h"
 #include "console/link/settingsfile.h"
 #include "console/link/srvmessage.h"
@@ -459,6 +460,27 @@ TEST_F(MainWindowTest, SettingOpensTheSettingsAndItsCloseOffersStartAgain) {
     window->settingDialog()->reject();
     EXPECT_TRUE(start->isEnabled());
     EXPECT_FALSE(stop->isEnabled());
+}
+
+// The link's announcements reach the panes: a lost link leaves a shown pane disabled and not
+// live, and it stays so after the link is back until the first values for its block arrive.
+TEST_F(MainWindowTest, ALostLinkLeavesThePanesNotLiveUntilTheirValuesReturn) {
+    slotButton(0, 1)->click();
+    ASSERT_TRUE(waitUntil([] { return pane(1)->isVisible(); }));
+    ASSERT_TRUE(panes().isPaneLive(1));
+    srv_link_shown = 1;
+    emit window->linkThread().sig_InfoMsgExec(); // as the link thread announces it
+    EXPECT_FALSE(panes().isPaneLive(1));
+    EXPECT_FALSE(panes().panePage(1, MonitorPanes::MainPage)->isEnabled());
+    EXPECT_FALSE(panes().panePage(1, MonitorPanes::AlarmPage)->isEnabled());
+    // The server answers its pulses: the link thread shows the link up again.
+    ASSERT_TRUE(waitUntil([] { return srv_link_shown.load() == -1; }));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(panes().isPaneLive(1)) << "no values since";
+    core->tick();
+    ASSERT_TRUE(waitUntil([] { return panes().isPaneLive(1); }));
+    EXPECT_TRUE(panes().panePage(1, MonitorPanes::MainPage)->isEnabled());
+    pane(1)->close();
 }
 
 // The settings dialog opens where it opened first, however it was closed last: a click on Set
