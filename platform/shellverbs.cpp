@@ -15,6 +15,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -163,38 +164,58 @@ QByteArray homeTrash() {
     return data + "/Trash";
 }
 
+// The mount that holds a path: its device and mount id (a bind mount has a mount of its own on
+// the same device). False when the path cannot be looked at.
+bool mountOf(const QByteArray &path, dev_t &device, quint64 &mount) {
+    struct statx info {};
+    if (::statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW, STATX_MNT_ID, &info) != 0)
+        return false;
+    device = makedev(info.stx_dev_major, info.stx_dev_minor);
+    mount = (info.stx_mask & STATX_MNT_ID) ? info.stx_mnt_id : 0;
+    return true;
+}
+
+// The top folder of the mount that holds a path, where its .Trash-uid folder goes.
 QByteArray topOfFileSystem(const QByteArray &path) {
-    struct stat own {};
-    if (::lstat(path.constData(), &own) != 0)
+    dev_t device = 0;
+    quint64 mount = 0;
+    if (!mountOf(path, device, mount))
         return {};
     QByteArray top = path;
     while (top != "/") {
         const QByteArray up = parentOf(top);
-        struct stat above {};
-        if (::stat(up.constData(), &above) != 0 || above.st_dev != own.st_dev)
+        dev_t upDevice = 0;
+        quint64 upMount = 0;
+        if (!mountOf(up, upDevice, upMount) || upDevice != device || upMount != mount)
             break;
         top = up;
     }
     return top;
 }
 
-// Makes the folder and any missing folder above it, private to the user.
-int ensureFolder(const QByteArray &path) {
+// Makes the folder and any missing folder above it, private to the user; the folders made are
+// added to made, outermost first.
+int ensureFolder(const QByteArray &path, QList<QByteArray> &made) {
     if (isFolder(path))
         return 0;
     if (path.size() > 1 && !isFolder(parentOf(path))) {
-        if (const int error = ensureFolder(parentOf(path)))
+        if (const int error = ensureFolder(parentOf(path), made))
             return error;
     }
-    if (::mkdir(path.constData(), 0700) == 0 || errno == EEXIST)
+    if (::mkdir(path.constData(), 0700) == 0) {
+        made.append(path);
+        return 0;
+    }
+    if (errno == EEXIST)
         return isFolder(path) ? 0 : ENOTDIR;
     return errno;
 }
 
-// Moves one item into a trash folder with its info file. 0 or the errno code.
-int moveIntoTrash(const QByteArray &path, const QByteArray &trash) {
+// Moves one item into a trash folder with its info file, making the folders it lacks (added to
+// made). 0 or the errno code.
+int moveIntoTrashFolders(const QByteArray &path, const QByteArray &trash, QList<QByteArray> &made) {
     for (const QByteArray &folder : {trash, trash + "/files", trash + "/info"}) {
-        if (const int error = ensureFolder(folder))
+        if (const int error = ensureFolder(folder, made))
             return error;
     }
     const QByteArray name = baseName(path);
@@ -225,6 +246,17 @@ int moveIntoTrash(const QByteArray &path, const QByteArray &trash) {
             return error;
     }
     return EEXIST;
+}
+
+// A trash folder made for a move that failed is taken away again: nothing is left behind.
+int moveIntoTrash(const QByteArray &path, const QByteArray &trash) {
+    QList<QByteArray> made;
+    const int error = moveIntoTrashFolders(path, trash, made);
+    if (error != 0) {
+        for (auto folder = made.crbegin(); folder != made.crend(); ++folder)
+            ::rmdir(folder->constData());
+    }
+    return error;
 }
 
 int moveToTrash(const QByteArray &path) {
