@@ -325,6 +325,32 @@ void TKxListBox::SearchTimerExpired() {
         m_searchText.clear();
 }
 
+bool TKxListBox::eventFilter(QObject *watched, QEvent *event) {
+    if (watched != m_hint || m_hint == nullptr)
+        return FramedWidget<QListWidget>::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: {
+        // The hint lies over its row and takes the pointer: what the mouse does on it, it does
+        // on the row.
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        QMouseEvent onRow(mouse->type(), viewport()->mapFromGlobal(mouse->globalPosition()),
+                          mouse->globalPosition(), mouse->button(), mouse->buttons(),
+                          mouse->modifiers());
+        QCoreApplication::sendEvent(viewport(), &onRow);
+        return true;
+    }
+    case QEvent::Leave:
+        leaveEvent(event);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
 bool TKxListBox::viewportEvent(QEvent *event) {
     if (event->type() == QEvent::MouseMove && m_showItemHints)
         UpdateItemHint(static_cast<QMouseEvent *>(event)->position().toPoint());
@@ -433,7 +459,7 @@ void TKxListBox::mouseDoubleClickEvent(QMouseEvent *event) {
 
 void TKxListBox::leaveEvent(QEvent *event) {
     QListWidget::leaveEvent(event);
-    // A window system that gives the pointer to the hint over the row still has it on the row.
+    // The pointer that went over the hint is still on the hint's row.
     if (m_hintRow < 0 || indexAt(viewport()->mapFromGlobal(QCursor::pos())).row() != m_hintRow)
         HideItemHint();
 }
@@ -483,9 +509,8 @@ void TKxListBox::UpdateItemHint(const QPoint &position) {
         return;
     m_hintRow = index.row();
     if (m_hint == nullptr) {
-        // The pointer passes through the hint to the row under it, so the list keeps it.
-        m_hint = new QLabel(this, Qt::ToolTip | Qt::BypassGraphicsProxyWidget |
-                                      Qt::WindowTransparentForInput);
+        m_hint = new QLabel(this, Qt::ToolTip | Qt::BypassGraphicsProxyWidget);
+        m_hint->installEventFilter(this);
         m_hint->setTextFormat(Qt::PlainText);
         m_hint->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         m_hint->setAutoFillBackground(true);

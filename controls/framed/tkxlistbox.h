@@ -93,6 +93,8 @@ protected:
     virtual void SearchTimerExpired();
 
     bool viewportEvent(QEvent *event) override;
+    // The item hint passes the mouse on to the row under it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void KeyDown(QKeyEvent &event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
