@@ -11,7 +11,8 @@
 //   records with ever new addresses: at the first minute (or the first fifth of a shorter run),
 //   at the end, and the largest growth over the first-minute value;
 // - structure_*: messages per second and resident memory before and after
-//   --structure-seconds of rack structures mixed with log records.
+//   --structure-seconds of rack structures mixed with log records;
+// - link_losses_*: the times the console lost the link and said hello again, in each phase.
 // Durations are parameters: e.g. --busy-seconds=5 --flood-seconds=20 --structure-seconds=10.
 
 #include "bench/widgetbenchmain.h"
@@ -48,6 +49,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -238,6 +240,7 @@ public:
                 const QByteArray line = process.readLine().trimmed();
                 if (line.startsWith(prefix))
                     return line.mid(prefix.size());
+                hellos += line.startsWith(HELLO);
             }
             if (process.state() == QProcess::NotRunning)
                 return std::nullopt;
@@ -252,9 +255,15 @@ public:
         const std::optional<QByteArray> sent = nextLine(QByteArray("sent "));
         return sent ? sent->toLongLong() : -1;
     }
+    // The hellos passed over since the last call: each one after the first is a link loss.
+    int takeHellos() { return std::exchange(hellos, 0); }
 
     QProcess process;
     quint16 port = 0;
+
+private:
+    static constexpr const char *HELLO = "hello ";
+    int hellos = 0;
 };
 
 struct ResidentTrack {
@@ -325,6 +334,7 @@ void BM_FullBusyNetwork(benchmark::State &state) {
         setUpMainWindow(*window, appDir);
 
         const std::optional<QByteArray> hello = core.nextLine(QByteArray("hello "));
+        core.takeHellos();
         if (!hello) {
             state.SkipWithError("the console did not say hello");
             return;
@@ -336,6 +346,8 @@ void BM_FullBusyNetwork(benchmark::State &state) {
         }
         report(state, "shown_ms", (nowNs() - hello->toDouble()) / 1e6);
         report(state, "shown_cpu_ms", (cpuSeconds() - cpuAtHello) * 1e3);
+        core.command("none");
+        report(state, "link_losses_shown", core.takeHellos());
 
         {
             const StallProbe stalls;
@@ -350,8 +362,10 @@ void BM_FullBusyNetwork(benchmark::State &state) {
 
         report(state, "rss_busy_MB", residentKb() / 1024.0);
         core.command("log");
+        report(state, "link_losses_busy", core.takeHellos());
         const ResidentTrack flood = trackResident(durations.floodSeconds);
         const long long records = core.command("none");
+        report(state, "link_losses_flood", core.takeHellos());
         report(state, "rss_first_minute_MB", flood.atFirstMinuteKb / 1024.0);
         report(state, "rss_end_MB", flood.endKb / 1024.0);
         report(state, "rss_growth_MB", flood.largestGrowthKb / 1024.0);
@@ -361,6 +375,7 @@ void BM_FullBusyNetwork(benchmark::State &state) {
         core.command("structures");
         runFor(durations.structureSeconds * 1000);
         const long long messages = core.command("none");
+        report(state, "link_losses_structures", core.takeHellos());
         report(state, "structure_msgs_per_s", double(messages) / durations.structureSeconds);
         report(state, "structure_rss_before_MB", before / 1024.0);
         report(state, "structure_rss_after_MB", residentKb() / 1024.0);

@@ -94,6 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     srv_link_shown = -1;
     srv_rings_reset = -1;
     srv_log_requested = -1;
+    srv_pulse_answered = 1;
     to_srv_130 = 0;
     SrvMsgProcessor processor(t, views, QStringLiteral("/nonexistent"));
 

@@ -80,13 +80,10 @@ void handleRackSelection(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
 }
 
 void handlePulseAnswer(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
-    if (!decodePulseAnswer(msg))
-        return;
-    int pulses = to_srv_130.load();
-    while (!to_srv_130.compare_exchange_weak(pulses, std::max(pulses - 1, -1))) {
-    }
-    srv_pulse_answered = 1;
-    if (srv_log_requested != -1)
+    // The link thread counted the answer when it arrived. The log is requested once the link
+    // thread has seen an answer on the current connection, so an answer left over from an old
+    // connection requests nothing.
+    if (!decodePulseAnswer(msg) || srv_log_requested != -1 || srv_pulse_answered != 1)
         return;
     views.clearLogTable();
     t.logRecIndex = 0;

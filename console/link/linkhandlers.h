@@ -9,6 +9,7 @@ class ConsoleViews;
 // console (120), the pulse answer (130) and one event-log record (140).
 void handleAlarmReset(ConsoleTables &t, ConsoleViews &views, SrvWords msg);
 void handleRackSelection(ConsoleTables &t, ConsoleViews &views, SrvWords msg);
-// The first answer after a connect clears the log table and requests the log range.
+// The first answer after a connect clears the log table and requests the log range (the link
+// thread counts the answers).
 void handlePulseAnswer(ConsoleTables &t, ConsoleViews &views, SrvWords msg);
 void handleLogRecord(ConsoleTables &t, ConsoleViews &views, SrvWords msg);

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -20,15 +21,24 @@ int nextIndex(int index) {
 
 } // namespace
 
-InboundChunk::InboundChunk(InboundRing *ring, int index, QByteArrayView bytes, bool dropPartial)
+void countPulseAnswers(int answers) {
+    int pulses = to_srv_130.load();
+    while (!to_srv_130.compare_exchange_weak(pulses, std::max(pulses - answers, -1))) {
+    }
+}
+
+InboundChunk::InboundChunk(InboundRing *ring, int index, QByteArrayView bytes, bool dropPartial,
+                           std::uint32_t generation)
     : m_ring(ring)
     , m_index(index)
+    , m_generation(generation)
     , m_bytes(bytes)
     , m_dropPartial(dropPartial) {}
 
 InboundChunk::InboundChunk(InboundChunk &&other) noexcept
     : m_ring(std::exchange(other.m_ring, nullptr))
     , m_index(std::exchange(other.m_index, -1))
+    , m_generation(other.m_generation)
     , m_bytes(std::exchange(other.m_bytes, {}))
     , m_dropPartial(std::exchange(other.m_dropPartial, false)) {}
 
@@ -37,6 +47,7 @@ InboundChunk &InboundChunk::operator=(InboundChunk &&other) noexcept {
         release();
         m_ring = std::exchange(other.m_ring, nullptr);
         m_index = std::exchange(other.m_index, -1);
+        m_generation = other.m_generation;
         m_bytes = std::exchange(other.m_bytes, {});
         m_dropPartial = std::exchange(other.m_dropPartial, false);
     }
@@ -45,6 +56,10 @@ InboundChunk &InboundChunk::operator=(InboundChunk &&other) noexcept {
 
 InboundChunk::~InboundChunk() {
     release();
+}
+
+bool InboundChunk::fromOldConnection() const {
+    return m_ring && m_ring->generation.load(std::memory_order_acquire) != m_generation;
 }
 
 void InboundChunk::release() {
@@ -96,7 +111,7 @@ InboundChunk InboundRing::takeInboundChunk() {
         if (length == 0) {
             const bool drop = current != consumerGeneration;
             consumerGeneration = current;
-            return InboundChunk(nullptr, -1, {}, drop);
+            return InboundChunk(nullptr, -1, {}, drop, current);
         }
         rxread.store(nextIndex(index), std::memory_order_release);
         if (rxgeneration[index] != current) {
@@ -107,7 +122,7 @@ InboundChunk InboundRing::takeInboundChunk() {
         consumerGeneration = current;
         return InboundChunk(
             this, index, QByteArrayView(rxbuf.get() + std::size_t(index) * RX_CHUNK_BYTES, length),
-            drop);
+            drop, current);
     }
 }
 

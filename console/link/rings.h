@@ -60,15 +60,20 @@ public:
     bool dropPartial() const { return m_dropPartial; }
     // The chunk's bytes; empty when no chunk of the current connection was waiting.
     QByteArrayView bytes() const { return m_bytes; }
+    // The link was rebuilt since the chunk was taken: what is left of it belongs to a
+    // connection that is gone.
+    bool fromOldConnection() const;
     // Frees the slot now (the view becomes invalid).
     void release();
 
 private:
     friend class InboundRing;
-    InboundChunk(InboundRing *ring, int index, QByteArrayView bytes, bool dropPartial);
+    InboundChunk(InboundRing *ring, int index, QByteArrayView bytes, bool dropPartial,
+                 std::uint32_t generation);
 
     InboundRing *m_ring = nullptr;
     int m_index = -1;
+    std::uint32_t m_generation = 0;
     QByteArrayView m_bytes;
     bool m_dropPartial = false;
 };
@@ -95,7 +100,7 @@ public:
     // GUI thread: the next chunk of the current connection (see the protocol above).
     InboundChunk takeInboundChunk();
 
-    // Number of chunks filled and not yet freed (for diagnostics and tests).
+    // Number of chunks filled and not yet freed.
     int waitingChunks() const;
 
 private:
@@ -149,3 +154,6 @@ extern std::atomic<int> srv_log_requested; // -1: the log request is due at the 
 extern std::atomic<int> srv_pulse_answered;
 // Pulses written and not yet answered.
 extern std::atomic<int> to_srv_130;
+
+// Pulse answers that came on the current connection count the pulses down, to no less than -1.
+void countPulseAnswers(int answers);

@@ -27,7 +27,9 @@ void SrvMsgProcessor::processInboundChunk(const InboundChunk &chunk) {
         // The old connection's racks go before the new connection's messages show theirs.
         hideRacksAfterRingsReset(t, views);
     }
+    chunkInHand = &chunk;
     cutMessages(chunk.bytes());
+    chunkInHand = nullptr;
 }
 
 void SrvMsgProcessor::refreshViews() {
@@ -67,6 +69,11 @@ void SrvMsgProcessor::cutMessages(QByteArrayView bytes) {
             const int size = 2 * (n + 1);
             if (avail - p < size)
                 break;
+            if (chunkInHand && chunkInHand->fromOldConnection()) {
+                // The next take drops the partial message and starts the new connection.
+                t.rxCarry = 0;
+                return;
+            }
             ConvertByteToShortBuffer(reinterpret_cast<const char *>(t.AccumBuffer.data() + p), size,
                                      t.n_srv.data(), n + 1);
             t.msgWordCount = n + 1;

@@ -19,7 +19,8 @@ public:
 
     // One chunk taken off the inbound ring: when the connection changed, drops the partial
     // message and hides the old connection's racks; then handles every message the chunk
-    // completes. The rack panel and the network tree wait for refreshViews, so that a caller
+    // completes, up to a reconnect that happens meanwhile (the rest belongs to the old
+    // connection). The rack panel and the network tree wait for refreshViews, so that a caller
     // taking several chunks in one turn sizes and rebuilds them once.
     void processInboundChunk(const InboundChunk &chunk);
     // Resizes the rack panel and rebuilds the network tree once if the messages handled since
@@ -42,4 +43,5 @@ private:
     ConsoleViews &views;
     QString iconRoot;
     bool waitingForReconnect = false;
+    const InboundChunk *chunkInHand = nullptr; // the ring's chunk being processed
 };

@@ -11,11 +11,24 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
 // Longest single sleep of the link thread, so a stop request is seen promptly.
 constexpr int PAUSE_STEP_MS = 20;
+// The socket's receive buffer in the kernel. Bounded, so that the input ahead of a pulse
+// answer (this buffer and what the server still holds) fits the room a pulse waits for.
+constexpr int SOCKET_RECEIVE_BYTES = 1 << 20;
+// A due pulse waits, and unanswered pulses are not judged, while fewer chunks than this are
+// free: the link thread would soon stop reading the socket, and an answer would wait behind
+// the input there. The GUI thread lagging is no sign of a lost server.
+constexpr int PULSE_ROOM_CHUNKS = RING_ENTRIES / 4;
+static_assert(std::int64_t(PULSE_ROOM_CHUNKS) * RX_CHUNK_BYTES > 4 * SOCKET_RECEIVE_BYTES);
+
+bool roomToRead() {
+    return RING_ENTRIES - inboundRing().waitingChunks() >= PULSE_ROOM_CHUNKS;
+}
 
 } // namespace
 
@@ -145,6 +158,8 @@ void TcpThread::connectToServer(QTcpSocket &socket) {
     }
     srv_log_requested.store(-1);
     srv_pulse_answered.store(-1);
+    pulseAnswers.restart();
+    socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, SOCKET_RECEIVE_BYTES);
     socket.readAll();
     pulseDue.store(false);
     hadConnection = true;
@@ -154,7 +169,7 @@ void TcpThread::connectToServer(QTcpSocket &socket) {
 }
 
 void TcpThread::checkPulses() {
-    if (to_srv_130.load() <= 2)
+    if (to_srv_130.load() <= 2 || !roomToRead())
         return;
     qDebug() << "Server cabel don't connecting...";
     if (srv_link_shown.load() != 1)
@@ -164,7 +179,11 @@ void TcpThread::checkPulses() {
 }
 
 void TcpThread::writeDuePulse(QTcpSocket &socket) {
-    if (!pulseDue.exchange(false) || srv_reconnect.load() != -1)
+    // A due pulse stays due while the ring is short of room.
+    if (!pulseDue.load() || !roomToRead())
+        return;
+    pulseDue.store(false);
+    if (srv_reconnect.load() != -1)
         return;
     const QByteArray pulse = buildPulse();
     if (writeWhole(socket, pulse.constData(), pulse.size())) {
@@ -190,6 +209,12 @@ void TcpThread::receiveChunk(QTcpSocket &socket) {
     const qint64 read = socket.read(chunk, length);
     if (read <= 0)
         return;
+    // Noted before the chunk is published, so the GUI thread that handles an answer finds it
+    // counted.
+    if (const int answers = pulseAnswers.scan(QByteArrayView(chunk, read)); answers > 0) {
+        countPulseAnswers(answers);
+        srv_pulse_answered.store(1);
+    }
     inboundRing().publishChunk(int(read));
     if (inboundRing().announceChunk())
         emit sig_SrvMsgObrabot();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "console/link/pulseanswerscanner.h"
+
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -21,7 +23,8 @@ struct LinkIntervals {
 // The console's only connection to the core server. The thread body owns the socket: it
 // connects and reconnects, sends the hello after each connect, fills the inbound ring and
 // sends queued messages. A pulse timer in the GUI thread marks a pulse due; the link thread
-// writes it and counts it in to_srv_130 once written.
+// writes it and counts it in to_srv_130 once written, and counts each answer down as it reads
+// it, however much input waits for the GUI thread.
 class TcpThread : public QThread {
     Q_OBJECT
 
@@ -57,6 +60,7 @@ private:
     std::atomic<bool> pulseDue = false;
     std::atomic<Qt::HANDLE> socketThreadId = nullptr;
     // Link thread only.
+    PulseAnswerScanner pulseAnswers;
     bool hadConnection = false;
     QElapsedTimer lastConnectAttempt;
 };

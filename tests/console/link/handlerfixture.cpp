@@ -9,6 +9,7 @@ void resetLink() {
     srv_reconnect = -1;
     srv_rings_reset = -1;
     srv_log_requested = 1;
+    srv_pulse_answered = -1;
     to_srv_130 = 0;
     while (!outboundRing().waitingMessage().isEmpty())
         outboundRing().freeMessage();

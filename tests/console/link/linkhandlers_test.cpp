@@ -115,15 +115,23 @@ TEST_F(RackSelectionTest, DropsOnlyShownRacksThatLeftTheSelection) {
 
 using PulseAnswerTest = HandlerTest;
 
-TEST_F(PulseAnswerTest, CountsDownToMinusOne) {
+TEST_F(PulseAnswerTest, HandlerLeavesTheCountToTheLinkThread) {
     to_srv_130 = 1;
-    std::vector<int> seen;
-    for (int i = 0; i < 3; ++i) {
+    srv_pulse_answered = 1;
+    for (int i = 0; i < 3; ++i)
         feed(srvMsg({130}));
-        seen.push_back(to_srv_130);
-    }
-    EXPECT_EQ(seen, (std::vector<int>{0, -1, -1}));
+    EXPECT_EQ(to_srv_130, 1) << "counted when the link thread read it";
     EXPECT_TRUE(takeSent().empty());
+}
+
+TEST_F(PulseAnswerTest, NoRequestBeforeTheLinkThreadSawAnAnswerOnThisConnection) {
+    // An answer the window thread reaches from an old connection.
+    srv_log_requested = -1;
+    srv_pulse_answered = -1;
+    feed(srvMsg({130}));
+    EXPECT_EQ(srv_log_requested, -1);
+    EXPECT_TRUE(takeSent().empty());
+    EXPECT_TRUE(views.calls("clearLogTable").isEmpty());
 }
 
 TEST_F(PulseAnswerTest, FirstAnswerAfterAConnectRequestsTheLogOnce) {
@@ -131,6 +139,7 @@ TEST_F(PulseAnswerTest, FirstAnswerAfterAConnectRequestsTheLogOnce) {
     logTo = QDateTime(QDate(2026, 12, 10), QTime(23, 59, 58));
     t.logRecIndex = 17;
     srv_log_requested = -1;
+    srv_pulse_answered = 1;
     feed(srvMsg({130}) + srvMsg({130}));
     const std::vector<QByteArray> sent = takeSent();
     ASSERT_EQ(sent.size(), 1u);
@@ -145,6 +154,7 @@ TEST_F(PulseAnswerTest, RequestThatFindsTheRingFullIsTriedAgain) {
     for (int i = 0; i < RING_ENTRIES; ++i)
         ASSERT_TRUE(queueToSrv("\0\1\0\202", 4));
     srv_log_requested = -1;
+    srv_pulse_answered = 1;
     feed(srvMsg({130}));
     EXPECT_EQ(srv_log_requested, -1);
     takeSent();

@@ -212,12 +212,30 @@ TEST(InboundRing, ChunkHeldAcrossADiscardStaysValid) {
     auto ring = std::make_unique<InboundRing>();
     fillChunk(*ring, "held");
     const InboundChunk held = ring->takeInboundChunk();
+    EXPECT_FALSE(held.fromOldConnection());
     ring->discardAll();
+    EXPECT_TRUE(held.fromOldConnection());
     fillChunk(*ring, "next");
     EXPECT_EQ(held.bytes().toByteArray(), "held");
     const InboundChunk next = ring->takeInboundChunk();
     EXPECT_TRUE(next.dropPartial());
     EXPECT_EQ(next.bytes().toByteArray(), "next");
+}
+
+TEST(PulseCounter, AnswersCountDownToNoLessThanMinusOne) {
+    struct Case {
+        int before;
+        int answers;
+        int after;
+    };
+    const Case cases[] = {{1, 1, 0}, {0, 1, -1}, {-1, 1, -1}, {3, 2, 1}, {2, 5, -1}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.before << " - " << c.answers);
+        to_srv_130 = c.before;
+        countPulseAnswers(c.answers);
+        EXPECT_EQ(to_srv_130, c.after);
+    }
+    to_srv_130 = 0;
 }
 
 TEST(QueueToSrv, QueuesIntoTheProcessOutboundRing) {

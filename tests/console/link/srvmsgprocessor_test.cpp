@@ -63,11 +63,12 @@ TEST_F(FramingTest, MessageSplitAnywhereIsHandledWhenItsLastByteArrives) {
 
 TEST_F(FramingTest, HeaderSplitOneAndThreeBytes) {
     const QByteArray pulse = srvMsg({130});
-    to_srv_130 = 2;
+    srv_pulse_answered = 1;
+    srv_log_requested = -1;
     feed(pulse.left(1));
-    EXPECT_EQ(to_srv_130, 2);
+    EXPECT_EQ(srv_log_requested, -1);
     feed(pulse.mid(1));
-    EXPECT_EQ(to_srv_130, 1);
+    EXPECT_EQ(srv_log_requested, 1) << "the answer was handled";
 }
 
 TEST_F(FramingTest, EveryWholeMessageOfAChunkIsHandledInThatCall) {
@@ -82,12 +83,14 @@ TEST_F(FramingTest, EveryWholeMessageOfAChunkIsHandledInThatCall) {
 }
 
 TEST_F(FramingTest, ShortMessageBeforeAPartialOneIsHandledOnce) {
-    to_srv_130 = 2;
+    srv_pulse_answered = 1;
+    srv_log_requested = -1;
     const QByteArray next = record(4);
     feed(srvMsg({130}) + next.left(10));
-    EXPECT_EQ(to_srv_130, 1);
+    EXPECT_EQ(takeSent().size(), 1u) << "the answer requested the log";
+    srv_log_requested = -1;
     feed(next.mid(10));
-    EXPECT_EQ(to_srv_130, 1);
+    EXPECT_TRUE(takeSent().empty()) << "the answer is not handled again";
     EXPECT_EQ(handledSlots(), std::vector<int>{4});
 }
 
@@ -153,6 +156,31 @@ TEST_F(FramingTest, ChunkFromTheRingReportsAReconnect) {
     feed(record(1).left(40));
     receiveAfterReconnect(record(2));
     EXPECT_EQ(handledSlots(), std::vector<int>{2});
+}
+
+TEST_F(FramingTest, ChunkTakenBeforeAReconnectIsNotHandledAfterIt) {
+    // The window thread holds the old connection's chunk when the link is rebuilt; its pulse
+    // answer and log record must not count for the new connection.
+    char *bytes = inboundRing().reserveChunk();
+    ASSERT_NE(bytes, nullptr);
+    const QByteArray old = srvMsg({130}) + record(1);
+    std::copy(old.begin(), old.end(), bytes);
+    inboundRing().publishChunk(int(old.size()));
+    InboundChunk held = inboundRing().takeInboundChunk();
+    EXPECT_FALSE(held.fromOldConnection());
+    inboundRing().discardAll();
+    srv_log_requested = -1; // as each connect sets them
+    srv_pulse_answered = -1;
+    EXPECT_TRUE(held.fromOldConnection());
+    processor.processInboundChunk(held);
+    held.release();
+    EXPECT_TRUE(handledSlots().empty());
+    EXPECT_TRUE(takeSent().empty());
+
+    srv_pulse_answered = 1; // the link thread saw the new connection's answer
+    receiveAfterReconnect(srvMsg({130}) + record(2));
+    EXPECT_EQ(handledSlots(), std::vector<int>{2});
+    EXPECT_EQ(takeSent().size(), 1u) << "the new connection's answer requests the log";
 }
 
 TEST_F(FramingTest, FirstChunkOfANewConnectionHidesTheOldRacksBeforeItsMessagesShowTheirs) {
