@@ -25,6 +25,13 @@ QMutex srvAddressLock;
 
 QDateTime logFrom;
 QDateTime logTo;
+bool logToSet = false;
+
+QDateTime logRequestEnd(const QDateTime &now) {
+    if (!logToSet)
+        logTo = now;
+    return logTo;
+}
 
 void setLogRangeToMonthBefore(const QDateTime &now) {
     logTo = now;

@@ -40,9 +40,16 @@ extern QString logSlots;
 // both under it before each connect.
 extern QMutex srvAddressLock;
 
-// The range of the log request.
+// The range of the log request. Until the operator confirms an end of his own (logToSet), the
+// range ends at the time of each request, so a request after a reconnect also asks for the
+// events since the start and during the outage.
 extern QDateTime logFrom;
 extern QDateTime logTo;
+extern bool logToSet;
+
+// The end of a log request made at `now`: logTo when the operator set it, otherwise `now`,
+// which logTo then takes.
+QDateTime logRequestEnd(const QDateTime &now);
 
 // The range at start: the calendar month up to now.
 void setLogRangeToMonthBefore(const QDateTime &now);

@@ -87,7 +87,8 @@ void handlePulseAnswer(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
         return;
     views.clearLogTable();
     t.logRecIndex = 0;
-    const QByteArray request = buildLogRequest(logFrom, logTo);
+    const QByteArray request =
+        buildLogRequest(logFrom, logRequestEnd(QDateTime::currentDateTime()));
     if (queueToSrv(request.constData(), int(request.size())))
         srv_log_requested = 1;
 }

@@ -508,17 +508,23 @@ void LogDialog::slot_logdt_clicked() {
 }
 
 void LogDialog::slot_logdtyes_clicked() {
+    // An end the operator left as it was keeps following the time of each request.
+    if (m_toEdit->dateTime() != m_logEditTo)
+        logToSet = true;
+    // The confirmed range is also the one the next connect asks for.
+    logFrom = m_fromEdit->dateTime();
+    logTo = m_toEdit->dateTime();
+    setEditors(logFrom, logRequestEnd(QDateTime::currentDateTime()));
+    logDateTime = formatLogDateTime(m_fromEdit->dateTime(), m_toEdit->dateTime());
     m_logEditFrom = m_logEditFromSaved = m_fromEdit->dateTime();
     m_logEditTo = m_logEditToSaved = m_toEdit->dateTime();
     restartTable();
-    // The confirmed range is also the one the next connect asks for.
-    logFrom = m_logEditFromSaved;
-    logTo = m_logEditToSaved;
     const QByteArray request = buildLogRequest(m_logEditFromSaved, m_logEditToSaved);
     queueToSrv(request.constData(), static_cast<int>(request.size()));
     m_dateRangeConfirmBox->hide();
-    if (!(m_logFilterOn == 1 && dateCriterionChecked()))
-        setWindowTitle(logTitle(m_fromEdit->dateTime(), {}, false));
+    // With the date criterion the title shows the range, whose end may have moved.
+    const bool byDate = m_logFilterOn == 1 && dateCriterionChecked();
+    setWindowTitle(logTitle(m_fromEdit->dateTime(), m_toEdit->dateTime(), byDate));
 }
 
 void LogDialog::slot_logdtcansel_clicked() {

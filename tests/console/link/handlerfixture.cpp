@@ -1,5 +1,6 @@
 #include "handlerfixture.h"
 
+#include "console/link/globals.h"
 #include "console/link/rings.h"
 
 namespace {
@@ -11,6 +12,7 @@ void resetLink() {
     srv_log_requested = 1;
     srv_pulse_answered = -1;
     to_srv_130 = 0;
+    logToSet = false;
     while (!outboundRing().waitingMessage().isEmpty())
         outboundRing().freeMessage();
 }

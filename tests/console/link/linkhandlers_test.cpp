@@ -5,6 +5,8 @@
 #include "console/link/globals.h"
 #include "console/link/rings.h"
 
+#include <array>
+
 namespace {
 
 const Ip rackA{10, 0, 0, 1};
@@ -137,6 +139,7 @@ TEST_F(PulseAnswerTest, NoRequestBeforeTheLinkThreadSawAnAnswerOnThisConnection)
 TEST_F(PulseAnswerTest, FirstAnswerAfterAConnectRequestsTheLogOnce) {
     logFrom = QDateTime(QDate(2026, 11, 10), QTime(9, 8, 7));
     logTo = QDateTime(QDate(2026, 12, 10), QTime(23, 59, 58));
+    logToSet = true; // the operator's range
     t.logRecIndex = 17;
     srv_log_requested = -1;
     srv_pulse_answered = 1;
@@ -148,6 +151,39 @@ TEST_F(PulseAnswerTest, FirstAnswerAfterAConnectRequestsTheLogOnce) {
     EXPECT_EQ(srv_log_requested, 1);
     EXPECT_EQ(t.logRecIndex, 0);
     EXPECT_EQ(views.calls("clearLogTable").size(), 1);
+}
+
+// The console started an hour ago: a request after that wait asks up to its own time, unless
+// the operator confirmed an end.
+TEST_F(PulseAnswerTest, RequestEndsAtItsTimeUnlessTheOperatorSetTheEnd) {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime start = now.addSecs(-3600).addMSecs(-now.time().msec());
+    for (const bool operatorsEnd : {false, true}) {
+        SCOPED_TRACE(operatorsEnd ? "end set by the operator" : "end follows the time");
+        setLogRangeToMonthBefore(start);
+        logToSet = operatorsEnd;
+        srv_log_requested = -1;
+        srv_pulse_answered = 1;
+        const QDateTime before = QDateTime::currentDateTime();
+        feed(srvMsg({130}));
+        const std::vector<QByteArray> sent = takeSent();
+        ASSERT_EQ(sent.size(), 1u);
+        ASSERT_EQ(sent[0].size(), 28);
+        std::array<int16_t, 14> words{};
+        ConvertByteToShortBuffer(sent[0].constData(), 28, words.data(), 14);
+        const QDateTime from(QDate(words[2], words[3], words[4]),
+                             QTime(words[5], words[6], words[7]));
+        const QDateTime end(QDate(words[8], words[9], words[10]),
+                            QTime(words[11], words[12], words[13]));
+        EXPECT_EQ(from, logFrom);
+        if (operatorsEnd) {
+            EXPECT_EQ(end, start);
+        } else {
+            EXPECT_GE(end, before.addMSecs(-before.time().msec()));
+            EXPECT_LE(end, QDateTime::currentDateTime());
+            EXPECT_GT(logTo, start) << "the range's end moved with the request";
+        }
+    }
 }
 
 TEST_F(PulseAnswerTest, RequestThatFindsTheRingFullIsTriedAgain) {

@@ -5,6 +5,7 @@
 #include "console/link/globals.h"
 #include "console/link/rings.h"
 #include "console/link/settingdlg.h"
+#include "console/link/srvmessage.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <tuple>
@@ -45,6 +47,7 @@ protected:
     void SetUp() override {
         logFrom = RANGE_FROM;
         logTo = RANGE_TO;
+        logToSet = false;
         for (QString *s :
              {&logFilterOnOff, &logSelectFilter, &logDateTime, &logEventType, &logIPs, &logSlots})
             s->clear();
@@ -457,6 +460,45 @@ TEST_F(LogDialogTest, YesClearsTheTableQueuesTheLogRequestAndKeepsTheRange) {
     // The confirmed range is the new reference: narrowing inside it asks nothing.
     fromEdit->setDateTime(from.addDays(1));
     EXPECT_FALSE(confirmBox->isVisible());
+}
+
+// The console started long ago (RANGE_TO): moving only the start asks up to the time of the
+// request, and the end keeps following the time; an end the operator moved stays his.
+TEST_F(LogDialogTest, YesAsksUpToNowUnlessTheOperatorMovedTheEnd) {
+    dialog->show();
+    fromEdit->setDateTime(RANGE_FROM.addDays(-1));
+    ASSERT_TRUE(confirmBox->isVisible());
+    const QDateTime before = QDateTime::currentDateTime();
+    yes->click();
+    const QByteArrayView sent = outboundRing().waitingMessage();
+    ASSERT_EQ(sent.size(), 28);
+    std::array<int16_t, 14> words{};
+    ConvertByteToShortBuffer(sent.data(), 28, words.data(), 14);
+    outboundRing().freeMessage();
+    const QDateTime end(QDate(words[8], words[9], words[10]),
+                        QTime(words[11], words[12], words[13]));
+    EXPECT_GE(end, before.addMSecs(-before.time().msec()));
+    EXPECT_FALSE(logToSet);
+    EXPECT_EQ(logFrom, RANGE_FROM.addDays(-1));
+    EXPECT_GE(toEdit->dateTime(), before.addMSecs(-before.time().msec()))
+        << "the editor shows the request's end";
+    EXPECT_EQ(logDateTime.section(QLatin1Char(';'), 1, 1),
+              toEdit->dateTime().toString(QString::fromLatin1(LOG_TIME_FORMAT)));
+
+    const QDateTime operatorsEnd = RANGE_TO.addDays(1);
+    toEdit->setDateTime(operatorsEnd);
+    fromEdit->setDateTime(RANGE_FROM.addDays(-2));
+    ASSERT_TRUE(confirmBox->isVisible());
+    yes->click();
+    ASSERT_EQ(outboundRing().waitingMessage().size(), 28);
+    ConvertByteToShortBuffer(outboundRing().waitingMessage().data(), 28, words.data(), 14);
+    outboundRing().freeMessage();
+    EXPECT_EQ(
+        QDateTime(QDate(words[8], words[9], words[10]), QTime(words[11], words[12], words[13])),
+        operatorsEnd);
+    EXPECT_TRUE(logToSet);
+    EXPECT_EQ(logRequestEnd(QDateTime::currentDateTime()), operatorsEnd)
+        << "the request after a reconnect keeps it";
 }
 
 TEST_F(LogDialogTest, FilterSettingsRoundTripThroughTheSixStrings) {
