@@ -369,6 +369,10 @@ void LogDialog::clearLogTable() {
 }
 
 void LogDialog::LogDlgInit() {
+    QSet<QString> checkedBefore;
+    for (int i = 0; i < m_ipList->count(); ++i)
+        if (isChecked(m_ipList, i))
+            checkedBefore.insert(m_ipList->item(i)->text());
     m_ipList->clear();
     m_addressTexts.clear();
     QStringList texts;
@@ -379,8 +383,20 @@ void LogDialog::LogDlgInit() {
         texts.append(text);
     }
 
+    if (m_firstRestore != 1) {
+        // A later rack list (a reconnect): the filter stays as the operator chose it; the
+        // addresses checked before stay checked, and the stored list follows the new one.
+        for (int i = 0; i < m_ipList->count(); ++i)
+            if (checkedBefore.contains(m_ipList->item(i)->text()))
+                m_ipList->item(i)->setCheckState(Qt::Checked);
+        if (!logIPs.isEmpty())
+            storeAddressChecks();
+        refilterIfOn();
+        return;
+    }
+
     const std::vector<LogAddressEntry> stored = parseLogAddresses(logIPs);
-    const bool fits = logFilterFits(stored, texts, m_firstRestore == 1);
+    const bool fits = logFilterFits(stored, texts);
     m_firstRestore = -1;
     if (!fits) {
         for (QString *setting :
@@ -450,12 +466,16 @@ void LogDialog::refilterIfOn() {
         slot_FilterOn();
 }
 
-void LogDialog::slot_logiplist_clicked() {
+void LogDialog::storeAddressChecks() {
     std::vector<LogAddressEntry> entries;
     entries.reserve(m_ipList->count());
     for (int i = 0; i < m_ipList->count(); ++i)
         entries.push_back({m_ipList->item(i)->text(), isChecked(m_ipList, i)});
     logIPs = formatLogAddresses(entries);
+}
+
+void LogDialog::slot_logiplist_clicked() {
+    storeAddressChecks();
     refilterIfOn();
 }
 

@@ -40,8 +40,9 @@ public:
     void addLogRow();
     // Empties the table and starts rows and records again from 0.
     void clearLogTable();
-    // A new list of the server's racks: rebuilds the address list and restores the stored
-    // filter when it fits that list.
+    // A new list of the server's racks: rebuilds the address list; the first one after start
+    // restores the stored filter when it fits that list, a later one keeps the filter the
+    // dialog shows.
     void LogDlgInit();
     // The LOG button: reopens the dialog where it was last closed.
     void on_LogBtn_clicked();
@@ -78,6 +79,8 @@ private:
     void fitToScreen();
     // A filter choice changed: a filter that is on applies it at once.
     void refilterIfOn();
+    // logIPs from the address list as it stands.
+    void storeAddressChecks();
     bool dateCriterionChecked() const;
     void setEditors(const QDateTime &from, const QDateTime &to);
 

@@ -128,12 +128,11 @@ std::vector<LogAddressEntry> parseLogAddresses(const QString &text) {
     return entries;
 }
 
-bool logFilterFits(std::span<const LogAddressEntry> stored, const QStringList &listTexts,
-                   bool firstRestore) {
+bool logFilterFits(std::span<const LogAddressEntry> stored, const QStringList &listTexts) {
     for (size_t i = 0; i < stored.size(); ++i)
         if (static_cast<qsizetype>(i) >= listTexts.size() || stored[i].text != listTexts[i])
             return false;
-    return firstRestore || static_cast<qsizetype>(stored.size()) == listTexts.size();
+    return true;
 }
 
 QString formatLogDateTime(const QDateTime &from, const QDateTime &to) {

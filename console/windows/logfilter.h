@@ -74,10 +74,9 @@ QString formatLogAddresses(std::span<const LogAddressEntry> entries);
 // Reads at most LOG_STORED_ADDRESSES entries; stops at the first malformed one.
 std::vector<LogAddressEntry> parseLogAddresses(const QString &text);
 
-// Whether the stored filter fits the current address list: every entry read names the list
-// item at its position, and either this is the first rack list since start or the counts agree.
-bool logFilterFits(std::span<const LogAddressEntry> stored, const QStringList &listTexts,
-                   bool firstRestore);
+// Whether the stored filter fits the first address list after start: every entry read names
+// the list item at its position.
+bool logFilterFits(std::span<const LogAddressEntry> stored, const QStringList &listTexts);
 
 // The editors' range: from, ";", to, ";", each in LOG_TIME_FORMAT.
 QString formatLogDateTime(const QDateTime &from, const QDateTime &to);

@@ -55,7 +55,20 @@ protected:
         drainOutboundRing();
         makeDialog();
     }
-    void TearDown() override { drainOutboundRing(); }
+    void TearDown() override {
+        drainOutboundRing();
+        settingFileName = savedSettingFileName;
+    }
+
+    // The settings file is written to and read from `dir` until the test ends.
+    void useSettingsFileIn(const QTemporaryDir &dir) {
+        ASSERT_TRUE(dir.isValid());
+        settingFileName = dir.filePath(QStringLiteral("settings.txt"));
+    }
+    // The six log settings strings, in the settings file's order.
+    static QStringList logSettings() {
+        return {logFilterOnOff, logSelectFilter, logDateTime, logEventType, logIPs, logSlots};
+    }
 
     void makeDialog() {
         dialog.reset();
@@ -128,6 +141,7 @@ protected:
 public:
     std::unique_ptr<ConsoleTables> tables = ConsoleTables::create();
     std::unique_ptr<LogDialog> dialog;
+    const QString savedSettingFileName = settingFileName;
     QTableWidget *table = nullptr;
     QListWidget *ipList = nullptr;
     QListWidget *slotList = nullptr;
@@ -553,10 +567,8 @@ TEST_F(LogDialogTest, FilterSettingsRoundTripThroughTheSixStrings) {
 }
 
 TEST_F(LogDialogTest, FilterSettingsSurviveARestartThroughTheSettingsFile) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString savedPath = settingFileName;
-    settingFileName = dir.filePath(QStringLiteral("settings.txt"));
+    const QTemporaryDir dir;
+    useSettingsFileIn(dir);
     setAddresses({QStringLiteral("10.0.0.5"), QStringLiteral("10.0.0.6")});
     dialog->LogDlgInit();
     click(ipList, 0);
@@ -580,7 +592,6 @@ TEST_F(LogDialogTest, FilterSettingsSurviveARestartThroughTheSettingsFile) {
          {&logFilterOnOff, &logSelectFilter, &logDateTime, &logEventType, &logIPs, &logSlots})
         s->clear();
     SettingDlg(ip_all, ip_all_old, ip_sel, ip_sel_old).ReadSettingFile();
-    settingFileName = savedPath;
     makeDialog();
     dialog->LogDlgInit();
 
@@ -620,7 +631,7 @@ TEST_F(LogDialogTest, AStoredFilterForOtherAddressesIsDropped) {
     EXPECT_EQ(slotList->item(0)->checkState(), Qt::Unchecked);
 }
 
-TEST_F(LogDialogTest, OnlyTheFirstRackListAcceptsAStoredListOfOtherLength) {
+TEST_F(LogDialogTest, FirstRackListAcceptsAStoredListOfOtherLengthAndALaterOneKeepsIt) {
     setAddresses({QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2")});
     logIPs = QStringLiteral("10.0.0.1,1;");
     logSlots = QStringLiteral("01");
@@ -630,10 +641,64 @@ TEST_F(LogDialogTest, OnlyTheFirstRackListAcceptsAStoredListOfOtherLength) {
     EXPECT_EQ(fromEdit->dateTime(), RANGE_FROM) << "filter off: the editors take the log range";
     EXPECT_EQ(logDateTime, QStringLiteral("10/02/2026 09:30:15;10/03/2026 09:30:15;"));
 
-    dialog->LogDlgInit(); // a later rack list
-    EXPECT_TRUE(logIPs.isEmpty());
-    EXPECT_TRUE(logSlots.isEmpty());
-    EXPECT_EQ(ipList->item(0)->checkState(), Qt::Unchecked) << "the list is built anew";
+    dialog->LogDlgInit(); // a later rack list, after a reconnect
+    EXPECT_EQ(ipList->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(logIPs, QStringLiteral("10.0.0.1,1;10.0.0.2,0;")) << "the list as it shows";
+    EXPECT_EQ(logSlots, QStringLiteral("01"));
+    EXPECT_EQ(slotList->item(1)->checkState(), Qt::Checked);
+}
+
+// The operator's filter, never stored for the address list (never clicked), survives any
+// number of reconnects, also with a rack list that changed, and is what the settings file
+// gets at exit.
+TEST_F(LogDialogTest, ReconnectKeepsTheOperatorsFilterAndTheSettingsWriteCarriesIt) {
+    const QTemporaryDir dir;
+    useSettingsFileIn(dir);
+    setAddresses({QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2")});
+    dialog->LogDlgInit();
+    click(typeList, 0);     // ALARM
+    click(criteriaList, 2); // Event Type
+    filterOn->click();
+    ASSERT_TRUE(dialog->filterOn());
+    receive({RANGE_FROM, 1, QStringLiteral("10.0.0.1"), 3, QStringLiteral("M")});
+    receive({RANGE_FROM, 2, QStringLiteral("10.0.0.1"), 3, QStringLiteral("M")});
+    const QStringList chosen = logSettings();
+    EXPECT_EQ(chosen[0], QStringLiteral("1"));
+
+    for (const QStringList &list :
+         {QStringList{"10.0.0.1", "10.0.0.2"}, QStringList{"10.0.0.3", "10.0.0.1", "10.0.0.2"}}) {
+        SCOPED_TRACE(list.join(' ').toStdString());
+        setAddresses(list);
+        dialog->LogDlgInit();
+        EXPECT_EQ(logSettings(), chosen);
+        EXPECT_TRUE(dialog->filterOn());
+        EXPECT_TRUE(filterOn->isChecked());
+        EXPECT_EQ(typeList->item(0)->checkState(), Qt::Checked);
+        EXPECT_EQ(criteriaList->item(2)->checkState(), Qt::Checked);
+        EXPECT_FALSE(table->isRowHidden(0));
+        EXPECT_TRUE(table->isRowHidden(1)) << "the filter still applies";
+    }
+    SettingDlg(ip_all, ip_all_old, ip_sel, ip_sel_old).WriteSettingFile();
+    for (QString *s :
+         {&logFilterOnOff, &logSelectFilter, &logDateTime, &logEventType, &logIPs, &logSlots})
+        s->clear();
+    SettingDlg(ip_all, ip_all_old, ip_sel, ip_sel_old).ReadSettingFile();
+    EXPECT_EQ(logSettings(), chosen);
+}
+
+// A reconnect after the operator checked addresses: those still listed stay checked, wherever
+// they stand in the new list.
+TEST_F(LogDialogTest, ReconnectKeepsTheCheckedAddressesByText) {
+    setAddresses({QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2")});
+    dialog->LogDlgInit();
+    click(ipList, 1);
+    setAddresses(
+        {QStringLiteral("10.0.0.2"), QStringLiteral("10.0.0.3"), QStringLiteral("10.0.0.1")});
+    dialog->LogDlgInit();
+    EXPECT_EQ(ipList->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(ipList->item(1)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(ipList->item(2)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(logIPs, QStringLiteral("10.0.0.2,1;10.0.0.3,0;10.0.0.1,0;"));
 }
 
 TEST_F(LogDialogTest, TheDialogReopensWhereItWasClosed) {
