@@ -32,20 +32,25 @@ bool addRack(ConsoleTables &t, ConsoleViews &views, const WireAddress &address,
     return true;
 }
 
-// The name of the rack's entry in the latest rack-name message; a later entry replaces an
-// earlier one.
-void nameRack(ConsoleTables &t, RackRecord &record) {
-    const int words = std::clamp(int(t.rackNameList[0]) + 1, 0, SRV_BUFFER_WORDS);
-    const auto entries = decodeRackNames(SrvWords(t.rackNameList.data(), size_t(words)));
-    if (!entries)
-        return;
-    for (const RackNameEntry &entry : *entries) {
+// The name of the rack's entry among the server's names; a later entry replaces an earlier
+// one. Returns whether the name changed.
+bool nameRack(RackRecord &record, const std::vector<RackNameEntry> &entries) {
+    const QString before = record.name;
+    for (const RackNameEntry &entry : entries) {
         bool same = true;
         for (int i = 0; i < 4; ++i)
             same = same && entry.address[i] == record.ip[i];
         if (same)
             record.name = cutRackName(entry.name);
     }
+    return record.name != before;
+}
+
+// The entries of the latest rack-name message.
+std::vector<RackNameEntry> storedRackNames(const ConsoleTables &t) {
+    const int words = std::clamp(int(t.rackNameList[0]) + 1, 0, SRV_BUFFER_WORDS);
+    return decodeRackNames(SrvWords(t.rackNameList.data(), size_t(words)))
+        .value_or(std::vector<RackNameEntry>());
 }
 
 bool paneShows(const ConsoleTables &t, int pane, int rack, int slot) {
@@ -68,8 +73,18 @@ void clearPaneSelection(ConsoleTables &t, int pane) {
 
 void handleRackNames(ConsoleTables &t, SrvWords msg) {
     qDebug() << "case 161:";
+    const auto entries = decodeRackNames(msg);
+    if (!entries) {
+        qDebug() << "kod=161: an entry runs past the message's end, rack names dropped";
+        return;
+    }
     std::fill(t.rackNameList.begin(), t.rackNameList.end(), int16_t(0));
     std::copy(msg.begin(), msg.end(), t.rackNameList.begin());
+    // The server holds the names: a rack already known takes its new name too.
+    for (RackRecord &record : t.rack) {
+        if (!record.ipText.isEmpty() && nameRack(record, *entries))
+            t.treeStale = true;
+    }
 }
 
 void hideRack(ConsoleTables &t, ConsoleViews &views, int rack) {
@@ -122,7 +137,7 @@ void handleRackStructure(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
             return;
         RackRecord &record = t.rack[t.currnrack];
         fill(record);
-        nameRack(t, record);
+        nameRack(record, storedRackNames(t));
     }
 
     const int r = t.currnrack;

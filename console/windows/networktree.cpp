@@ -6,6 +6,7 @@
 #include "console/link/srvmessage.h"
 #include "console/windows/networktreehost.h"
 #include "console/windows/networktreetext.h"
+#include "platform/codec1251.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -204,7 +205,8 @@ void NetworkTree::on_TreeItem_ItemChanged(QTreeWidgetItem *item, int) {
         return;
     RackRecord &record = tables.rack[at.rack];
     if (armed) {
-        record.name = cutRackName(item->text(0));
+        // The name as the server will hold it: characters Windows-1251 lacks travel as "?".
+        record.name = fromWin1251(toWin1251(cutRackName(item->text(0))));
         const WireAddress address{record.ip[0], record.ip[1], record.ip[2], record.ip[3]};
         if (const auto message = buildRackRename(address, record.name))
             queueToSrv(message->constData(), static_cast<int>(message->size()));

@@ -38,12 +38,9 @@ TEST_F(RackStructureTest, NamesThenStructureCreateRackZero) {
     EXPECT_FALSE(views.calls("buildNetworkTree").isEmpty());
 }
 
-TEST_F(RackStructureTest, RackNameIsCutToFiftyCharactersAndLaterNamesWaitForARename) {
+TEST_F(RackStructureTest, RackNameIsCutToFiftyCharacters) {
     feed(rackNamesMsg({{rackA, QString(60, QChar(0x0416))}}));
     addRack(rackA, {1});
-    EXPECT_EQ(t.rack[0].name, QString(50, QChar(0x0416)));
-    feed(rackNamesMsg({{rackA, "renamed"}}));
-    feed(rackStructureMsg(rackA, {1}));
     EXPECT_EQ(t.rack[0].name, QString(50, QChar(0x0416)));
 
     // A character outside the BMP across the cut is dropped whole.
@@ -51,6 +48,44 @@ TEST_F(RackStructureTest, RackNameIsCutToFiftyCharactersAndLaterNamesWaitForARen
     feed(rackNamesMsg({{rackB, QString(49, QLatin1Char('x')) + pair}}));
     addRack(rackB, {1});
     EXPECT_EQ(t.rack[1].name, QString(49, QLatin1Char('x')));
+}
+
+// The server holds the names: after a reconnect its names replace the ones the console shows.
+TEST_F(RackStructureTest, RackNamesFromTheServerRenameKnownRacks) {
+    feed(rackNamesMsg({{rackA, QStringLiteral("Север-1")}, {rackB, QStringLiteral("Юг-2")}}));
+    addRack(rackA, {1});
+    addRack(rackB, {1});
+    addRack(rackC, {1});
+    t.rack[0].name = QStringLiteral("Север-1 зал №2"); // renamed here, not yet by the server
+    t.rack[2].name = QStringLiteral("local");
+
+    feed(rackNamesMsg({{rackA, QStringLiteral("Север-1")},
+                       {rackB, QStringLiteral("Юг-2 ж?")},
+                       {rackB, QString(60, QLatin1Char('y'))}}));
+    EXPECT_EQ(t.rack[0].name, QStringLiteral("Север-1"));
+    EXPECT_EQ(t.rack[1].name, QString(50, QLatin1Char('y'))) << "the later entry, cut";
+    EXPECT_EQ(t.rack[2].name, QStringLiteral("local")) << "a rack the server does not name";
+    EXPECT_EQ(views.calls("buildNetworkTree").size(), 1) << "the tree shows the new names";
+
+    views.clear();
+    feed(rackNamesMsg({{rackA, QStringLiteral("Север-1")}}));
+    EXPECT_TRUE(views.calls("buildNetworkTree").isEmpty()) << "no name changed";
+}
+
+TEST_F(RackStructureTest, MalformedRackNamesAreDroppedWithADebugLine) {
+    feed(rackNamesMsg({{rackA, QStringLiteral("kept")}}));
+    addRack(rackA, {1});
+    const DebugLog log;
+    // One entry announced, its length running past the message's end; a negative count.
+    for (const QByteArray &bad : {srvMsg({161, 1, 10, 0, 0, 1, 9, 0, 65}), srvMsg({161, -1})}) {
+        feed(bad);
+        EXPECT_EQ(t.rack[0].name, QStringLiteral("kept"));
+    }
+    EXPECT_EQ(log.count("kod=161:"), 2);
+    addRack(rackB, {1});
+    t.rack[1].name.clear();
+    feed(rackNamesMsg({{rackB, QStringLiteral("b")}}));
+    EXPECT_EQ(t.rack[1].name, QStringLiteral("b"));
 }
 
 TEST_F(RackStructureTest, ModuleLeavingAShownSlotResetsThatPaneOnly) {
@@ -113,12 +148,11 @@ TEST_F(RackStructureTest, TheStructuresOfAChunkRebuildTheTreeOnce) {
         {"the same racks again and again",
          rackStructureMsg(rackA, {1}) + rackStructureMsg(rackB, {1}) +
              rackStructureMsg(rackA, {1}) + rackStructureMsg(rackB, {2})},
-        {"a new rack among known ones",
-         rackStructureMsg(rackA, {1}) + rackStructureMsg(rackC, {1}) +
-             rackStructureMsg(rackB, {1})},
+        {"a new rack among known ones", rackStructureMsg(rackA, {1}) +
+                                            rackStructureMsg(rackC, {1}) +
+                                            rackStructureMsg(rackB, {1})},
         {"a rack hidden and shown again",
-         rackStructureMsg(rackA, {}) + rackStructureMsg(rackA, {1}) +
-             rackStructureMsg(rackC, {3})},
+         rackStructureMsg(rackA, {}) + rackStructureMsg(rackA, {1}) + rackStructureMsg(rackC, {3})},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.label);

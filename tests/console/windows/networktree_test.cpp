@@ -312,8 +312,9 @@ TEST_F(NetworkTreeTest, RenameSendsTheNameAsSignExtendedCodePageBytes) {
          QStringLiteral("10.0.0.9")},
         {"sixty characters", sixty, sixty.left(50), fifty,
          sixty.left(50) + QStringLiteral(" : 10.0.0.9")},
-        {"unmappable character", QString::fromUtf8("A€✓"), QString::fromUtf8("A€✓"),
-         wireBytes({9, 160, 10, 0, 0, 9, 3, 'A', -0x78, '?'}), QString::fromUtf8("A€✓ : 10.0.0.9")},
+        // Kept as the server will hold it.
+        {"unmappable character", QString::fromUtf8("A€✓"), QString::fromUtf8("A€?"),
+         wireBytes({9, 160, 10, 0, 0, 9, 3, 'A', -0x78, '?'}), QString::fromUtf8("A€? : 10.0.0.9")},
         {"sixty Cyrillic characters", sixtyCyrillic, sixtyCyrillic.left(50), fiftyCyrillic,
          sixtyCyrillic.left(50) + QStringLiteral(" : 10.0.0.9")},
     };
