@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QMutexLocker>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
@@ -154,20 +155,35 @@ void SettingDlg::on_SetBtn_clicked() {
     setServerAddress(newText, newPort);
     WriteSettingFile();
 
-    if (newText != oldText) {
-        // A new server: its racks are not known yet; the link connects to it anew.
+    if (newText != oldText || newPort != oldPort) {
+        // A new server, or one on another port: its racks are not known yet; the link connects
+        // to it anew. A rack selection changed with it is not sent, and the operator is told.
+        if (selectionChanged())
+            showAttention(QStringLiteral("ATTENTION:   THE RACK SELECTION WAS NOT SENT: THE "
+                                         "SERVER ADDRESS CHANGED!"));
         ip_sel.clear();
         ip_sel_old.clear();
         ip_all_old.clear();
         ip_all.clear();
         ui.DeviceIPlist->clear();
         srv_reconnect = 1;
-    } else if (newPort == oldPort) {
-        if (!sendRackSelection())
-            return;
+    } else if (!sendRackSelection()) {
+        return;
     }
-    // A new port alone is used at the next reconnect.
     close();
+}
+
+bool SettingDlg::selectionChanged() const {
+    QSet<QString> checked;
+    for (int i = 0; i < ui.DeviceIPlist->count(); ++i) {
+        const QListWidgetItem *item = ui.DeviceIPlist->item(i);
+        if (item->checkState() == Qt::Checked)
+            checked.insert(item->text());
+    }
+    QSet<QString> selected;
+    for (int i = 0; i < ip_sel.count; ++i)
+        selected.insert(ip_sel.entries[i].text);
+    return checked != selected;
 }
 
 bool SettingDlg::sendRackSelection() {

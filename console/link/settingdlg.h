@@ -40,6 +40,8 @@ private slots:
 
 private:
     bool sendRackSelection();
+    // The racks checked in the list differ from the selection last applied.
+    bool selectionChanged() const;
 
     SettingDlgUi ui;
     RackAddressTable &ip_all;

@@ -257,7 +257,7 @@ TEST_F(SettingDlgTest, NewServerEmptiesTheTablesAndReconnects) {
     EXPECT_TRUE(readFile(path).contains("IP_SRV:        127.44.0.7\n"));
 }
 
-TEST_F(SettingDlgTest, NewPortAloneIsStoredForTheNextReconnect) {
+TEST_F(SettingDlgTest, NewPortAloneReconnectsAsANewAddressDoes) {
     openAndSet();
     setText("PortSrvStr", "4001");
     clickSet();
@@ -266,11 +266,37 @@ TEST_F(SettingDlgTest, NewPortAloneIsStoredForTheNextReconnect) {
     EXPECT_EQ(port_srv, 4001);
     EXPECT_EQ(port_srv_text, "4001");
     EXPECT_EQ(ip_srv_text, "127.0.0.1");
-    EXPECT_EQ(srv_reconnect, -1);
-    EXPECT_EQ(textsOf(sel), (std::vector<QString>{"127.0.1.2"}));
-    EXPECT_EQ(all.count, 3);
+    EXPECT_EQ(srv_reconnect, 1);
+    for (const RackAddressTable *table : {&all, &allOld, &sel, &selOld})
+        EXPECT_EQ(table->count, 0);
+    EXPECT_EQ(rackList()->count(), 0);
+    EXPECT_TRUE(attentions.empty()) << "the selection was left as it was";
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_TRUE(readFile(path).contains("PORT_SRV:      4001\n"));
+
+    // Back to the old port with the same server's list: a selection the operator changed is
+    // sent once the link is back, never dropped without a word.
+    srv_reconnect = -1;
+    fillTable(all, {"127.0.1.1", "127.0.1.2", "127.0.1.3"});
+    fillTable(sel, {"127.0.1.2"});
+    openAndSet();
+    checkRacks({0});
+    setText("PortSrvStr", "4000");
+    clickSet();
+    EXPECT_EQ(srv_reconnect, 1);
+    EXPECT_TRUE(takeQueued().empty());
+    ASSERT_EQ(attentions.size(), 1u);
+    EXPECT_TRUE(attentions[0].contains("NOT SENT")) << attentions[0].toStdString();
+
+    srv_reconnect = -1;
+    fillTable(all, {"127.0.1.1", "127.0.1.2", "127.0.1.3"});
+    openAndSet();
+    checkRacks({0});
+    clickSet();
+    EXPECT_EQ(srv_reconnect, -1);
+    const std::vector<QByteArray> queued = takeQueued();
+    ASSERT_EQ(queued.size(), 1u) << "the same server and port: the selection is sent";
+    EXPECT_EQ(textsOf(sel), (std::vector<QString>{"127.0.1.1"}));
 }
 
 TEST_F(SettingDlgTest, FortyRacksFillOneSlot) {
