@@ -28,6 +28,16 @@ QString cutRackName(const QString &text) {
     return text.left(RACK_NAME_CHARS - (splitsPair ? 1 : 0));
 }
 
+QString cutRecordText(const QString &text) {
+    if (text.size() <= MAX_RECORD_TEXT_CHARS)
+        return text;
+    QString cut;
+    cut.reserve(MAX_RECORD_TEXT_CHARS);
+    cut.append(QStringView(text).left(MAX_RECORD_TEXT_CHARS - 1));
+    cut.append(QChar(RECORD_TEXT_CUT_MARK));
+    return cut;
+}
+
 namespace {
 
 bool staysInFolder(const QString &name) {

@@ -26,6 +26,15 @@ QString folderFile(const QString &folder, const QString &name);
 // ending in half of a surrogate pair.
 QString cutRackName(const QString &text);
 
+// Characters of a text that a log record keeps: the ring's memory is bounded by its count.
+inline constexpr int MAX_RECORD_TEXT_CHARS = 1000;
+// The mark that ends a text cut to MAX_RECORD_TEXT_CHARS.
+inline constexpr char16_t RECORD_TEXT_CUT_MARK = u'\u2026';
+
+// A server text as a log record keeps it: a longer one is cut to MAX_RECORD_TEXT_CHARS
+// characters, its last one the cut mark.
+QString cutRecordText(const QString &text);
+
 // Alarms on register 0, the status word: "INPUT", "REF", "FREEZE", "BARS".
 bool isStatusAlarmName(const QString &name);
 

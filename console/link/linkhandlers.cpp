@@ -1,6 +1,7 @@
 #include "console/link/linkhandlers.h"
 
 #include "console/link/consoletables.h"
+#include "console/link/consoletext.h"
 #include "console/link/consoleviews.h"
 #include "console/link/globals.h"
 #include "console/link/rackhandlers.h"
@@ -115,14 +116,14 @@ void handleLogRecord(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
     record.eventType = wire->eventType;
     record.extra = wire->extra;
     record.alarmTextLength = wire->alarmTextLength;
-    record.alarmText = wire->alarmText;
+    record.alarmText = cutRecordText(wire->alarmText);
     std::copy(wire->address.begin(), wire->address.end(), record.ip.begin());
     record.ipText = signedAddressText(wire->address);
     record.frameTextLength = wire->frameTextLength;
-    record.frameText = wire->frameText;
+    record.frameText = cutRecordText(wire->frameText);
     record.slot = wire->slot;
     record.moduleNameLength = wire->moduleNameLength;
-    record.moduleName = wire->moduleName;
+    record.moduleName = cutRecordText(wire->moduleName);
     record.shown = -1;
     views.addLogRow();
     ++t.logRecIndex;

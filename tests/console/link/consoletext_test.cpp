@@ -23,6 +23,30 @@ TEST(ControlLineCaption, CutAtCommaThenBracketAndMarksRemoved) {
     }
 }
 
+TEST(CutRecordText, LongerTextsEndInTheMarkAtTheBound) {
+    const QString mark{QChar(RECORD_TEXT_CUT_MARK)};
+    const struct {
+        int length;
+        int kept;
+        bool marked;
+    } cases[] = {{0, 0, false},
+                 {MAX_RECORD_TEXT_CHARS, MAX_RECORD_TEXT_CHARS, false},
+                 {MAX_RECORD_TEXT_CHARS + 1, MAX_RECORD_TEXT_CHARS, true},
+                 {24990, MAX_RECORD_TEXT_CHARS, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.length);
+        QString text(c.length, QChar(0x0416));
+        if (c.length > 0)
+            text[0] = QLatin1Char('A');
+        const QString cut = cutRecordText(text);
+        EXPECT_EQ(cut.size(), c.kept);
+        EXPECT_EQ(cut.endsWith(mark), c.marked);
+        EXPECT_TRUE(text.startsWith(cut.chopped(c.marked ? 1 : 0)));
+        EXPECT_LE(cut.capacity(), qsizetype(MAX_RECORD_TEXT_CHARS) + (c.marked ? 0 : c.length))
+            << "a cut text holds no more memory than it shows";
+    }
+}
+
 TEST(SignExtend14, BitThirteenIsTheSign) {
     const std::vector<std::pair<int, int>> cases = {
         {0x0000, 0},  {0x1FFF, 8191}, {0x2000, -8192}, {0x3FFF, -1},

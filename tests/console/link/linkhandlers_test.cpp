@@ -2,6 +2,7 @@
 
 #include "debuglog.h"
 
+#include "console/link/consoletext.h"
 #include "console/link/globals.h"
 #include "console/link/rings.h"
 
@@ -200,6 +201,30 @@ TEST_F(PulseAnswerTest, RequestThatFindsTheRingFullIsTriedAgain) {
 }
 
 using LogRecordTest = HandlerTest;
+
+// Twelve thousand records whose three texts are 8,000 characters each: the ring keeps its
+// 10,000 records, each text cut to its bound with the mark, holding no more than it shows.
+TEST_F(LogRecordTest, LongTextsAreCutAndTheRingStaysBounded) {
+    constexpr int RECORDS = 12000;
+    const QString longText(8000, QLatin1Char('x'));
+    const QByteArray message =
+        logRecordMsg({1, 2, 2026, 3, 4, 5}, 1, longText, rackA, longText, 3, longText);
+    for (int i = 0; i < RECORDS; ++i)
+        feed(message);
+    EXPECT_EQ(t.logRecIndex, RECORDS - MAX_LOG_RECORDS);
+    EXPECT_EQ(views.calls("addLogRow").size(), RECORDS);
+    const QString mark{QChar(RECORD_TEXT_CUT_MARK)};
+    qsizetype held = 0;
+    for (const LogRecord &r : t.logRecords) {
+        for (const QString *text : {&r.alarmText, &r.frameText, &r.moduleName}) {
+            ASSERT_EQ(text->size(), MAX_RECORD_TEXT_CHARS);
+            ASSERT_TRUE(text->endsWith(mark));
+            held += text->capacity();
+        }
+        EXPECT_EQ(r.alarmTextLength, 8000) << "the record keeps the length it came with";
+    }
+    EXPECT_LE(held, qsizetype(3) * MAX_LOG_RECORDS * MAX_RECORD_TEXT_CHARS);
+}
 
 TEST_F(LogRecordTest, RecordIsStoredDayMonthYearAndShown) {
     feed(
