@@ -160,7 +160,7 @@ void SettingDlg::on_SetBtn_clicked() {
         // to it anew. A rack selection changed with it is not sent, and the operator is told.
         if (selectionChanged())
             showAttention(QStringLiteral("ATTENTION:   THE RACK SELECTION WAS NOT SENT: THE "
-                                         "SERVER ADDRESS CHANGED!"));
+                                         "SERVER ADDRESS OR PORT CHANGED!"));
         ip_sel.clear();
         ip_sel_old.clear();
         ip_all_old.clear();
