@@ -1,7 +1,5 @@
 #include "platform/changenotification.h"
 
-#include <QFile>
-
 #include <cerrno>
 #include <climits>
 #include <dirent.h>
@@ -42,76 +40,132 @@ QByteArray joinPath(const QByteArray &folder, const QByteArray &name) {
 
 } // namespace
 
-std::unique_ptr<ChangeNotification> ChangeNotification::Open(const QString &path, bool subtree,
-                                                             int filter) {
-    if (path.isEmpty())
-        return nullptr;
-    const QByteArray root = QFile::encodeName(path);
-    struct stat info {};
-    if (::stat(root.constData(), &info) != 0 || !S_ISDIR(info.st_mode))
-        return nullptr;
+std::unique_ptr<ChangeNotification> ChangeNotification::Open() {
     const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (fd < 0)
         return nullptr;
-    std::unique_ptr<ChangeNotification> notification(new ChangeNotification(fd, subtree, filter));
-    notification->m_rootDevice = info.st_dev;
-    if (!notification->addWatch(root))
-        return nullptr;
-    notification->m_rootWatch = notification->m_watches.keys().constFirst();
-    if (subtree)
-        notification->addWatches(root);
-    return notification;
+    return std::unique_ptr<ChangeNotification>(new ChangeNotification(fd));
 }
 
-ChangeNotification::ChangeNotification(int fd, bool subtree, int filter)
-    : m_fd(fd)
-    , m_subtree(subtree)
-    , m_filter(filter) {}
+ChangeNotification::ChangeNotification(int fd)
+    : m_fd(fd) {}
 
 ChangeNotification::~ChangeNotification() {
     ::close(m_fd);
 }
 
-bool ChangeNotification::addWatch(const QByteArray &path) {
-    if (m_watches.size() >= kMaxSubtreeWatches)
+int ChangeNotification::AddFolder(const QByteArray &path, bool subtree, int filter) {
+    struct stat info {};
+    if (path.isEmpty() || ::stat(path.constData(), &info) != 0)
+        return -ENOENT;
+    if (!S_ISDIR(info.st_mode))
+        return -ENOTDIR;
+    int folder = 0;
+    while (m_folders.contains(folder))
+        ++folder;
+    m_folders.insert(folder, Folder{path, subtree, filter, -1, info.st_dev, {}});
+    int error = 0;
+    if (!addWatch(folder, path, error)) {
+        m_folders.remove(folder);
+        return -error;
+    }
+    if (subtree)
+        addWatches(folder, path);
+    return folder;
+}
+
+// Folders may share a kernel watch (one folder inside another's tree, or the same folder
+// twice): the watch then serves both, with the events of both filters.
+bool ChangeNotification::addWatch(int folder, const QByteArray &path, int &error) {
+    Folder &entry = m_folders[folder];
+    if (entry.watches.size() >= kMaxSubtreeWatches) {
+        error = ENOSPC;
         return false;
-    const int watch = ::inotify_add_watch(m_fd, path.constData(), inotifyMask(m_filter));
-    if (watch < 0)
+    }
+    const int watch =
+        ::inotify_add_watch(m_fd, path.constData(), inotifyMask(entry.filter) | IN_MASK_ADD);
+    if (watch < 0) {
+        error = errno;
         return false;
-    m_watches.insert(watch, path);
+    }
+    if (entry.rootWatch < 0)
+        entry.rootWatch = watch;
+    entry.watches.insert(watch);
+    m_watchPaths.insert(watch, path);
+    QList<int> &served = m_watchFolders[watch];
+    if (!served.contains(folder))
+        served.append(folder);
     return true;
 }
 
 // Breadth first, so that a tree beyond the limit keeps its upper levels watched.
-void ChangeNotification::addWatches(const QByteArray &root) {
+void ChangeNotification::addWatches(int folder, const QByteArray &root) {
     QList<QByteArray> pending = {root};
-    while (!pending.isEmpty() && m_watches.size() < kMaxSubtreeWatches) {
-        const QByteArray folder = pending.takeFirst();
-        DIR *dir = ::opendir(folder.constData());
+    const unsigned long long device = m_folders.value(folder).device;
+    while (!pending.isEmpty()) {
+        const QByteArray current = pending.takeFirst();
+        DIR *dir = ::opendir(current.constData());
         if (!dir)
             continue;
+        bool full = false;
         while (dirent *entry = ::readdir(dir)) {
             const QByteArray name(entry->d_name);
             if (name == "." || name == ".." ||
                 (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN))
                 continue;
-            const QByteArray path = joinPath(folder, name);
+            const QByteArray path = joinPath(current, name);
             struct stat info {};
             if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-                info.st_dev != m_rootDevice)
+                info.st_dev != device)
                 continue;
-            if (path != root && !addWatch(path))
+            int error = 0;
+            if (!addWatch(folder, path, error)) {
+                full = true;
                 break;
+            }
             pending.append(path);
         }
         ::closedir(dir);
+        if (full)
+            return;
     }
 }
 
-int ChangeNotification::ReadChanges() {
+void ChangeNotification::dropWatch(int watch) {
+    m_watchPaths.remove(watch);
+    m_watchFolders.remove(watch);
+}
+
+void ChangeNotification::removeFolder(int folder) {
+    const Folder entry = m_folders.take(folder);
+    for (const int watch : entry.watches) {
+        QList<int> &served = m_watchFolders[watch];
+        served.removeAll(folder);
+        if (!served.isEmpty())
+            continue;
+        // Fails harmlessly for a watch the kernel ended already.
+        ::inotify_rm_watch(m_fd, watch);
+        dropWatch(watch);
+    }
+}
+
+void ChangeNotification::RemoveFolder(int folder) {
+    if (m_folders.contains(folder))
+        removeFolder(folder);
+}
+
+void ChangeNotification::RemoveAll() {
+    for (auto watch = m_watchFolders.cbegin(); watch != m_watchFolders.cend(); ++watch)
+        ::inotify_rm_watch(m_fd, watch.key());
+    m_folders.clear();
+    m_watchPaths.clear();
+    m_watchFolders.clear();
+}
+
+QHash<int, int> ChangeNotification::ReadChanges() {
     alignas(inotify_event) char buffer[kEventBufferSize];
-    int count = 0;
-    bool gone = false;
+    QHash<int, int> changes;
+    QSet<int> gone;
     for (;;) {
         const ssize_t length = ::read(m_fd, buffer, sizeof buffer);
         if (length <= 0)
@@ -119,30 +173,45 @@ int ChangeNotification::ReadChanges() {
         for (ssize_t offset = 0; offset < length;) {
             const auto *event = reinterpret_cast<const inotify_event *>(buffer + offset);
             offset += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            // Events were lost: every folder may have changed.
             if (event->mask & IN_Q_OVERFLOW) {
-                ++count;
+                for (auto folder = m_folders.cbegin(); folder != m_folders.cend(); ++folder)
+                    ++changes[folder.key()];
                 continue;
             }
+            const QList<int> served = m_watchFolders.value(event->wd);
             if (event->mask & kGoneMask) {
-                if (event->wd == m_rootWatch)
-                    gone = true;
-                if (event->mask & IN_IGNORED)
-                    m_watches.remove(event->wd);
+                for (const int folder : served) {
+                    if (m_folders.value(folder).rootWatch == event->wd)
+                        gone.insert(folder);
+                }
+                if (event->mask & IN_IGNORED) {
+                    for (const int folder : served)
+                        m_folders[folder].watches.remove(event->wd);
+                    dropWatch(event->wd);
+                }
                 continue;
             }
-            if (matches(*event, m_filter))
-                ++count;
-            // A folder made inside a watched tree is watched too.
-            if (m_subtree && (event->mask & IN_ISDIR) &&
-                (event->mask & (IN_CREATE | IN_MOVED_TO)) && event->len > 0) {
-                const QByteArray parent = m_watches.value(event->wd);
-                if (!parent.isEmpty()) {
-                    const QByteArray path = joinPath(parent, QByteArray(event->name));
-                    if (addWatch(path))
-                        addWatches(path);
+            for (const int folder : served) {
+                const Folder &entry = m_folders[folder];
+                if (matches(*event, entry.filter))
+                    ++changes[folder];
+                // A folder made inside a watched tree is watched too.
+                if (entry.subtree && (event->mask & IN_ISDIR) &&
+                    (event->mask & (IN_CREATE | IN_MOVED_TO)) && event->len > 0) {
+                    const QByteArray path =
+                        joinPath(m_watchPaths.value(event->wd), QByteArray(event->name));
+                    int error = 0;
+                    if (addWatch(folder, path, error))
+                        addWatches(folder, path);
                 }
             }
         }
     }
-    return gone ? -1 : count;
+    for (const int folder : gone) {
+        if (m_folders.contains(folder))
+            removeFolder(folder);
+        changes[folder] = -1;
+    }
+    return changes;
 }

@@ -2,7 +2,8 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QString>
+#include <QList>
+#include <QSet>
 
 #include <memory>
 
@@ -15,8 +16,8 @@ enum ChangeFilter : int {
     ChangeLastWrite = 0x10,
 };
 
-// A watch on a folder (and, with subtree, on its subfolders) through one inotify descriptor
-// that becomes readable when something changes.
+// Any number of watched folders (each, with subtree, with its subfolders) on one inotify
+// instance, whose descriptor becomes readable when something changes in one of them.
 class ChangeNotification {
 public:
     // Watching a whole tree costs one inotify watch per folder; beyond this many folders the
@@ -24,27 +25,44 @@ public:
     static constexpr int kMaxSubtreeWatches = 4096;
     static_assert(kMaxSubtreeWatches >= 1, "the folder itself is always watched");
 
-    // None when the path is empty, no folder, or cannot be watched.
-    static std::unique_ptr<ChangeNotification> Open(const QString &path, bool subtree, int filter);
+    // None when the system gives no instance (errno tells why).
+    static std::unique_ptr<ChangeNotification> Open();
     ~ChangeNotification();
     ChangeNotification(const ChangeNotification &) = delete;
     ChangeNotification &operator=(const ChangeNotification &) = delete;
 
     int fd() const { return m_fd; }
-    int watchCount() const { return static_cast<int>(m_watches.size()); }
-    // Reads the pending events and re-arms: the number of events that match the filter, or -1
-    // when the watched folder itself is gone (the notification is then dead).
-    int ReadChanges();
+    // Watches the folder (raw path) under the lowest free number, which it returns; or the
+    // negated errno code: ENOENT or ENOTDIR for no folder, ENOSPC when the system refuses more
+    // watches, EACCES when the folder may not be read.
+    int AddFolder(const QByteArray &path, bool subtree, int filter);
+    void RemoveFolder(int folder);
+    void RemoveAll();
+    int folderCount() const { return static_cast<int>(m_folders.size()); }
+    // The kernel watches held for all the folders.
+    int watchCount() const { return static_cast<int>(m_watchFolders.size()); }
+    // Reads the pending events: for each folder with news, the number of events that match its
+    // filter, or -1 when the folder itself is gone (it is then no longer watched).
+    QHash<int, int> ReadChanges();
 
 private:
-    ChangeNotification(int fd, bool subtree, int filter);
-    void addWatches(const QByteArray &root);
-    bool addWatch(const QByteArray &path);
+    struct Folder {
+        QByteArray path;
+        bool subtree = false;
+        int filter = 0;
+        int rootWatch = -1;
+        unsigned long long device = 0;
+        QSet<int> watches;
+    };
+
+    explicit ChangeNotification(int fd);
+    bool addWatch(int folder, const QByteArray &path, int &error);
+    void addWatches(int folder, const QByteArray &root);
+    void dropWatch(int watch);
+    void removeFolder(int folder);
 
     int m_fd = -1;
-    bool m_subtree = false;
-    int m_filter = 0;
-    int m_rootWatch = -1;
-    unsigned long long m_rootDevice = 0;
-    QHash<int, QByteArray> m_watches; // watch descriptor -> folder path
+    QHash<int, Folder> m_folders;
+    QHash<int, QByteArray> m_watchPaths;   // watch descriptor -> folder path
+    QHash<int, QList<int>> m_watchFolders; // watch descriptor -> the folders it serves
 };

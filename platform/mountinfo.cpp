@@ -74,7 +74,8 @@ bool isRemovableMediaPath(const QByteArray &path) {
 bool isDrive(const MountPoint &mount) {
     if (mount.mountPath == "/")
         return true;
-    if (isPseudoFileSystem(mount.fsType))
+    // A folder bound onto itself (as ip netns does with /run/netns) is still that folder.
+    if (isPseudoFileSystem(mount.fsType) || mount.root == mount.mountPath)
         return false;
     return IsNetworkFileSystem(mount.fsType) || isRemovableMediaPath(mount.mountPath) ||
            mount.source.startsWith(QLatin1String("/dev/"));
@@ -105,6 +106,7 @@ QList<MountPoint> ParseMountInfo(const QByteArray &text) {
         if (separator < 6 || separator + 2 >= fields.size())
             continue;
         MountPoint mount;
+        mount.root = unescape(fields[3]);
         mount.mountPath = unescape(fields[4]);
         mount.fsType = QString::fromUtf8(unescape(fields[separator + 1]));
         mount.source = QString::fromUtf8(unescape(fields[separator + 2]));
@@ -131,7 +133,7 @@ QList<MountPoint> BrowsableMounts(const QList<MountPoint> &mounts) {
         browsable.append(mount);
     }
     if (!seen.contains("/"))
-        browsable.append({"/", QString(), QString()});
+        browsable.append({"/", QString(), QString(), "/"});
     browsable.removeIf([](const MountPoint &mount) { return !isDrive(mount); });
     std::sort(browsable.begin(), browsable.end(), [](const MountPoint &a, const MountPoint &b) {
         return CompareMountPaths(a.mountPath, b.mountPath) < 0;
@@ -140,7 +142,11 @@ QList<MountPoint> BrowsableMounts(const QList<MountPoint> &mounts) {
 }
 
 QList<MountPoint> BrowsableMountsOfText(const QByteArray &text) {
-    QList<MountPoint> mounts = BrowsableMounts(ParseMountInfo(text));
+    return BrowsableFolderMounts(ParseMountInfo(text));
+}
+
+QList<MountPoint> BrowsableFolderMounts(const QList<MountPoint> &all) {
+    QList<MountPoint> mounts = BrowsableMounts(all);
     mounts.removeIf([](const MountPoint &mount) {
         return mount.mountPath != "/" && !isFolder(mount.mountPath);
     });

@@ -9,6 +9,9 @@ struct MountPoint {
     QByteArray mountPath; // octal escapes (\040 for a blank) decoded
     QString fsType;
     QString source;
+    // The folder of the file system that is mounted: "/" for all of it, another for a bind
+    // mount of a part.
+    QByteArray root = "/";
 
     friend bool operator==(const MountPoint &, const MountPoint &) = default;
 };
@@ -19,12 +22,13 @@ inline constexpr char kMountInfoPath[] = "/proc/self/mountinfo";
 QList<MountPoint> ParseMountInfo(const QByteArray &text);
 // The mounts a person calls drives, sorted by mount path: always "/" (also when the table has no
 // entry for it, as in a chroot), block-device mounts, removable media and network file systems.
-// Pseudo, memory and image file systems (proc, sysfs, cgroup, tmpfs, overlay, squashfs ...) and
-// mounts below /proc, /sys and /dev are left out; a path mounted more than once is listed once,
-// as its last mount.
+// Pseudo, memory and image file systems (proc, sysfs, cgroup, tmpfs, overlay, squashfs ...),
+// folders bound onto themselves (as /run/netns is) and mounts below /proc, /sys and /dev are
+// left out; a path mounted more than once is listed once, as its last mount.
 QList<MountPoint> BrowsableMounts(const QList<MountPoint> &mounts);
-// The browsable mounts of a mountinfo text that are folders (a file bind-mounted into a container
-// is no drive).
+// The browsable mounts that are folders (a file bind-mounted into a container is no drive).
+QList<MountPoint> BrowsableFolderMounts(const QList<MountPoint> &mounts);
+// The browsable folder mounts of a mountinfo text.
 QList<MountPoint> BrowsableMountsOfText(const QByteArray &text);
 // The browsable mounts of this process; just "/" when the file cannot be read.
 QList<MountPoint> ReadMountPoints(const QString &path = QString::fromLatin1(kMountInfoPath));

@@ -28,7 +28,7 @@ MountWatcher::MountWatcher(QString path, QObject *parent)
     : QObject(parent)
     , m_path(std::move(path)) {
     m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
-    m_mounts = BrowsableMountsOfText(readText());
+    m_all = ParseMountInfo(readText());
     if (m_fd >= 0) {
         // The kernel marks a changed mount table with POLLPRI, which Qt reports as an exception.
         if (m_path == QLatin1String(kMountInfoPath)) {
@@ -56,18 +56,18 @@ QByteArray MountWatcher::readText() const {
 }
 
 void MountWatcher::check() {
-    const QList<MountPoint> now = BrowsableMountsOfText(readText());
+    const QList<MountPoint> now = ParseMountInfo(readText());
     QList<MountPoint> added;
     QList<MountPoint> removed;
     for (const MountPoint &mount : now) {
-        if (!m_mounts.contains(mount))
+        if (!m_all.contains(mount))
             added.append(mount);
     }
-    for (const MountPoint &mount : m_mounts) {
+    for (const MountPoint &mount : m_all) {
         if (!now.contains(mount))
             removed.append(mount);
     }
-    m_mounts = now;
+    m_all = now;
     if (!added.isEmpty() || !removed.isEmpty())
         emit mountsChanged(added, removed);
 }

@@ -148,16 +148,6 @@ const ShellDirectoryFolder::FolderState &ShellDirectoryFolder::folderState() {
 
 namespace {
 
-// The keys that sort entries by name and by suffix, ignoring case.
-template <typename Entry> void setNameKeys(const QByteArray &name, Entry &entry) {
-    // Names sort as they are shown.
-    const QString text = NameToDisplayText(name);
-    entry.foldedName = text.toCaseFolded();
-    const qsizetype dot = text.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        entry.foldedSuffix = entry.foldedName.mid(dot + 1);
-}
-
 // One entry from lstat at the folder's descriptor; a symbolic link takes what it points to.
 template <typename Entry>
 bool readEntry(int dirFd, const QByteArray &name, bool readOnly, Entry &entry) {
@@ -168,14 +158,13 @@ bool readEntry(int dirFd, const QByteArray &name, bool readOnly, Entry &entry) {
     entry.link = S_ISLNK(own.st_mode);
     if (entry.link && ::fstatat(dirFd, name.constData(), &target, 0) != 0)
         target = own;
-    entry.exists = true;
-    entry.folder = S_ISDIR(target.st_mode);
+    entry.key = NameSortKey(name);
+    entry.key.folder = S_ISDIR(target.st_mode);
     entry.writable = !readOnly && modeAllowsWrite(target);
-    entry.size = target.st_size;
-    entry.modifiedNs = qint64(target.st_mtim.tv_sec) * 1000000000 + target.st_mtim.tv_nsec;
+    entry.key.size = target.st_size;
+    entry.key.modifiedNs = qint64(target.st_mtim.tv_sec) * 1000000000 + target.st_mtim.tv_nsec;
     // A link's target may lie on another file system: its subfolders are looked for.
     entry.links = entry.link ? 0 : own.st_nlink;
-    setNameKeys(name, entry);
     return true;
 }
 
@@ -227,7 +216,7 @@ int ShellDirectoryFolder::enumObjects(int flags, QList<QByteArray> &items) {
         Entry entry;
         if (!readEntry(dirFd, name, readOnly, entry))
             continue;
-        if (!(flags & (entry.folder ? ShcontfFolders : ShcontfNonFolders)))
+        if (!(flags & (entry.key.folder ? ShcontfFolders : ShcontfNonFolders)))
             continue;
         items.append(MakeEntryItem(name));
         m_entries.emplace(name, std::move(entry));
@@ -241,8 +230,8 @@ ShellAttributes ShellDirectoryFolder::attributesOf(const QByteArray &item, Shell
     if (entry == nullptr)
         return 0;
     ShellAttributes attributes = SfgaoFileSystem | SfgaoCanCopy | SfgaoCanLink;
-    attributes |= entry->folder ? (SfgaoFolder | SfgaoFileSysAncestor) : SfgaoStream;
-    if (entry->folder && (mask & SfgaoHasSubfolder)) {
+    attributes |= entry->key.folder ? (SfgaoFolder | SfgaoFileSysAncestor) : SfgaoStream;
+    if (entry->key.folder && (mask & SfgaoHasSubfolder)) {
         if (entry->hasSubfolder < 0) {
             // Where link counts tell, a folder without subfolders has exactly two.
             entry->hasSubfolder = folderState().countsSubfolders && entry->links >= 2
@@ -258,7 +247,7 @@ ShellAttributes ShellDirectoryFolder::attributesOf(const QByteArray &item, Shell
         attributes |= SfgaoLink;
     if (!entry->writable)
         attributes |= SfgaoReadOnly;
-    if (entry->folder && entry->writable)
+    if (entry->key.folder && entry->writable)
         attributes |= SfgaoDropTarget;
     if (canModifyEntries())
         attributes |= SfgaoCanRename | SfgaoCanDelete | SfgaoCanMove;
@@ -274,41 +263,20 @@ QString ShellDirectoryFolder::displayNameOf(const QByteArray &item, ShellNameKin
 }
 
 int ShellDirectoryFolder::compareIds(int column, const QByteArray &a, const QByteArray &b) {
-    const QByteArray nameA = entryNameOf(a);
-    const QByteArray nameB = entryNameOf(b);
-    if (nameA.isNull() || nameB.isNull())
+    const std::optional<ShellSortKey> keyA = sortKeyOf(a);
+    const std::optional<ShellSortKey> keyB = sortKeyOf(b);
+    if (!keyA || !keyB)
         return sign(a.compare(b));
+    return CompareShellSortKeys(column, *keyA, *keyB);
+}
+
+std::optional<ShellSortKey> ShellDirectoryFolder::sortKeyOf(const QByteArray &item) {
+    const QByteArray name = entryNameOf(item);
+    if (name.isNull())
+        return std::nullopt;
     // Items that are gone still sort by their names.
-    Entry goneA, goneB;
-    const Entry *entryA = entryOf(a);
-    const Entry *entryB = entryOf(b);
-    if (entryA == nullptr) {
-        setNameKeys(nameA, goneA);
-        entryA = &goneA;
-    }
-    if (entryB == nullptr) {
-        setNameKeys(nameB, goneB);
-        entryB = &goneB;
-    }
-    if (entryA->folder != entryB->folder)
-        return entryA->folder ? -1 : 1;
-    int result = 0;
-    switch (column) {
-    case 1:
-        result = sign(entryA->size - entryB->size);
-        break;
-    case 2:
-        result = sign(entryA->foldedSuffix.compare(entryB->foldedSuffix));
-        break;
-    case 3:
-        result = sign(entryA->modifiedNs - entryB->modifiedNs);
-        break;
-    default:
-        break;
-    }
-    if (result == 0)
-        result = sign(entryA->foldedName.compare(entryB->foldedName));
-    return result != 0 ? result : sign(nameA.compare(nameB));
+    const Entry *entry = entryOf(item);
+    return entry != nullptr ? entry->key : NameSortKey(QByteArray(name.constData(), name.size()));
 }
 
 int ShellDirectoryFolder::bindToFolder(const QByteArray &item, ShellFolderPtr &folder) {

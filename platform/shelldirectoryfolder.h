@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/shellfolder.h"
+#include "platform/shellsortkey.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,6 +24,7 @@ public:
     ShellAttributes attributesOf(const QByteArray &item, ShellAttributes mask) override;
     QString displayNameOf(const QByteArray &item, ShellNameKind kind) override;
     int compareIds(int column, const QByteArray &a, const QByteArray &b) override;
+    std::optional<ShellSortKey> sortKeyOf(const QByteArray &item) override;
     int bindToFolder(const QByteArray &item, ShellFolderPtr &folder) override;
     int parseDisplayName(const QString &name, QByteArray &list) override;
     int setNameOf(const QByteArray &item, const QString &name, QByteArray &newItem) override;
@@ -33,16 +35,11 @@ private:
     // What one lstat (and, for a symbolic link, one stat of its target) tells of an entry,
     // with the keys it sorts by.
     struct Entry {
-        bool exists = false;
-        bool folder = false;
         bool link = false;
         bool writable = false;
-        qint64 size = 0;
-        qint64 modifiedNs = 0;
         nlink_t links = 0;
         int hasSubfolder = -1; // -1 not known yet
-        QString foldedName;
-        QString foldedSuffix;
+        ShellSortKey key;
     };
     // What holds for the whole folder, read once per listing.
     struct FolderState {

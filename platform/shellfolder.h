@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/shellsortkey.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 // Attribute bits of a shell item; the values are those the shell controls mask with.
 enum ShellAttribute : std::uint32_t {
@@ -62,6 +65,9 @@ public:
     virtual QString displayNameOf(const QByteArray &item, ShellNameKind kind) = 0;
     // Negative, 0 or positive; column 0 name (folders first), 1 size, 2 type, 3 modified.
     virtual int compareIds(int column, const QByteArray &a, const QByteArray &b) = 0;
+    // What the item sorts by, when the folder sorts its items by such keys (as compareIds then
+    // does); the views read it once per item and compare keys. None by default.
+    virtual std::optional<ShellSortKey> sortKeyOf(const QByteArray &) { return std::nullopt; }
     virtual int bindToFolder(const QByteArray &item, ShellFolderPtr &folder) = 0;
     // A name (a path for the desktop, a relative name below a directory) to a list relative to
     // this folder.

@@ -18,6 +18,7 @@
 #include <QtEndian>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -231,9 +232,42 @@ Qt::DropAction ChooseDropAction(Qt::DropAction proposed, Qt::DropActions possibl
     return Qt::IgnoreAction;
 }
 
-Qt::DropAction DropActionOf(const QDropEvent &event) {
-    return ChooseDropAction(event.proposedAction(), event.possibleActions(),
-                            SharedDragEffects(*event.mimeData()));
+Qt::DropAction WantedDropAction(Qt::KeyboardModifiers modifiers, bool oneFileSystem) {
+    const bool shift = modifiers & Qt::ShiftModifier;
+    const bool control = modifiers & Qt::ControlModifier;
+    if (shift && control)
+        return Qt::LinkAction;
+    if (shift)
+        return Qt::MoveAction;
+    if (control)
+        return Qt::CopyAction;
+    return oneFileSystem ? Qt::MoveAction : Qt::CopyAction;
+}
+
+bool IsGoneFolder(const QByteArray &path) {
+    struct stat info {};
+    if (::stat(path.constData(), &info) == 0)
+        return !S_ISDIR(info.st_mode);
+    return errno == ENOENT || errno == ENOTDIR;
+}
+
+bool OnFileSystemOf(const QList<QByteArray> &paths, const QByteArray &folder) {
+    struct stat target {};
+    if (paths.isEmpty() || folder.isEmpty() || ::stat(folder.constData(), &target) != 0)
+        return false;
+    for (const QByteArray &path : paths) {
+        struct stat source {};
+        if (::lstat(path.constData(), &source) != 0 || source.st_dev != target.st_dev)
+            return false;
+    }
+    return true;
+}
+
+Qt::DropAction DropActionOf(const QDropEvent &event, const QString &folder) {
+    const QMimeData &data = *event.mimeData();
+    const bool oneFileSystem = OnFileSystemOf(DroppedPaths(data), TextToName(folder));
+    return ChooseDropAction(WantedDropAction(event.modifiers(), oneFileSystem),
+                            event.possibleActions(), SharedDragEffects(data));
 }
 
 void EnterShellDrag(QDragEnterEvent &event, bool dropsOn) {

@@ -97,8 +97,17 @@ ShellAttributes SharedDragEffects(const QMimeData &data);
 // in that order; IgnoreAction when none is allowed.
 Qt::DropAction ChooseDropAction(Qt::DropAction proposed, Qt::DropActions possible,
                                 ShellAttributes effects);
-// The action for a drag or drop event, limited by the effects its items share.
-Qt::DropAction DropActionOf(const QDropEvent &event);
+// The action a person asks for, as desktop file managers read it: Shift moves, Ctrl copies,
+// both link; without them a drag moves within one file system and copies across file systems.
+Qt::DropAction WantedDropAction(Qt::KeyboardModifiers modifiers, bool oneFileSystem);
+// Whether the folder (raw path) is gone: nothing is there, or no folder. A folder that merely
+// may not be looked at (EACCES) is not gone.
+bool IsGoneFolder(const QByteArray &path);
+// Whether every path (raw, not followed when it is a link) lies on the folder's file system.
+bool OnFileSystemOf(const QList<QByteArray> &paths, const QByteArray &folder);
+// The action for a drag or drop event into the folder: the one wanted, limited by what the
+// source offers and the effects its items share.
+Qt::DropAction DropActionOf(const QDropEvent &event, const QString &folder);
 // A drag enters a shell control: taken when drops are on and it carries files.
 void EnterShellDrag(QDragEnterEvent &event, bool dropsOn);
 // Copies (or, for a move, moves) the dropped files into the folder under the hourglass; 0, or

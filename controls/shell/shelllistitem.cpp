@@ -1,11 +1,6 @@
 #include "controls/shell/shelllistitem.h"
 
 #include "controls/shell/shellutils.h"
-#include "controls/shell/tkxcustomshelllist.h"
-
-#include "controls/framework/timagelist.h"
-
-#include <QPainter>
 
 #include <cstdlib>
 
@@ -13,44 +8,42 @@ namespace {
 
 constexpr int kTypeColumn = 2;
 
-// The image of an image list as an icon; null for an index outside the list.
-QIcon ImageListIcon(const TImageList &images, int index) {
-    if (index < 0 || index >= images.Count())
-        return {};
-    QPixmap image(images.Width(), images.Height());
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    images.Draw(painter, QPoint(0, 0), index, true);
-    painter.end();
-    return QIcon(image);
-}
-
 } // namespace
 
-ShellListItem::ShellListItem(std::unique_ptr<TKxShellListData> data)
+ShellListItem::ShellListItem(std::unique_ptr<TKxShellListData> data,
+                             const ShellListItemOwner *owner)
     : QTreeWidgetItem(kType)
-    , m_data(std::move(data)) {}
+    , m_data(std::move(data))
+    , m_owner(owner)
+    , m_key(m_data->Folder()->sortKeyOf(m_data->RelativeIdList())) {}
 
 void ShellListItem::ForgetTexts() {
     m_iconValid = false;
+    m_key = m_data->Folder()->sortKeyOf(m_data->RelativeIdList());
     for (int column = 0; column < columnCount(); ++column)
         setText(column, QString());
+}
+
+void ShellListItem::ReadAgain() {
+    std::optional<ShellSortKey> key = m_data->Folder()->sortKeyOf(m_data->RelativeIdList());
+    const bool changed = key.has_value() != m_key.has_value() ||
+                         (key && (key->folder != m_key->folder || key->size != m_key->size ||
+                                  key->modifiedNs != m_key->modifiedNs));
+    m_key = std::move(key);
+    if (changed) {
+        m_data->ForgetDetails();
+        emitDataChanged();
+    }
 }
 
 QVariant ShellListItem::data(int column, int role) const {
     if (role == Qt::DisplayRole && QTreeWidgetItem::data(column, role).toString().isEmpty())
         return column == 0 ? m_data->DisplayName() : m_data->DetailText(column);
     if (column == 0 && role == Qt::DecorationRole) {
-        // The list's OnGetImageIndex comes first; an index below 1 takes the shell's icon.
-        const auto *list = qobject_cast<const TKxCustomShellList *>(treeWidget());
-        if (list != nullptr && list->OnGetImageIndex) {
-            int index = 0;
-            list->OnGetImageIndex(const_cast<TKxCustomShellList *>(list),
-                                  const_cast<ShellListItem *>(this), index);
-            if (index >= 1 && list->SmallImages() != nullptr) {
-                if (const QIcon icon = ImageListIcon(*list->SmallImages(), index); !icon.isNull())
-                    return icon;
-            }
+        if (m_owner != nullptr) {
+            if (QIcon chosen = m_owner->ChosenItemImage(const_cast<ShellListItem *>(this));
+                !chosen.isNull())
+                return chosen;
         }
         if (!m_iconValid) {
             m_icon = WithShellOverlay(IconOf(m_data->AbsoluteIdList(), kShellIconSmall), m_overlay);
@@ -62,10 +55,11 @@ QVariant ShellListItem::data(int column, int role) const {
 }
 
 bool ShellListItem::operator<(const QTreeWidgetItem &other) const {
-    const auto *list = qobject_cast<const TKxCustomShellList *>(treeWidget());
-    const TKxShellListData *theirs = ShellDataOfItem(&other);
-    const int sortColumn = list != nullptr ? list->SortColumn() : 0;
-    if (theirs == nullptr || sortColumn == 0)
+    if (other.type() != kType)
+        return false;
+    const auto &theirs = static_cast<const ShellListItem &>(other);
+    const int sortColumn = m_owner != nullptr ? m_owner->ItemSortColumn() : 0;
+    if (sortColumn == 0)
         return false;
     const int column = std::abs(sortColumn) - 1;
     int order = 0;
@@ -73,11 +67,12 @@ bool ShellListItem::operator<(const QTreeWidgetItem &other) const {
     // computed once); items of one type keep the folder's order.
     if (column == kTypeColumn)
         order = m_data->DetailText(kTypeColumn)
-                    .compare(const_cast<TKxShellListData *>(theirs)->DetailText(kTypeColumn),
-                             Qt::CaseInsensitive);
+                    .compare(theirs.m_data->DetailText(kTypeColumn), Qt::CaseInsensitive);
     if (order == 0)
-        order = m_data->Folder()->compareIds(column, m_data->RelativeIdList(),
-                                             theirs->RelativeIdList());
+        order = m_key && theirs.m_key
+                    ? CompareShellSortKeys(column, *m_key, *theirs.m_key)
+                    : m_data->Folder()->compareIds(column, m_data->RelativeIdList(),
+                                                   theirs.m_data->RelativeIdList());
     return sortColumn < 0 ? order > 0 : order < 0;
 }
 

@@ -33,10 +33,22 @@ QVariant ShellTreeNode::data(int column, int role) const {
     return QTreeWidgetItem::data(column, role);
 }
 
+const std::optional<ShellSortKey> &ShellTreeNode::sortKey() const {
+    if (!m_keyRead) {
+        const ShellFolderPtr folder = m_data != nullptr ? m_data->ParentShellFolder() : nullptr;
+        m_key = folder != nullptr ? folder->sortKeyOf(m_data->RelativeIdList()) : std::nullopt;
+        m_keyRead = true;
+    }
+    return m_key;
+}
+
 bool ShellTreeNode::operator<(const QTreeWidgetItem &other) const {
     TKxShellTreeData *theirs = ShellDataOf(&other);
     if (m_data == nullptr || theirs == nullptr)
         return false;
+    const auto &otherNode = static_cast<const ShellTreeNode &>(other);
+    if (sortKey() && otherNode.sortKey())
+        return CompareShellSortKeys(0, *sortKey(), *otherNode.sortKey()) < 0;
     const ShellFolderPtr folder = m_data->ParentShellFolder();
     return folder != nullptr &&
            folder->compareIds(0, m_data->RelativeIdList(), theirs->RelativeIdList()) < 0;

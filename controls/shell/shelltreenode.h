@@ -1,10 +1,12 @@
 #pragma once
 
 #include "controls/shell/tkxshelltreedata.h"
+#include "platform/shellsortkey.h"
 
 #include <QTreeWidgetItem>
 
 #include <memory>
+#include <optional>
 
 // A node of the shell tree: owns its shell data and takes its icons from the shell when it is
 // first painted (the open form for the selected state).
@@ -22,8 +24,11 @@ public:
     // expansion reads them again.
     bool ChildrenStale() const { return m_childrenStale; }
     void SetChildrenStale(bool value) { m_childrenStale = value; }
-    // Drops the cached icon so the next painting asks the shell again.
-    void ForgetIcon() { m_iconValid = false; }
+    // Drops the cached icon and sort keys so they are asked again (after a rename).
+    void ForgetIcon() {
+        m_iconValid = false;
+        m_keyRead = false;
+    }
     // The overlay drawn over the icon (kShellOverlayNone for none).
     void SetOverlay(int overlay) {
         m_overlay = overlay;
@@ -31,15 +36,20 @@ public:
     }
 
     QVariant data(int column, int role) const override;
-    // The parent folder's order of the two items; nodes without shell data compare equal.
+    // The parent folder's order of the two items, by the keys read once when first compared;
+    // nodes without shell data compare equal.
     bool operator<(const QTreeWidgetItem &other) const override;
 
 private:
+    const std::optional<ShellSortKey> &sortKey() const;
+
     std::unique_ptr<TKxShellTreeData> m_data;
     mutable QIcon m_icon;
     mutable bool m_iconValid = false;
     int m_overlay = -1;
     bool m_childrenStale = false;
+    mutable std::optional<ShellSortKey> m_key;
+    mutable bool m_keyRead = false;
 };
 
 // The shell data of a node; null for a node without it.

@@ -8,25 +8,23 @@
 #include <QCoreApplication>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSemaphore>
 #include <QThread>
 
+#include <cerrno>
 #include <vector>
 
 struct TChangeHandlerThread::State {
-    QMutex mutex; // guards everything below but the wake event and the semaphore
+    QMutex mutex; // guards everything below but the wake event
     WakeEvent command;
-    QSemaphore processed;
     QObject *owner = nullptr;
     QEvent::Type eventType = QEvent::None;
     CommandHook beforeCommand;
-    Command commandCode = Command::Add;
-    std::unique_ptr<ChangeNotification> pending;
-    int newSlot = -1;
+    bool quit = false;
     // Set when the owner gave up waiting for the thread to stop.
     bool abandoned = false;
-    std::vector<std::unique_ptr<ChangeNotification>> table =
-        std::vector<std::unique_ptr<ChangeNotification>>(kSlotCount);
+    // None when the system gave no inotify instance.
+    std::unique_ptr<ChangeNotification> notification;
+    int openError = 0;
 };
 
 TChangeHandlerThread::TChangeHandlerThread(QObject *owner, QEvent::Type eventType)
@@ -39,6 +37,9 @@ TChangeHandlerThread::TChangeHandlerThread(QObject *owner, QEvent::Type eventTyp
     m_state->owner = owner;
     m_state->eventType = eventType;
     m_state->beforeCommand = std::move(beforeCommand);
+    m_state->notification = ChangeNotification::Open();
+    if (!m_state->notification)
+        m_state->openError = errno;
     // The thread holds the state itself, so a thread that outlives this object still finds it.
     m_thread = QThread::create([state = m_state] { run(state); });
     m_thread->start();
@@ -47,7 +48,7 @@ TChangeHandlerThread::TChangeHandlerThread(QObject *owner, QEvent::Type eventTyp
 TChangeHandlerThread::~TChangeHandlerThread() {
     {
         QMutexLocker lock(&m_state->mutex);
-        m_state->commandCode = Command::Quit;
+        m_state->quit = true;
     }
     m_state->command.signal();
     if (m_thread->wait(m_quitTimeoutMs)) {
@@ -55,13 +56,11 @@ TChangeHandlerThread::~TChangeHandlerThread() {
         return;
     }
     qWarning("change-notification thread did not stop in time; its watches are closed");
-    std::vector<std::unique_ptr<ChangeNotification>> watches;
+    std::unique_ptr<ChangeNotification> watches;
     if (m_state->mutex.tryLock(kCommandTimeoutMs)) {
         m_state->abandoned = true;
         m_state->owner = nullptr;
-        for (auto &notification : m_state->table)
-            watches.push_back(std::move(notification));
-        watches.push_back(std::move(m_state->pending));
+        watches = std::move(m_state->notification);
         m_state->mutex.unlock();
     }
     // The thread object goes once the thread has ended.
@@ -69,99 +68,54 @@ TChangeHandlerThread::~TChangeHandlerThread() {
 }
 
 void TChangeHandlerThread::run(const std::shared_ptr<State> &state) {
+    std::vector<int> fds = {state->command.fd()};
+    {
+        QMutexLocker lock(&state->mutex);
+        if (state->notification)
+            fds.push_back(state->notification->fd());
+    }
     for (;;) {
-        std::vector<int> fds = {state->command.fd()};
-        std::vector<int> slotAt = {-1};
-        {
-            QMutexLocker lock(&state->mutex);
-            if (state->abandoned)
-                return;
-            for (int i = 0; i < kSlotCount; ++i) {
-                if (state->table[i]) {
-                    fds.push_back(state->table[i]->fd());
-                    slotAt.push_back(i);
-                }
-            }
-        }
         const int ready = WaitForReadable(fds, -1);
         if (ready == 0) {
             state->command.consume();
             if (state->beforeCommand)
                 state->beforeCommand();
             QMutexLocker lock(&state->mutex);
-            if (state->abandoned || !doCommand(*state))
+            if (state->abandoned || state->quit)
                 return;
         } else if (ready > 0) {
             QMutexLocker lock(&state->mutex);
-            if (state->abandoned)
+            if (state->abandoned || !state->notification)
                 return;
-            const int slot = slotAt[ready];
-            // A watched folder that went away is reported too; its slot is then freed.
-            const int changes = state->table[slot]->ReadChanges();
-            if (changes != 0 && state->owner)
-                QCoreApplication::postEvent(state->owner,
-                                            new ChangeNotifyEvent(state->eventType, slot));
-            if (changes < 0)
-                state->table[slot].reset();
+            // A watched folder that went away is reported too; its slot is then free.
+            const QHash<int, int> changes = state->notification->ReadChanges();
+            for (auto change = changes.cbegin(); change != changes.cend(); ++change) {
+                if (change.value() != 0 && state->owner)
+                    QCoreApplication::postEvent(
+                        state->owner, new ChangeNotifyEvent(state->eventType, change.key()));
+            }
         }
     }
 }
 
-bool TChangeHandlerThread::doCommand(State &state) {
-    switch (state.commandCode) {
-    case Command::Add:
-        state.newSlot = -1;
-        for (int i = 0; i < kSlotCount; ++i) {
-            if (!state.table[i]) {
-                state.table[i] = std::move(state.pending);
-                state.newSlot = i;
-                break;
-            }
-        }
-        break;
-    case Command::RemoveAll:
-        for (std::unique_ptr<ChangeNotification> &notification : state.table)
-            notification.reset();
-        break;
-    case Command::Quit:
+bool TChangeHandlerThread::Add(const QByteArray &path, int filter, int &slot, bool watchSubtree) {
+    slot = -1;
+    QMutexLocker lock(&m_state->mutex);
+    if (!m_state->notification) {
+        m_lastError = m_state->openError;
         return false;
     }
-    state.processed.release();
+    const int added = m_state->notification->AddFolder(path, watchSubtree, filter);
+    if (added < 0) {
+        m_lastError = -added;
+        return false;
+    }
+    slot = added;
     return true;
 }
 
-bool TChangeHandlerThread::Add(const QString &path, int filter, int &slot, bool watchSubtree) {
-    slot = -1;
-    if (path.isEmpty())
-        return false;
-    std::unique_ptr<ChangeNotification> notification =
-        ChangeNotification::Open(path, watchSubtree, filter);
-    if (!notification)
-        return false;
-    {
-        QMutexLocker lock(&m_state->mutex);
-        m_state->pending = std::move(notification);
-        m_state->newSlot = -1;
-    }
-    if (!sendCommand(Command::Add))
-        return false;
-    QMutexLocker lock(&m_state->mutex);
-    slot = m_state->newSlot;
-    return slot != -1;
-}
-
 void TChangeHandlerThread::RemoveAll() {
-    sendCommand(Command::RemoveAll);
-}
-
-bool TChangeHandlerThread::sendCommand(Command command) {
-    {
-        QMutexLocker lock(&m_state->mutex);
-        m_state->commandCode = command;
-    }
-    // An answer that came after an earlier time-out is not this command's.
-    while (m_state->processed.tryAcquire()) {
-    }
-    m_state->command.signal();
-    return m_state->processed.tryAcquire(1, kCommandTimeoutMs);
+    QMutexLocker lock(&m_state->mutex);
+    if (m_state->notification)
+        m_state->notification->RemoveAll();
 }

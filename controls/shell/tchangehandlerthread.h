@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QEvent>
 
 #include <functional>
@@ -8,18 +9,17 @@
 class QObject;
 class QThread;
 
-// Watches up to 63 folders and posts its owner a ChangeNotifyEvent of the given type, carrying
-// the folder's slot, once per change. Add and RemoveAll are called from the owner's thread; the
-// watching thread owns the slot table and takes commands through a wake event.
+// Watches any number of folders through one inotify instance and posts its owner a
+// ChangeNotifyEvent of the given type, carrying the folder's slot, once per change. Add and
+// RemoveAll are called from the owner's thread; the watching thread waits for changes and for
+// the command to quit.
 class TChangeHandlerThread {
 public:
-    static constexpr int kSlotCount = 63;
     static constexpr int kCommandTimeoutMs = 2000;
     static constexpr int kQuitTimeoutMs = 30000;
-    static_assert(kSlotCount + 1 == 64, "the slots and the command event fill one wait");
 
-    // Runs in the watching thread before it takes each command; tests make the thread slow to
-    // answer with it.
+    // Runs in the watching thread before it takes the command to quit; tests make the thread
+    // slow to answer with it.
     using CommandHook = std::function<void()>;
 
     // Starts the thread.
@@ -32,23 +32,22 @@ public:
     TChangeHandlerThread(const TChangeHandlerThread &) = delete;
     TChangeHandlerThread &operator=(const TChangeHandlerThread &) = delete;
 
-    // Watches the folder; slot is the slot filled. False for a path that cannot be watched,
-    // with every slot used, or with no answer in time.
-    bool Add(const QString &path, int filter, int &slot, bool watchSubtree);
+    // Watches the folder (raw path) under the lowest free slot, which slot receives. False for
+    // a path that is no folder and when the system refuses the watch; LastError then tells why.
+    bool Add(const QByteArray &path, int filter, int &slot, bool watchSubtree);
     void RemoveAll();
+    // The errno code of the last Add that failed (ENOENT for a path that is no folder; ENOSPC,
+    // EMFILE or ENOMEM where the system refused).
+    int LastError() const { return m_lastError; }
 
 private:
     struct State;
-    enum class Command { Add, RemoveAll, Quit };
 
     // The watching thread's loop; it ends on quit or once abandoned.
     static void run(const std::shared_ptr<State> &state);
-    // Carries out the command under the state's lock; false for quit.
-    static bool doCommand(State &state);
-    // Sends the command and waits for it to be done; false on time-out.
-    bool sendCommand(Command command);
 
     std::shared_ptr<State> m_state; // shared with the watching thread, which may outlive this
     QThread *m_thread = nullptr;
     int m_quitTimeoutMs = kQuitTimeoutMs;
+    int m_lastError = 0;
 };

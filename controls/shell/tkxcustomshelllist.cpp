@@ -4,29 +4,31 @@
 #include "controls/framework/fillscope.h"
 #include "controls/framework/hourglasscursor.h"
 #include "controls/framework/timagelist.h"
-#include "controls/shell/changenotifyevent.h"
 #include "controls/shell/shelldata.h"
 #include "controls/shell/shelllistitem.h"
 #include "controls/shell/shellutils.h"
-#include "controls/shell/tchangehandlerthread.h"
+#include "controls/shell/shellviewwatch.h"
 #include "controls/shell/tkxcustomshelltree.h"
 #include "controls/shell/tkxdevicechangehandler.h"
 #include "controls/shell/tkxfilemaskfilter.h"
-#include "controls/shell/tkxpidllist.h"
 #include "controls/shell/verbprompts.h"
 
 #include "platform/changenotification.h"
+#include "platform/nametext.h"
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QHash>
 #include <QDrag>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
-#include <QScopedValueRollback>
+#include <QPainter>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -59,12 +61,15 @@ TKxCustomShellList::TKxCustomShellList(QWidget *parent)
     : TKxCustomListView(parent) {
     SetLastColumnFills(false);
     m_folder.OnChange = [this](TKxShellLocator *) { folderChanged(); };
-    m_refreshTimer.setSingleShot(true);
-    connect(&m_refreshTimer, &QTimer::timeout, this, [this] { CallGuarded([&] { Refresh(); }); });
+    m_watch = std::make_unique<ShellViewWatch>(
+        this, [this] { Refresh(); }, [this] { return IsEditing(); });
+    m_watch->OnNotice = [this](const QString &text) { ShowWarning(text); };
     connect(this, &QTreeWidget::itemChanged, this,
             [this](QTreeWidgetItem *item) { CallGuarded([&] { itemTextEdited(item); }); });
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setRootIsDecorated(false);
+    // Every item is one line high, so the view lays out big folders without measuring them.
+    setUniformRowHeights(true);
     setEditTriggers(QAbstractItemView::SelectedClicked);
     setHeaderHidden(false);
     setupColumns();
@@ -80,7 +85,7 @@ TKxCustomShellList::TKxCustomShellList(QWidget *parent)
 TKxCustomShellList::~TKxCustomShellList() {
     TKxDeviceChangeHandler::Instance().Unregister(this);
     SetShellTree(nullptr);
-    m_changeThread.reset();
+    m_watch->Stop();
     disconnect(this, nullptr, this, nullptr);
     saveColumnWidths();
     // Whoever handles the events may be gone already (a form's members die before its child
@@ -95,7 +100,7 @@ void TKxCustomShellList::SetOptions(TKxShellListOptions options) {
     m_options = options;
     updateDragMode();
     if (!(options & sloDynamicRefresh))
-        m_changeThread.reset();
+        m_watch->Stop();
 }
 
 void TKxCustomShellList::SetSmallImages(TImageList *images) {
@@ -177,7 +182,7 @@ void TKxCustomShellList::saveColumnWidths() const {
 }
 
 void TKxCustomShellList::Fill() {
-    if (deferred())
+    if (!m_watch->MayRefresh() || leaveGoneFolder())
         return;
     HourglassCursor hourglass;
     clearItems();
@@ -188,6 +193,7 @@ void TKxCustomShellList::Fill() {
     BuildFileFilter();
     FillItems(folder, list);
     ClearFileFilter();
+    m_shownPath = TextToName(IdListToPath(m_folderIdList));
     m_filled = true;
     sortItems();
     if (topLevelItemCount() > 0)
@@ -205,8 +211,18 @@ void TKxCustomShellList::FillItems(const ShellFolderPtr &folder, const QByteArra
     if (folder->enumObjects(enumFlags(), items) != 0)
         return;
     try {
-        for (const QByteArray &item : items)
-            addItem(folder, absoluteIdList, item);
+        // Made apart, sorted, then handed to the view at once.
+        QList<QTreeWidgetItem *> made;
+        made.reserve(items.size());
+        for (const QByteArray &item : items) {
+            if (ShellListItem *added = makeItem(folder, absoluteIdList, item))
+                made << added;
+        }
+        if (m_sortColumn != 0)
+            std::stable_sort(
+                made.begin(), made.end(),
+                [](const QTreeWidgetItem *a, const QTreeWidgetItem *b) { return *a < *b; });
+        addTopLevelItems(made);
     } catch (...) {
         m_shellFolder = previousFolder;
         m_folderIdList = previousList;
@@ -214,27 +230,47 @@ void TKxCustomShellList::FillItems(const ShellFolderPtr &folder, const QByteArra
     }
 }
 
-bool TKxCustomShellList::addItem(const ShellFolderPtr &folder, const QByteArray &folderList,
-                                 const QByteArray &item) {
+ShellListItem *TKxCustomShellList::makeItem(const ShellFolderPtr &folder,
+                                            const QByteArray &folderList, const QByteArray &item) {
     const ShellAttributes attributes = folder->attributesOf(item, kItemAttributeMask);
     if (!(m_options & sloVirtualFolders) &&
         !(attributes & (SfgaoFileSystem | SfgaoFileSysAncestor)))
-        return false;
+        return nullptr;
     // The linked tree shows the file-system folders already.
     if ((m_options & sloHideFoldersOfTree) && m_shellTree != nullptr &&
         (attributes & SfgaoFolder) && (attributes & SfgaoFileSystem))
-        return false;
+        return nullptr;
     if (!DoAddItem(folder.get(), folderList, attributes, item))
-        return false;
-    auto *added = new ShellListItem(std::make_unique<TKxShellListData>(folder, folderList, item));
-    addTopLevelItem(added);
+        return nullptr;
+    auto *added =
+        new ShellListItem(std::make_unique<TKxShellListData>(folder, folderList, item), this);
     added->SetOverlay(ShellOverlayOf(attributes));
     if (attributes & SfgaoHidden) {
         for (int column = 0; column < kColumnCount; ++column)
             added->setForeground(column, palette().brush(QPalette::Disabled, QPalette::Text));
     }
     added->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    return true;
+    return added;
+}
+
+int TKxCustomShellList::ItemSortColumn() const {
+    return m_sortColumn;
+}
+
+QIcon TKxCustomShellList::ChosenItemImage(QTreeWidgetItem *item) const {
+    // OnGetImageIndex comes first; an index below 1 takes the shell's icon.
+    if (!OnGetImageIndex || m_smallImages == nullptr)
+        return {};
+    int index = 0;
+    OnGetImageIndex(const_cast<TKxCustomShellList *>(this), item, index);
+    if (index < 1 || index >= m_smallImages->Count())
+        return {};
+    QPixmap image(m_smallImages->Width(), m_smallImages->Height());
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    m_smallImages->Draw(painter, QPoint(0, 0), index, true);
+    painter.end();
+    return QIcon(image);
 }
 
 bool TKxCustomShellList::DoAddItem(ShellFolder *folder, const QByteArray &parentIdList,
@@ -276,33 +312,47 @@ void TKxCustomShellList::ClearFileFilter() {
 }
 
 void TKxCustomShellList::Refresh() {
+
     if (topLevelItemCount() == 0 || m_shellFolder == nullptr) {
         Fill();
         return;
     }
-    if (deferred())
+    if (!m_watch->MayRefresh() || leaveGoneFolder())
         return;
     HourglassCursor hourglass;
     FillScope fill(this, OnFillStarting, OnFillFinished);
     BuildFileFilter();
     QList<QByteArray> items;
     if (m_shellFolder->enumObjects(enumFlags(), items) == 0) {
-        TKxPidlList fresh = TKxPidlList::SortedItems(m_shellFolder, items);
-        QList<bool> shown(fresh.Count(), false);
-        for (int i = topLevelItemCount() - 1; i >= 0; --i) {
-            TKxShellListData *data = ShellDataOfItem(topLevelItem(i));
+        // An item is the same entry exactly when its list has the same bytes.
+        QHash<QByteArray, bool> fresh;
+        fresh.reserve(items.size());
+        for (const QByteArray &item : items)
+            fresh.insert(item, false);
+        QList<QTreeWidgetItem *> gone;
+        for (int i = 0; i < topLevelItemCount(); ++i) {
+            QTreeWidgetItem *shown = topLevelItem(i);
+            TKxShellListData *data = ShellDataOfItem(shown);
             if (data == nullptr)
                 continue;
-            const int index = fresh.IndexOf(data->RelativeIdList());
-            if (index >= 0)
-                shown[index] = true;
-            else
-                deleteItem(topLevelItem(i));
+            const auto found = fresh.find(data->RelativeIdList());
+            if (found == fresh.end()) {
+                gone << shown;
+                continue;
+            }
+            found.value() = true;
+            static_cast<ShellListItem *>(shown)->ReadAgain();
         }
-        for (int i = 0; i < fresh.Count(); ++i) {
-            if (!shown[i])
-                addItem(m_shellFolder, m_folderIdList, fresh.Pidl(i));
+        for (QTreeWidgetItem *item : gone)
+            deleteItem(item);
+        QList<QTreeWidgetItem *> added;
+        for (const QByteArray &item : items) {
+            if (!fresh.value(item)) {
+                if (ShellListItem *made = makeItem(m_shellFolder, m_folderIdList, item))
+                    added << made;
+            }
         }
+        addTopLevelItems(added);
         sortItems();
     }
     ClearFileFilter();
@@ -324,8 +374,7 @@ void TKxCustomShellList::OpenItem(QTreeWidgetItem *item) {
     TKxShellListData *data = ShellDataOfItem(item);
     if (data == nullptr)
         return;
-    if (m_refreshPending)
-        Refresh();
+    m_watch->RunDue();
     if (m_shellTree != nullptr)
         m_shellTree->RunDeferredRefresh();
     const bool streams = m_options & sloStreamsCountAsFolders;
@@ -446,13 +495,35 @@ void TKxCustomShellList::ColumnClick(int column) {
     SetSortColumn(std::abs(m_sortColumn) == column + 1 ? -m_sortColumn : column + 1);
 }
 
-bool TKxCustomShellList::deferred() {
-    if (IsEditing() || m_ownDrag) {
-        m_refreshPending = true;
-        return true;
-    }
-    m_refreshPending = false;
-    return false;
+bool TKxCustomShellList::RefreshScheduled() const {
+    return m_watch->state() == ShellViewWatch::State::Waiting;
+}
+
+bool TKxCustomShellList::leaveGoneFolder() {
+    const QByteArray list = CopyIdList(m_folder.FolderIdList());
+    // A folder that is gone has no path any more: the one shown keeps the path it had.
+    QByteArray path = TextToName(IdListToPath(list));
+    if (path.isEmpty() && list == m_folderIdList)
+        path = m_shownPath;
+    if (path.isEmpty() || !IsGoneFolder(path))
+        return false;
+    QByteArray above = list;
+    ShellFolderPtr folder;
+    do
+        above = IdListWithoutLast(above, 1);
+    while (IdListElementCount(above) > 0 && FolderOfIdList(above, folder) != 0);
+    const QString gone = NameToDisplayText(path.mid(path.lastIndexOf('/') + 1));
+    // Said once the list shows the folder it moved to, outside the refresh that found it.
+    QTimer::singleShot(0, this, [this, gone, shown = DisplayNameOfIdList(above)] {
+        ShowWarning(QStringLiteral("The folder \"%1\" no longer exists, so \"%2\" is shown.")
+                        .arg(gone, shown));
+    });
+    m_folder.SetIdList(above);
+    return true;
+}
+
+void TKxCustomShellList::ShowWarning(const QString &text) {
+    QMessageBox::warning(window(), QCoreApplication::applicationName(), text);
 }
 
 void TKxCustomShellList::folderChanged() {
@@ -464,8 +535,13 @@ void TKxCustomShellList::folderChanged() {
 void TKxCustomShellList::DeviceChanged() {
     if (SpecialFolderOfIdList(m_folder.FolderIdList()) == kCsidlDrives)
         CallGuarded([&] { Fill(); });
-    else if (m_changeThread != nullptr)
-        startWatching(); // the folder may now lie on another file system
+    else if (!m_watch->Folders().isEmpty())
+        CallGuarded([&] {
+            // A file system mounted on or unmounted from the folder shows other entries, and
+            // needs a watch of its own.
+            Refresh();
+            startWatching(true);
+        });
 }
 
 bool TKxCustomShellList::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) {
@@ -480,8 +556,7 @@ bool TKxCustomShellList::edit(const QModelIndex &index, EditTrigger trigger, QEv
 void TKxCustomShellList::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) {
     TKxCustomListView::closeEditor(editor, hint);
     m_captionEdit.End();
-    if (m_refreshPending)
-        CallGuarded([&] { Refresh(); });
+    m_watch->RunDue();
 }
 
 void TKxCustomShellList::itemTextEdited(QTreeWidgetItem *item) {
@@ -501,7 +576,7 @@ bool TKxCustomShellList::RenameItem(QTreeWidgetItem *item, const QString &text) 
     int code = 0;
     {
         HourglassCursor hourglass;
-        m_ignoreNextChangeNotification = true;
+        m_watch->IgnoreNextChange();
         QByteArray newItem;
         code = m_shellFolder->setNameOf(data->RelativeIdList(), name.left(kShellMaxNameLength),
                                         newItem);
@@ -513,8 +588,7 @@ bool TKxCustomShellList::RenameItem(QTreeWidgetItem *item, const QString &text) 
             sortItems();
         }
     }
-    if (m_refreshPending)
-        Refresh();
+    m_watch->RunDue();
     if (code != 0)
         RaiseVerbFailure(QStringLiteral("rename"), {data->DisplayName()}, code, name);
     return true;
@@ -527,7 +601,7 @@ QAction *TKxCustomShellList::TrackShellMenu(QMenu *menu, const QPoint &globalPos
 void TKxCustomShellList::DoItemMenu(QTreeWidgetItem *item, QPoint &pos, QMenu *&menu) {
     TKxCustomListView::DoItemMenu(item, pos, menu);
     const QList<QByteArray> items = selectedIdLists();
-    if (!(m_options & sloContextMenus) || m_ownDrag || items.isEmpty() || m_shellFolder == nullptr)
+    if (!(m_options & sloContextMenus) || items.isEmpty() || m_shellFolder == nullptr)
         return;
     menu = nullptr;
     QMenu shellMenu(this);
@@ -637,19 +711,19 @@ void TKxCustomShellList::startDrag(Qt::DropActions) {
     drag->setMimeData(CreateShellMimeData(m_folderIdList, items));
     Qt::DropAction result = Qt::IgnoreAction;
     {
-        const QScopedValueRollback dragging(m_ownDrag, true);
+        const ShellViewWatch::Scope dragging(*m_watch, ShellViewWatch::Hold::RefreshAndChanges);
         result = drag->exec(DropActionsOf(effects));
     }
-    if (result != Qt::IgnoreAction || m_refreshPending)
+    if (result != Qt::IgnoreAction || m_watch->state() == ShellViewWatch::State::HeldDue)
         CallGuarded([&] { Refresh(); });
 }
 
-QString TKxCustomShellList::dropFolderAt(const QPoint &pos) const {
+QString TKxCustomShellList::dropFolderAt(const QPoint &pos, bool ownDrag) const {
     if (TKxShellListData *data = ShellDataOfItem(itemAt(pos));
         data != nullptr && data->IsBrowsableFolder(m_options & sloStreamsCountAsFolders))
         return data->PathText();
     // The list's own items dropped beside themselves stay where they are.
-    return m_ownDrag ? QString() : IdListToPath(m_folderIdList);
+    return ownDrag ? QString() : IdListToPath(m_folderIdList);
 }
 
 void TKxCustomShellList::dragEnterEvent(QDragEnterEvent *event) {
@@ -657,9 +731,9 @@ void TKxCustomShellList::dragEnterEvent(QDragEnterEvent *event) {
 }
 
 void TKxCustomShellList::dragMoveEvent(QDragMoveEvent *event) {
-    const Qt::DropAction action = DropActionOf(*event);
-    if (!(m_options & sloOleDrop) || action == Qt::IgnoreAction ||
-        dropFolderAt(event->position().toPoint()).isEmpty()) {
+    const QString folder = dropFolderAt(event->position().toPoint(), event->source() == this);
+    const Qt::DropAction action = DropActionOf(*event, folder);
+    if (!(m_options & sloOleDrop) || action == Qt::IgnoreAction || folder.isEmpty()) {
         event->ignore();
         return;
     }
@@ -669,8 +743,8 @@ void TKxCustomShellList::dragMoveEvent(QDragMoveEvent *event) {
 }
 
 void TKxCustomShellList::dropEvent(QDropEvent *event) {
-    const Qt::DropAction action = DropActionOf(*event);
-    const QString folder = dropFolderAt(event->position().toPoint());
+    const QString folder = dropFolderAt(event->position().toPoint(), event->source() == this);
+    const Qt::DropAction action = DropActionOf(*event, folder);
     if (!(m_options & sloOleDrop) || action == Qt::IgnoreAction || folder.isEmpty() ||
         DroppedPaths(*event->mimeData()).isEmpty()) {
         event->ignore();
@@ -686,40 +760,18 @@ void TKxCustomShellList::dropEvent(QDropEvent *event) {
     event->accept();
 }
 
-void TKxCustomShellList::startWatching() {
+void TKxCustomShellList::startWatching(bool force) {
     if (!(m_options & sloDynamicRefresh))
         return;
-    const QString path = IdListToPath(m_folderIdList);
-    if (m_changeThread == nullptr)
-        m_changeThread =
-            std::make_unique<TChangeHandlerThread>(this, ChangeNotifyEvent::ShellChangeType());
-    else
-        m_changeThread->RemoveAll();
-    int slot = -1;
-    if (!path.isEmpty())
-        m_changeThread->Add(path, ChangeFileName | ChangeDirName, slot, false);
-}
-
-void TKxCustomShellList::changeNotified() {
-    if (m_ownDrag)
-        return;
-    if (m_ignoreNextChangeNotification) {
-        m_ignoreNextChangeNotification = false;
-        return;
-    }
-    // Timed from the first change of a burst, so a folder that keeps changing still refreshes.
-    if (!m_refreshTimer.isActive())
-        m_refreshTimer.start(ShellRefreshDelayMs(hasFocus()));
+    const QByteArray &path = m_shownPath;
+    m_watch->Watch(path.isEmpty() ? QList<QByteArray>() : QList<QByteArray>{path},
+                   ChangeFileName | ChangeDirName, force);
 }
 
 void TKxCustomShellList::customEvent(QEvent *event) {
     if (event->type() == kFillEvent) {
         if (topLevelItemCount() == 0)
             CallGuarded([&] { Fill(); });
-        return;
-    }
-    if (event->type() == ChangeNotifyEvent::ShellChangeType()) {
-        changeNotified();
         return;
     }
     TKxCustomListView::customEvent(event);

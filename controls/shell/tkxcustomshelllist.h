@@ -4,18 +4,18 @@
 #include "controls/framework/timagelist.h"
 #include "controls/shell/captionedit.h"
 #include "controls/shell/shelldata.h"
+#include "controls/shell/shelllistitem.h"
 #include "controls/shell/tkxshelllocator.h"
 
 #include "platform/shellfolder.h"
 
 #include <QPointer>
-#include <QTimer>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-class TChangeHandlerThread;
+class ShellViewWatch;
 class TKxCustomShellTree;
 class TKxFileMaskFilter;
 class TKxShellListData;
@@ -54,7 +54,7 @@ using TKxShItemOpeningEvent =
 // The contents of one shell folder as a framed list view with the detail columns Name, Size,
 // Type and Modified, sorted by the folder's own comparison, with system icons, rename in place,
 // the shell's verbs, opening and leaving folders and refresh on folder changes.
-class TKxCustomShellList : public TKxCustomListView {
+class TKxCustomShellList : public TKxCustomListView, private ShellListItemOwner {
     Q_OBJECT
 
 public:
@@ -123,8 +123,13 @@ protected:
     virtual void ClearFileFilter();
     // Shows the shell's menu and answers the chosen action; tests choose instead.
     virtual QAction *TrackShellMenu(QMenu *menu, const QPoint &globalPos);
-    // A refresh waits for the timer.
-    bool RefreshScheduled() const { return m_refreshTimer.isActive(); }
+    // A refresh waits for the delay after a change.
+    bool RefreshScheduled() const;
+    // Where the list watches its folder and schedules its refreshes.
+    ShellViewWatch &Watch() const { return *m_watch; }
+    // A box that tells the operator what happened (the folder shown went away); tests record
+    // the text instead.
+    virtual void ShowWarning(const QString &text);
 
     void DoItemMenu(QTreeWidgetItem *item, QPoint &pos, QMenu *&menu) override;
     void ColumnClick(int column) override;
@@ -147,42 +152,42 @@ private:
     void updateDragMode();
     // The folder a drop at the point goes into: a folder item under it, else the list's own
     // folder; empty when there is none (the list's own items dragged over empty space).
-    QString dropFolderAt(const QPoint &pos) const;
+    QString dropFolderAt(const QPoint &pos, bool ownDrag) const;
     // The relative lists of the selected items.
     QList<QByteArray> selectedIdLists() const;
     // The display names of the selected items.
     QStringList selectedNames() const;
-    // Adds the item when it passes; false when it was left out.
-    bool addItem(const ShellFolderPtr &folder, const QByteArray &folderList,
-                 const QByteArray &item);
+    // The item, not yet in the list, when it passes; null when it is left out.
+    ShellListItem *makeItem(const ShellFolderPtr &folder, const QByteArray &folderList,
+                            const QByteArray &item);
+    int ItemSortColumn() const override;
+    QIcon ChosenItemImage(QTreeWidgetItem *item) const override;
     void deleteItem(QTreeWidgetItem *item);
     void clearItems();
     int enumFlags() const;
     void sortItems();
-    bool deferred();
     void folderChanged();
     void itemTextEdited(QTreeWidgetItem *item);
     QList<QTreeWidgetItem *> selectedShellItems() const;
     // In a dialog, Enter belongs to its default button unless the selected item is a folder.
     bool claimsEnter() const;
-    void startWatching();
-    void changeNotified();
+    void startWatching(bool force = false);
+    // The folder shown is gone: the list moves to the nearest folder above it that still
+    // exists and says why. False while the folder is there.
+    bool leaveGoneFolder();
 
     TKxShellLocator m_folder;
     ShellFolderPtr m_shellFolder;
     QByteArray m_folderIdList;
+    QByteArray m_shownPath; // raw; empty for a virtual folder
     TKxShellListOptions m_options = kDefaultShellListOptions;
     bool m_readOnly = false;
     QString m_fileFilter;
     std::unique_ptr<TKxFileMaskFilter> m_filter;
     int m_sortColumn = kDefaultSortColumn;
-    QTimer m_refreshTimer;
-    std::unique_ptr<TChangeHandlerThread> m_changeThread;
-    bool m_refreshPending = false;
-    bool m_ignoreNextChangeNotification = false;
+    std::unique_ptr<ShellViewWatch> m_watch;
     bool m_filled = false;
     CaptionEdit m_captionEdit;
-    bool m_ownDrag = false;
     QPointer<TKxCustomShellTree> m_shellTree;
     QPointer<TImageList> m_smallImages;
 };

@@ -3,19 +3,18 @@
 #include "controls/framework/controlservices.h"
 #include "controls/framework/fillscope.h"
 #include "controls/framework/hourglasscursor.h"
-#include "controls/shell/changenotifyevent.h"
 #include "controls/shell/newfolder.h"
 #include "controls/shell/shelldata.h"
 #include "controls/shell/shelltreenode.h"
 #include "controls/shell/shellutils.h"
-#include "controls/shell/tchangehandlerthread.h"
+#include "controls/shell/shellviewwatch.h"
 #include "controls/shell/tkxcustomshelllist.h"
 #include "controls/shell/tkxdevicechangehandler.h"
 #include "controls/shell/tkxidlistarray.h"
-#include "controls/shell/tkxpidllist.h"
 #include "controls/shell/verbprompts.h"
 
 #include "platform/changenotification.h"
+#include "platform/nametext.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,7 +26,9 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScopeGuard>
+#include <QHash>
 #include <QScopedValueRollback>
+#include <QSet>
 
 #include <cerrno>
 
@@ -71,11 +72,11 @@ void ForgetSubtree(QTreeWidgetItem *node) {
 
 TKxCustomShellTree::TKxCustomShellTree(QWidget *parent)
     : TKxCustomTreeView(parent) {
-    // A refresh and the linked list's update each wait on their own timer, so neither ever
-    // drops the other.
-    m_refreshTimer.setSingleShot(true);
-    connect(&m_refreshTimer, &QTimer::timeout, this,
-            [this] { CallGuarded([&] { RefreshNodes(); }); });
+    // A refresh and the linked list's update each wait on their own, so neither ever drops the
+    // other.
+    m_watch = std::make_unique<ShellViewWatch>(
+        this, [this] { RefreshNodes(); }, [this] { return IsEditing(); });
+    m_watch->OnNotice = [this](const QString &text) { ShowWarning(text); };
     m_selectionTimer.setSingleShot(true);
     m_selectionTimer.setInterval(kSelectionDelayMs);
     connect(&m_selectionTimer, &QTimer::timeout, this,
@@ -83,21 +84,24 @@ TKxCustomShellTree::TKxCustomShellTree(QWidget *parent)
     m_baseFolder.OnChange = [this](TKxShellLocator *) { baseFolderChanged(); };
     m_selectionLocator.OnChange = [this](TKxShellLocator *) { selectionLocatorChanged(); };
     setRootIsDecorated(false);
+    // Every node is one line high, so the view lays out big folders without measuring them.
+    setUniformRowHeights(true);
     setEditTriggers(QAbstractItemView::SelectedClicked);
     setAutoExpandDelay(kAutoExpandDelayMs);
     setDropIndicatorShown(true);
     resize(150, 150);
-    m_watchTimer.setSingleShot(true);
-    m_watchTimer.setInterval(0);
-    connect(&m_watchTimer, &QTimer::timeout, this, [this] { startWatching(); });
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *node) {
         CallGuarded([&] { fillNode(node); });
-        scheduleWatching();
+        startWatching();
     });
     connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *node) {
         if (node->type() == ShellTreeNode::kType && node->childCount() > 0)
             static_cast<ShellTreeNode *>(node)->SetChildrenStale(true);
-        scheduleWatching();
+        // A selection hidden in the collapsed folder moves to it: what is chosen is shown.
+        if (QTreeWidgetItem *selected = currentItem();
+            selected != node && IsNodeWithin(selected, node))
+            CallGuarded([&] { selectNode(node); });
+        startWatching();
     });
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
         CallGuarded([&] { currentNodeChanged(current); });
@@ -116,7 +120,7 @@ TKxCustomShellTree::TKxCustomShellTree(QWidget *parent)
 TKxCustomShellTree::~TKxCustomShellTree() {
     TKxDeviceChangeHandler::Instance().Unregister(this);
     SetShellList(nullptr);
-    stopWatching();
+    m_watch->Stop();
     disconnect(this, nullptr, this, nullptr);
     // Whoever handles the events may be gone already (a form's members die before its child
     // widgets), so the tree's own destruction deletes its nodes without OnDeleteItem.
@@ -135,7 +139,7 @@ void TKxCustomShellTree::SetOptions(TKxShellTreeOptions options) {
         if ((options & stoDynamicRefresh) && topLevelItemCount() > 0)
             startWatching();
         else
-            stopWatching();
+            m_watch->Stop();
     }
 }
 
@@ -158,8 +162,11 @@ void TKxCustomShellTree::SetShellList(TKxCustomShellList *list) {
 }
 
 void TKxCustomShellTree::RunDeferredRefresh() {
-    if (m_refreshDeferred)
-        RefreshNodes();
+    m_watch->RunDue();
+}
+
+bool TKxCustomShellTree::RefreshScheduled() const {
+    return m_watch->state() == ShellViewWatch::State::Waiting;
 }
 
 void TKxCustomShellTree::updateLinkedList() {
@@ -174,7 +181,7 @@ void TKxCustomShellTree::Loaded() {
 }
 
 void TKxCustomShellTree::FillTree() {
-    if (deferred())
+    if (!m_watch->MayRefresh())
         return;
     HourglassCursor hourglass;
     {
@@ -190,8 +197,7 @@ void TKxCustomShellTree::FillTree() {
     if (!selection.isNull()) {
         selectPath(selection);
     } else if (QTreeWidgetItem *first = rootNode()) {
-        m_quickSelect = true;
-        setCurrentItem(first);
+        selectNode(first);
     }
     if (SelectionScheduled()) {
         m_selectionTimer.stop();
@@ -273,8 +279,7 @@ void TKxCustomShellTree::DeviceChanged() {
     CallGuarded([&] { RefreshNodes(); });
     // A file system mounted on or unmounted from a shown folder needs a watch of its own now,
     // not at the next fill.
-    m_watched.clear();
-    startWatching();
+    startWatching(true);
 }
 
 ShellTreeNode *TKxCustomShellTree::rootNode() const {
@@ -302,7 +307,7 @@ void TKxCustomShellTree::fillNode(QTreeWidgetItem *node) {
     auto *shellNode = static_cast<ShellTreeNode *>(node);
     if (shellNode->ChildrenStale()) {
         shellNode->SetChildrenStale(false);
-        if (!deferred()) {
+        if (m_watch->MayRefresh()) {
             HourglassCursor hourglass;
             refreshSubtree(shellNode);
         }
@@ -346,7 +351,7 @@ int TKxCustomShellTree::enumFlags() const {
 }
 
 void TKxCustomShellTree::RefreshNodes() {
-    if (deferred())
+    if (!m_watch->MayRefresh())
         return;
     if (topLevelItemCount() == 0) {
         FillTree();
@@ -355,7 +360,7 @@ void TKxCustomShellTree::RefreshNodes() {
     HourglassCursor hourglass;
     if (ShellTreeNode *root = rootNode())
         refreshSubtree(root);
-    scheduleWatching();
+    startWatching();
 }
 
 void TKxCustomShellTree::refreshSubtree(ShellTreeNode *node) {
@@ -366,10 +371,8 @@ void TKxCustomShellTree::refreshSubtree(ShellTreeNode *node) {
         refreshNode(node, selected);
     }
     // A selection inside a folder that disappeared moved to its parent.
-    if (selected != nullptr && selected != currentItem()) {
-        m_quickSelect = true;
-        setCurrentItem(selected);
-    }
+    if (selected != nullptr && selected != currentItem())
+        selectNode(selected);
 }
 
 void TKxCustomShellTree::refreshNode(ShellTreeNode *node, QTreeWidgetItem *&selected) {
@@ -379,16 +382,18 @@ void TKxCustomShellTree::refreshNode(ShellTreeNode *node, QTreeWidgetItem *&sele
     QList<QByteArray> items;
     if (folder == nullptr || folder->enumObjects(enumFlags(), items) != 0)
         return;
-    TKxPidlList fresh = TKxPidlList::SortedItems(folder, items);
-    QList<bool> shown(fresh.Count(), false);
+    // A child is the same entry exactly when its list has the same bytes.
+    QHash<QByteArray, bool> fresh;
+    fresh.reserve(items.size());
+    for (const QByteArray &item : items)
+        fresh.insert(item, false);
     for (int i = node->childCount() - 1; i >= 0; --i) {
         QTreeWidgetItem *child = node->child(i);
         TKxShellTreeData *data = ShellDataOf(child);
         if (data == nullptr)
             continue;
-        const int index = fresh.IndexOf(data->RelativeIdList());
-        if (index >= 0) {
-            shown[index] = true;
+        if (const auto found = fresh.find(data->RelativeIdList()); found != fresh.end()) {
+            found.value() = true;
             continue;
         }
         if (IsNodeWithin(selected, child))
@@ -397,24 +402,24 @@ void TKxCustomShellTree::refreshNode(ShellTreeNode *node, QTreeWidgetItem *&sele
     }
     const QByteArray parentList = node->Data()->AbsoluteIdList();
     bool added = false;
-    for (int i = 0; i < fresh.Count(); ++i) {
-        if (shown[i])
+    for (const QByteArray &item : items) {
+        if (fresh.value(item))
             continue;
-        if (const int code = AddShellNode(folder, parentList, fresh.Pidl(i), node); code != 0)
+        if (const int code = AddShellNode(folder, parentList, item, node); code != 0)
             RaiseShellError(code);
         added = true;
     }
     if (added)
         sortChildren(node);
-    if (node->childCount() > 0)
-        node->SetHasChildrenFlag(true);
+    // A folder read empty loses its expand button, so the next refresh reads it again.
+    node->SetHasChildrenFlag(node->childCount() > 0);
     for (int i = 0; i < node->childCount(); ++i) {
         if (node->child(i)->type() != ShellTreeNode::kType)
             continue;
         auto *child = static_cast<ShellTreeNode *>(node->child(i));
-        // A node that never had children gets its expand button when a subfolder appears; the
+        // A collapsed node without children gets its expand button when a subfolder appears; the
         // folder's listing just told that, so the node's own folder is not opened.
-        if (child->childCount() == 0 && !child->HasChildrenFlag()) {
+        if (child->childCount() == 0 && !child->HasChildrenFlag() && !child->isExpanded()) {
             child->SetHasChildrenFlag(childrenFlagOf(
                 folder->attributesOf(child->Data()->RelativeIdList(), kNodeAttributeMask)));
             continue;
@@ -429,7 +434,6 @@ void TKxCustomShellTree::selectPath(const QByteArray &target) {
     ShellTreeNode *first = rootNode();
     if (first == nullptr)
         return;
-    m_quickSelect = true;
     const QByteArray base = m_baseFolder.FolderIdList();
     const TKxIdListArray baseElements(base);
     const TKxIdListArray targetElements(target);
@@ -475,7 +479,7 @@ void TKxCustomShellTree::selectPath(const QByteArray &target) {
             next->setExpanded(true);
         reached = next;
     }
-    setCurrentItem(reached);
+    selectNode(reached);
     scrollToItem(reached);
 }
 
@@ -486,10 +490,8 @@ void TKxCustomShellTree::baseFolderChanged() {
         const QScopedValueRollback setting(m_settingSelection, true);
         m_selectionLocator.Clear();
     }
-    if (m_options & stoAutoFill) {
-        m_quickSelect = true;
+    if (m_options & stoAutoFill)
         CallGuarded([&] { FillTree(); });
-    }
 }
 
 void TKxCustomShellTree::selectionLocatorChanged() {
@@ -505,29 +507,32 @@ void TKxCustomShellTree::currentNodeChanged(QTreeWidgetItem *current) {
         const QScopedValueRollback setting(m_settingSelection, true);
         m_selectionLocator.SetIdList(data->AbsoluteIdList());
     }
-    // While the tree rebuilds itself only the selected folder follows.
+    // While the tree rebuilds or selects itself only the selected folder follows here.
     if (m_ignoreChanges > 0)
         return;
-    // A click or the tree's own selecting updates the linked list at once; keyboard steps
-    // through the nodes update it when they pause.
-    if (m_quickSelect || m_shellList == nullptr) {
+    // What is left are the keyboard's steps through the nodes.
+    followSelection(current, false);
+}
+
+void TKxCustomShellTree::selectNode(QTreeWidgetItem *node) {
+    QTreeWidgetItem *before = currentItem();
+    {
+        CounterScope ignore(m_ignoreChanges);
+        setCurrentItem(node);
+    }
+    if (currentItem() != before)
+        followSelection(currentItem(), true);
+}
+
+void TKxCustomShellTree::followSelection(QTreeWidgetItem *node, bool now) {
+    if (now || m_shellList == nullptr) {
         m_selectionTimer.stop();
         updateLinkedList();
     } else {
         m_selectionTimer.start();
     }
-    m_quickSelect = false;
     if (OnChange)
-        OnChange(this, current);
-}
-
-bool TKxCustomShellTree::deferred() {
-    if (m_deferRefresh || state() == QAbstractItemView::EditingState) {
-        m_refreshDeferred = true;
-        return true;
-    }
-    m_refreshDeferred = false;
-    return false;
+        OnChange(this, node);
 }
 
 QString TKxCustomShellTree::SelectedFolderPath() const {
@@ -539,10 +544,8 @@ void TKxCustomShellTree::SelectAncestor(int levels) {
     QTreeWidgetItem *node = currentItem();
     for (; node != nullptr && node->parent() != nullptr && levels > 0; --levels)
         node = node->parent();
-    if (node != nullptr) {
-        m_quickSelect = true;
-        setCurrentItem(node);
-    }
+    if (node != nullptr)
+        selectNode(node);
 }
 
 QTreeWidgetItem *TKxCustomShellTree::FindNode(const QByteArray &absoluteIdList) const {
@@ -564,7 +567,7 @@ bool TKxCustomShellTree::CreateNewFolder() {
     QString parent = SelectedFolderPath();
     if (parent.isEmpty())
         parent = QDir::currentPath();
-    m_ignoreNextChangeNotification = true;
+    m_watch->IgnoreNextChange();
     const NewFolderResult result = CreateNewFolderIn(parent, MakeDirectory);
     for (const QString &warning : result.warnings)
         ShowWarning(warning);
@@ -625,7 +628,7 @@ void TKxCustomShellTree::DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, Q
     });
     QAction *chosen = nullptr;
     {
-        const QScopedValueRollback defer(m_deferRefresh, true);
+        const ShellViewWatch::Scope menuUp(*m_watch, ShellViewWatch::Hold::Refresh);
         chosen = TrackShellMenu(&shellMenu, viewport()->mapToGlobal(pos));
     }
     if (chosen != nullptr) {
@@ -635,8 +638,8 @@ void TKxCustomShellTree::DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, Q
         } else {
             InvokeVerbAsked(node, verb);
         }
-    } else if (m_refreshDeferred) {
-        RefreshNodes();
+    } else {
+        m_watch->RunDue();
     }
 }
 
@@ -659,8 +662,7 @@ void TKxCustomShellTree::closeEditor(QWidget *editor, QAbstractItemDelegate::End
     TKxCustomTreeView::closeEditor(editor, hint);
     // A cancelled edit (or one that kept the text) changes nothing.
     m_captionEdit.End();
-    if (m_refreshDeferred)
-        CallGuarded([&] { RefreshNodes(); });
+    m_watch->RunDue();
 }
 
 void TKxCustomShellTree::nodeTextEdited(QTreeWidgetItem *node) {
@@ -684,7 +686,7 @@ bool TKxCustomShellTree::RenameNode(QTreeWidgetItem *node, const QString &text) 
     {
         HourglassCursor hourglass;
         CounterScope ignore(m_ignoreChanges);
-        m_ignoreNextChangeNotification = true;
+        m_watch->IgnoreNextChange();
         QByteArray newItem;
         code = folder->setNameOf(data->RelativeIdList(), name.left(kShellMaxNameLength), newItem);
         if (code == 0) {
@@ -706,8 +708,7 @@ bool TKxCustomShellTree::RenameNode(QTreeWidgetItem *node, const QString &text) 
     // The selected folder is now another one: who shows it follows.
     if (code == 0 && node == currentItem() && OnChange)
         OnChange(this, node);
-    if (m_refreshDeferred)
-        RefreshNodes();
+    m_watch->RunDue();
     if (code != 0)
         RaiseVerbFailure(QStringLiteral("rename"), {node->text(0)}, code, name);
     return true;
@@ -763,14 +764,20 @@ void TKxCustomShellTree::wheelEvent(QWheelEvent *event) {
 }
 
 void TKxCustomShellTree::mousePressEvent(QMouseEvent *event) {
-    m_quickSelect = true;
-    // A right click selects the node its menu acts on, as a left click does.
-    if (event->button() == Qt::RightButton) {
-        if (QTreeWidgetItem *node = itemAt(event->position().toPoint());
-            node != nullptr && node != currentItem())
-            setCurrentItem(node);
+    QTreeWidgetItem *before = currentItem();
+    {
+        // A click is followed at once, below, rather than as a keyboard step.
+        CounterScope ignore(m_ignoreChanges);
+        // A right click selects the node its menu acts on, as a left click does.
+        if (event->button() == Qt::RightButton) {
+            if (QTreeWidgetItem *node = itemAt(event->position().toPoint());
+                node != nullptr && node != currentItem())
+                setCurrentItem(node);
+        }
+        TKxCustomTreeView::mousePressEvent(event);
     }
-    TKxCustomTreeView::mousePressEvent(event);
+    if (currentItem() != before)
+        CallGuarded([&] { followSelection(currentItem(), true); });
 }
 
 void TKxCustomShellTree::updateDragMode() {
@@ -797,11 +804,10 @@ void TKxCustomShellTree::startDrag(Qt::DropActions) {
                             {data->RelativeIdList()}));
     Qt::DropAction result = Qt::IgnoreAction;
     {
-        const QScopedValueRollback dragging(m_dragging, true);
-        const QScopedValueRollback defer(m_deferRefresh, true);
+        const ShellViewWatch::Scope dragging(*m_watch, ShellViewWatch::Hold::RefreshAndChanges);
         result = drag->exec(DropActionsOf(effects));
     }
-    if (result != Qt::IgnoreAction || m_refreshDeferred)
+    if (result != Qt::IgnoreAction || m_watch->state() == ShellViewWatch::State::HeldDue)
         CallGuarded([&] { RefreshNodes(); });
 }
 
@@ -818,7 +824,7 @@ void TKxCustomShellTree::dragMoveEvent(QDragMoveEvent *event) {
         event->ignore();
         return;
     }
-    const Qt::DropAction action = DropActionOf(*event);
+    const Qt::DropAction action = DropActionOf(*event, data->PathText());
     if (action == Qt::IgnoreAction) {
         event->ignore();
         return;
@@ -830,7 +836,9 @@ void TKxCustomShellTree::dragMoveEvent(QDragMoveEvent *event) {
 
 void TKxCustomShellTree::dropEvent(QDropEvent *event) {
     QTreeWidgetItem *node = itemAt(event->position().toPoint());
-    const Qt::DropAction action = DropActionOf(*event);
+    TKxShellTreeData *target = ShellDataOf(node);
+    const Qt::DropAction action =
+        target != nullptr ? DropActionOf(*event, target->PathText()) : Qt::IgnoreAction;
     bool dropped = false;
     if (action != Qt::IgnoreAction)
         CallGuarded([&] { dropped = dropOnNode(node, event->mimeData(), action); });
@@ -857,45 +865,34 @@ bool TKxCustomShellTree::dropOnNode(QTreeWidgetItem *node, const QMimeData *data
     return true;
 }
 
-void TKxCustomShellTree::scheduleWatching() {
-    if (m_options & stoDynamicRefresh)
-        m_watchTimer.start();
-}
-
-void TKxCustomShellTree::startWatching() {
+void TKxCustomShellTree::startWatching(bool force) {
     if (!(m_options & stoDynamicRefresh))
         return;
-    const QStringList folders = WatchedFolders();
-    if (m_changeThread != nullptr && folders == m_watched)
-        return;
-    if (m_changeThread == nullptr)
-        m_changeThread =
-            std::make_unique<TChangeHandlerThread>(this, ChangeNotifyEvent::ShellChangeType());
-    else
-        m_changeThread->RemoveAll();
-    m_watched = folders;
+    QList<QByteArray> folders;
+    for (const QString &path : WatchedFolders())
+        folders << TextToName(path);
     int filter = ChangeDirName;
     if (m_options & stoIncludeNonFolders)
         filter |= ChangeFileName;
-    for (const QString &path : folders) {
-        int slot = -1;
-        m_changeThread->Add(path, filter, slot, false);
-    }
+    m_watch->Watch(folders, filter, force);
 }
 
 QStringList TKxCustomShellTree::WatchedFolders() const {
     QStringList paths;
+    QSet<QString> seen;
     QList<QTreeWidgetItem *> pending;
     for (int i = topLevelItemCount() - 1; i >= 0; --i)
         pending << topLevelItem(i);
-    while (!pending.isEmpty() && paths.size() < TChangeHandlerThread::kSlotCount) {
+    while (!pending.isEmpty()) {
         QTreeWidgetItem *node = pending.takeLast();
         if (!node->isExpanded())
             continue;
         if (TKxShellTreeData *data = ShellDataOf(node)) {
             const QString path = data->PathText();
-            if (!path.isEmpty() && !paths.contains(path))
+            if (!path.isEmpty() && !seen.contains(path)) {
+                seen.insert(path);
                 paths << path;
+            }
         }
         for (int i = node->childCount() - 1; i >= 0; --i)
             pending << node->child(i);
@@ -903,31 +900,10 @@ QStringList TKxCustomShellTree::WatchedFolders() const {
     return paths;
 }
 
-void TKxCustomShellTree::stopWatching() {
-    m_watchTimer.stop();
-    m_changeThread.reset();
-    m_watched.clear();
-}
-
-void TKxCustomShellTree::changeNotified() {
-    if (m_ignoreNextChangeNotification || m_dragging) {
-        m_ignoreNextChangeNotification = false;
-        return;
-    }
-    // The first change of a burst sets the time; later ones wait with it, so a folder that
-    // keeps changing never holds the refresh off.
-    if (!m_refreshTimer.isActive())
-        m_refreshTimer.start(ShellRefreshDelayMs(hasFocus()));
-}
-
 void TKxCustomShellTree::customEvent(QEvent *event) {
     if (event->type() == kFillEvent) {
         if (topLevelItemCount() == 0)
             CallGuarded([&] { FillTree(); });
-        return;
-    }
-    if (event->type() == ChangeNotifyEvent::ShellChangeType()) {
-        changeNotified();
         return;
     }
     TKxCustomTreeView::customEvent(event);

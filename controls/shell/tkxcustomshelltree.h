@@ -16,7 +16,7 @@
 
 class QAction;
 class ShellTreeNode;
-class TChangeHandlerThread;
+class ShellViewWatch;
 class TKxCustomShellList;
 class TKxShellTreeData;
 
@@ -120,11 +120,14 @@ protected:
     virtual QAction *TrackShellMenu(QMenu *menu, const QPoint &globalPos);
     // A warning box with OK only; tests record the text instead.
     virtual void ShowWarning(const QString &text);
-    // A refresh or the linked list's update waits for the timer.
-    bool RefreshScheduled() const { return m_refreshTimer.isActive(); }
+    // A refresh waits for the delay after a change; the linked list's update waits for the
+    // keyboard to pause.
+    bool RefreshScheduled() const;
     bool SelectionScheduled() const { return m_selectionTimer.isActive(); }
+    // Where the tree watches its folders and schedules its refreshes.
+    ShellViewWatch &Watch() const { return *m_watch; }
     // The folders watched for changes: those whose nodes are expanded, each once, in the order
-    // of the tree, as many as one change thread takes.
+    // of the tree.
     QStringList WatchedFolders() const;
 
     void DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, QMenu *&menu) override;
@@ -156,38 +159,31 @@ private:
     bool childrenFlagOf(ShellAttributes attributes) const;
     int enumFlags() const;
     void selectPath(const QByteArray &target);
+    // Selects the node as the tree's own choice: the linked list follows at once.
+    void selectNode(QTreeWidgetItem *node);
+    // The selection moved to the node: the linked list follows, at once or, for the keyboard's
+    // steps through the nodes, when they pause.
+    void followSelection(QTreeWidgetItem *node, bool now);
     void baseFolderChanged();
     void selectionLocatorChanged();
     void currentNodeChanged(QTreeWidgetItem *current);
     // The linked list takes the selected folder.
     void updateLinkedList();
     void nodeTextEdited(QTreeWidgetItem *node);
-    bool deferred();
     void updateDragMode();
-    // Watches the folders of the expanded nodes, once the expanding and collapsing at hand is
-    // done.
-    void scheduleWatching();
-    void startWatching();
-    void stopWatching();
-    void changeNotified();
+    // Watches the folders of the expanded nodes; forced after a mount, where the same path is
+    // another folder.
+    void startWatching(bool force = false);
     bool dropOnNode(QTreeWidgetItem *node, const QMimeData *data, Qt::DropAction action);
 
     TKxShellLocator m_baseFolder;
     TKxShellLocator m_selectionLocator;
     TKxShellTreeOptions m_options = kDefaultShellTreeOptions;
     bool m_readOnly = false;
-    QTimer m_refreshTimer;
     QTimer m_selectionTimer;
-    QTimer m_watchTimer;
-    QStringList m_watched;
-    std::unique_ptr<TChangeHandlerThread> m_changeThread;
+    std::unique_ptr<ShellViewWatch> m_watch;
     int m_ignoreChanges = 0;
-    bool m_quickSelect = false;
-    bool m_deferRefresh = false;
-    bool m_refreshDeferred = false;
-    bool m_ignoreNextChangeNotification = false;
     bool m_settingSelection = false;
-    bool m_dragging = false;
     CaptionEdit m_captionEdit;
     QTreeWidgetItem *m_lastAdded = nullptr;
     QPointer<TKxCustomShellList> m_shellList;

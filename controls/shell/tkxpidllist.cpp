@@ -42,23 +42,6 @@ bool TKxPidlList::find(const QByteArray &list, int &index) const {
     return found;
 }
 
-TKxPidlList TKxPidlList::SortedItems(const ShellFolderPtr &folder, const QList<QByteArray> &items) {
-    TKxPidlList sorted;
-    sorted.SetShellFolder(folder);
-    sorted.SetDuplicates(dupIgnore);
-    // Sorted once, then each run of equal items kept as its first, as adding them one by one
-    // would keep them, without moving the list at every insert.
-    sorted.m_items.reserve(items.size());
-    for (const QByteArray &item : items)
-        sorted.m_items.append({CopyIdList(item), nullptr});
-    sorted.SetSorted(true);
-    const auto last = std::unique(
-        sorted.m_items.begin(), sorted.m_items.end(),
-        [&sorted](const Entry &a, const Entry &b) { return sorted.compare(a.list, b.list) == 0; });
-    sorted.m_items.erase(last, sorted.m_items.end());
-    return sorted;
-}
-
 int TKxPidlList::AddPidlWithObject(const QByteArray &list, void *object) {
     if (!m_sorted) {
         m_items.append({CopyIdList(list), object});

@@ -13,9 +13,6 @@ public:
 
     virtual ~TKxPidlList() = default;
 
-    // A folder's items sorted by the folder, each once.
-    static TKxPidlList SortedItems(const ShellFolderPtr &folder, const QList<QByteArray> &items);
-
     int AddPidl(const QByteArray &list) { return AddPidlWithObject(list, nullptr); }
     // The index of the new (or, with dupIgnore, the equal) entry; with dupError an equal entry
     // raises std::runtime_error "TKxPidlList: Duplicate PIDL".

@@ -28,6 +28,8 @@ public:
     bool CanRename() const;
     // Column 0 empty; 1 Size, 2 Type, 3 Modified.
     QString DetailText(int column);
+    // The item changed: its details are computed again when next asked.
+    void ForgetDetails() { m_detailsValid = false; }
 
 private:
     void computeDetails();

@@ -13,7 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -182,6 +186,12 @@ TEST(MountInfo, WhatAPersonCallsADrive) {
          "27 22 0:42 / /a\\040b rw - ext4 /dev/sdb1 rw\n"
          "28 22 0:43 / /a/b rw - ext4 /dev/sdb2 rw\n",
          {"/", "/a/b", "/a b", "/boot/efi", "/home", "/mnt/nas", "/run/media/u/CARD"}},
+        {"ip netns binds /run/netns onto itself and each namespace into it",
+         "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+         "23 22 8:1 /run/netns /run/netns rw shared:5 - ext4 /dev/sda1 rw\n"
+         "24 23 0:4 net:[4026532281] /run/netns/blue rw - nsfs nsfs rw\n"
+         "25 22 8:1 /srv/data /home/u/data rw - ext4 /dev/sda1 rw\n",
+         {"/", "/home/u/data"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -281,8 +291,8 @@ protected:
         for (const char *file : {"home/notes.txt", "home/Docs/a.conf", "mnt x/data/f"})
             touch(file);
         const QList<MountPoint> mounts = {
-            {"/", "ext4", "/dev/sda1"},
-            {QFile::encodeName(m_dir.filePath("mnt x")), "nfs", "srv:/x"}};
+            {"/", "ext4", "/dev/sda1", "/"},
+            {QFile::encodeName(m_dir.filePath("mnt x")), "nfs", "srv:/x", "/"}};
         m_desktop = std::make_shared<ShellDesktopFolder>(
             ShellEnvironment{m_dir.filePath("home"), [mounts] { return mounts; }});
     }
@@ -472,65 +482,130 @@ protected:
         QFile file(m_dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
+    // The raw path of a name in the folder; the folder itself for an empty one.
+    QByteArray raw(const QByteArray &name) const {
+        const QByteArray folder = QFile::encodeName(m_dir.path());
+        return name.isEmpty() ? folder : folder + '/' + name;
+    }
 
     QTemporaryDir m_dir;
 };
 
+// The folder numbers with news in one read, as (folder, count) pairs in folder order; the
+// counts of a folder that went are -1.
+QList<QPair<int, int>> ReadAll(ChangeNotification &watch) {
+    const QHash<int, int> changes = watch.ReadChanges();
+    QList<QPair<int, int>> sorted;
+    for (auto change = changes.cbegin(); change != changes.cend(); ++change)
+        sorted << qMakePair(change.key(), change.value());
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+}
+
 TEST_F(ChangeNotificationTest, ReportsAFileCreatedInTheFolder) {
-    auto watch = ChangeNotification::Open(m_dir.path(), false, ChangeFileName | ChangeDirName);
+    auto watch = ChangeNotification::Open();
     ASSERT_TRUE(watch);
+    ASSERT_EQ(watch->AddFolder(raw(""), false, ChangeFileName | ChangeDirName), 0);
     EXPECT_EQ(WaitForReadable({watch->fd()}, 0), -1);
     touch("new.txt");
     ASSERT_EQ(WaitForReadable({watch->fd()}, kBoundedWaitMs), 0);
-    EXPECT_GE(watch->ReadChanges(), 1);
+    const QList<QPair<int, int>> changes = ReadAll(*watch);
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes[0].first, 0);
+    EXPECT_GE(changes[0].second, 1);
     EXPECT_EQ(WaitForReadable({watch->fd()}, 0), -1);
 }
 
 TEST_F(ChangeNotificationTest, SubtreeWatchesReachDeeperFoldersAndNewOnes) {
-    auto flat = ChangeNotification::Open(m_dir.path(), false, ChangeFileName);
-    auto tree = ChangeNotification::Open(m_dir.path(), true, ChangeFileName | ChangeDirName);
-    ASSERT_TRUE(flat && tree);
-    EXPECT_EQ(tree->watchCount(), 3);
+    auto watch = ChangeNotification::Open();
+    ASSERT_TRUE(watch);
+    const int flat = watch->AddFolder(raw(""), false, ChangeFileName);
+    const int tree = watch->AddFolder(raw(""), true, ChangeFileName | ChangeDirName);
+    ASSERT_EQ(flat, 0);
+    ASSERT_EQ(tree, 1);
+    // The two share the folder's own watch.
+    EXPECT_EQ(watch->watchCount(), 3);
     touch("sub/deeper/f");
-    ASSERT_EQ(WaitForReadable({tree->fd()}, kBoundedWaitMs), 0);
-    EXPECT_GE(tree->ReadChanges(), 1);
-    EXPECT_EQ(WaitForReadable({flat->fd()}, 0), -1);
+    ASSERT_EQ(WaitForReadable({watch->fd()}, kBoundedWaitMs), 0);
+    QList<QPair<int, int>> changes = ReadAll(*watch);
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes[0].first, tree);
 
     ASSERT_TRUE(QDir().mkdir(m_dir.filePath("sub/made")));
-    ASSERT_EQ(WaitForReadable({tree->fd()}, kBoundedWaitMs), 0);
-    EXPECT_GE(tree->ReadChanges(), 1);
-    EXPECT_EQ(tree->watchCount(), 4);
+    ASSERT_EQ(WaitForReadable({watch->fd()}, kBoundedWaitMs), 0);
+    changes = ReadAll(*watch);
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes[0].first, tree);
+    EXPECT_EQ(watch->watchCount(), 4);
     touch("sub/made/g");
-    ASSERT_EQ(WaitForReadable({tree->fd()}, kBoundedWaitMs), 0);
-    EXPECT_GE(tree->ReadChanges(), 1);
+    ASSERT_EQ(WaitForReadable({watch->fd()}, kBoundedWaitMs), 0);
+    EXPECT_EQ(ReadAll(*watch).size(), 1);
 }
 
 TEST_F(ChangeNotificationTest, TheFilterDecidesWhatCounts) {
-    auto folders = ChangeNotification::Open(m_dir.path(), false, ChangeDirName);
-    ASSERT_TRUE(folders);
+    auto watch = ChangeNotification::Open();
+    ASSERT_TRUE(watch);
+    ASSERT_EQ(watch->AddFolder(raw(""), false, ChangeDirName), 0);
     touch("file-only");
-    ASSERT_EQ(WaitForReadable({folders->fd()}, kBoundedWaitMs), 0);
-    EXPECT_EQ(folders->ReadChanges(), 0);
+    ASSERT_EQ(WaitForReadable({watch->fd()}, kBoundedWaitMs), 0);
+    EXPECT_TRUE(ReadAll(*watch).isEmpty());
 }
 
-TEST_F(ChangeNotificationTest, AWatchEndsWhenItsFolderGoes) {
-    const QString sub = m_dir.filePath("sub");
-    auto watch = ChangeNotification::Open(sub, false, ChangeDirName);
+TEST_F(ChangeNotificationTest, AFolderThatGoesIsReportedAndItsNumberFreed) {
+    auto watch = ChangeNotification::Open();
     ASSERT_TRUE(watch);
-    ASSERT_TRUE(QDir(sub).removeRecursively());
-    ASSERT_EQ(WaitForReadable({watch->fd()}, kBoundedWaitMs), 0);
-    int result = watch->ReadChanges();
+    ASSERT_EQ(watch->AddFolder(raw(""), false, ChangeDirName), 0);
+    ASSERT_EQ(watch->AddFolder(raw("sub"), false, ChangeDirName), 1);
+    ASSERT_TRUE(QDir(m_dir.filePath("sub")).removeRecursively());
+    bool gone = false;
     // The deletion of the inner folder may come in an earlier read than the folder's own end.
-    while (result >= 0 && WaitForReadable({watch->fd()}, kBoundedWaitMs) == 0)
-        result = watch->ReadChanges();
-    EXPECT_EQ(result, -1);
+    while (!gone && WaitForReadable({watch->fd()}, kBoundedWaitMs) == 0) {
+        for (const auto &[folder, count] : ReadAll(*watch)) {
+            if (folder == 1 && count == -1)
+                gone = true;
+        }
+    }
+    EXPECT_TRUE(gone);
+    EXPECT_EQ(watch->folderCount(), 1);
+    ASSERT_TRUE(QDir().mkdir(m_dir.filePath("again")));
+    EXPECT_EQ(watch->AddFolder(raw("again"), false, ChangeDirName), 1);
+}
+
+TEST_F(ChangeNotificationTest, TwoHundredFoldersOnOneInstanceAndNamesThatAreNotUtf8) {
+    auto watch = ChangeNotification::Open();
+    ASSERT_TRUE(watch);
+    constexpr int kFolders = 200;
+    for (int i = 0; i < kFolders; ++i) {
+        // Every other folder has a Windows-1251 name.
+        const QByteArray name =
+            (i % 2 ? QByteArray("\xcf\xe0\xef\xea\xe0") : QByteArray("f")) + QByteArray::number(i);
+        ASSERT_EQ(::mkdir(raw(name).constData(), 0755), 0);
+        ASSERT_EQ(watch->AddFolder(raw(name), false, ChangeFileName), i);
+    }
+    EXPECT_EQ(watch->watchCount(), kFolders);
+    const QByteArray last =
+        raw(QByteArray("\xcf\xe0\xef\xea\xe0") + QByteArray::number(kFolders - 1) + "/new");
+    const int fd = ::open(last.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    ASSERT_EQ(WaitForReadable({watch->fd()}, kBoundedWaitMs), 0);
+    const QList<QPair<int, int>> changes = ReadAll(*watch);
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes[0].first, kFolders - 1);
+    // QTemporaryDir cannot remove names that are not UTF-8.
+    ASSERT_EQ(::unlink(last.constData()), 0);
+    for (int i = 1; i < kFolders; i += 2)
+        ASSERT_EQ(::rmdir(raw("\xcf\xe0\xef\xea\xe0" + QByteArray::number(i)).constData()), 0);
 }
 
 TEST_F(ChangeNotificationTest, PathsThatCannotBeWatched) {
     touch("plain");
-    EXPECT_FALSE(ChangeNotification::Open("", false, ChangeFileName));
-    EXPECT_FALSE(ChangeNotification::Open(m_dir.filePath("missing"), false, ChangeFileName));
-    EXPECT_FALSE(ChangeNotification::Open(m_dir.filePath("plain"), false, ChangeFileName));
+    auto watch = ChangeNotification::Open();
+    ASSERT_TRUE(watch);
+    EXPECT_EQ(watch->AddFolder("", false, ChangeFileName), -ENOENT);
+    EXPECT_EQ(watch->AddFolder(raw("missing"), false, ChangeFileName), -ENOENT);
+    EXPECT_EQ(watch->AddFolder(raw("plain"), false, ChangeFileName), -ENOTDIR);
+    EXPECT_EQ(watch->folderCount(), 0);
 }
 
 } // namespace

@@ -6,13 +6,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSemaphore>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <filesystem>
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -36,26 +37,15 @@ protected:
     }
 };
 
-// The inotify descriptors that the process holds open.
-int InotifyDescriptorCount() {
-    int count = 0;
-    for (const auto &entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-        std::error_code error;
-        if (std::filesystem::read_symlink(entry.path(), error).string().find("inotify") !=
-            std::string::npos)
-            ++count;
-    }
-    return count;
-}
-
 class ChangeHandlerThreadTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
-    QString Folder(int index) {
+    // The raw path of a numbered folder, made now.
+    QByteArray Folder(int index) {
         const QString path = dir.filePath(QString::number(index));
         EXPECT_TRUE(QDir().mkpath(path));
-        return path;
+        return QFile::encodeName(path);
     }
 
     QTemporaryDir dir;
@@ -82,16 +72,19 @@ TEST_F(ChangeHandlerThreadTest, AChangeInAWatchedSubtreeTellsTheOwnerItsSlot) {
     EXPECT_EQ(owner.slotsChanged.first(), 0);
 }
 
-TEST_F(ChangeHandlerThreadTest, SixtyThreeFoldersFitAndTheNextIsRefused) {
+TEST_F(ChangeHandlerThreadTest, TwoHundredFoldersAreWatchedThroughOneInstance) {
+    const int before = InotifyDescriptorCount();
     TChangeHandlerThread thread(&owner, kTestChange);
-    for (int i = 0; i < TChangeHandlerThread::kSlotCount; ++i) {
+    constexpr int kFolders = 200;
+    for (int i = 0; i < kFolders; ++i) {
         int slot = -1;
         ASSERT_TRUE(thread.Add(Folder(i), ChangeDirName, slot, false)) << i;
         EXPECT_EQ(slot, i);
     }
-    int slot = -1;
-    EXPECT_FALSE(thread.Add(Folder(TChangeHandlerThread::kSlotCount), ChangeDirName, slot, false));
-    EXPECT_EQ(slot, -1);
+    EXPECT_EQ(InotifyDescriptorCount(), before + 1);
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("199/below"))));
+    owner.AwaitChanges(1);
+    EXPECT_EQ(owner.slotsChanged, QList<int>{kFolders - 1});
 }
 
 TEST_F(ChangeHandlerThreadTest, RemoveAllFreesTheSlotsForTheNextAdd) {
@@ -122,22 +115,24 @@ TEST_F(ChangeHandlerThreadTest, AWatchedFolderThatGoesIsReportedAndItsSlotFreed)
     EXPECT_EQ(slot, 1);
 }
 
-TEST_F(ChangeHandlerThreadTest, PathsThatCannotBeWatchedAreRefusedBeforeAnyCommand) {
+TEST_F(ChangeHandlerThreadTest, PathsThatCannotBeWatchedAreRefusedWithTheirReason) {
     TChangeHandlerThread thread(&owner, kTestChange);
     struct Case {
         const char *name;
-        QString path;
+        QByteArray path;
+        int error;
     };
     const Case cases[] = {
-        {"empty", QString()},
-        {"missing", dir.filePath(QStringLiteral("missing"))},
-        {"file", QCoreApplication::applicationFilePath()},
+        {"empty", QByteArray(), ENOENT},
+        {"missing", QFile::encodeName(dir.filePath(QStringLiteral("missing"))), ENOENT},
+        {"file", QFile::encodeName(QCoreApplication::applicationFilePath()), ENOTDIR},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         int slot = 7;
         EXPECT_FALSE(thread.Add(c.path, ChangeDirName, slot, true));
         EXPECT_EQ(slot, -1);
+        EXPECT_EQ(thread.LastError(), c.error);
     }
     int slot = -1;
     ASSERT_TRUE(thread.Add(Folder(0), ChangeDirName, slot, true));

@@ -2,6 +2,7 @@
 
 #include "controls/framework/timagelist.h"
 #include "controls/shell/changenotifyevent.h"
+#include "controls/shell/shellviewwatch.h"
 #include "controls/shell/shellutils.h"
 #include "controls/shell/tkxdevicechangehandler.h"
 #include "tests/controls/support/shelltesting.h"
@@ -32,6 +33,7 @@ public:
     using TKxShellList::ColumnClick;
     using TKxShellList::RefreshScheduled;
     using TKxShellList::TKxShellList;
+    using TKxShellList::Watch;
 
     bool EditName(QTreeWidgetItem *item) {
         return edit(indexFromItem(item), QAbstractItemView::AllEditTriggers, nullptr);
@@ -272,7 +274,7 @@ TEST_F(ShellListTest, ANameEditedInPlaceRenamesTheFileAndACancelledEditKeepsIt) 
 TEST_F(ShellListTest, TheChangeNotificationOfTheListsOwnRenameIsIgnored) {
     const auto notify = [this] {
         ChangeNotifyEvent event(ChangeNotifyEvent::ShellChangeType(), 0);
-        QCoreApplication::sendEvent(&list, &event);
+        QCoreApplication::sendEvent(&list.Watch(), &event);
     };
     ASSERT_TRUE(list.RenameItem(Item(list, QStringLiteral("a.txt")), QStringLiteral("c.txt")));
     notify();

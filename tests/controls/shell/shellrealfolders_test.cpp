@@ -35,35 +35,8 @@
 
 namespace {
 
-constexpr uid_t kNobody = 65534;
-
-// Runs the check in a child process as user and group 65534 and answers whether it passed.
-// Without root the check runs here: the modes apply to this process already.
-bool PassesAsNobody(const std::function<bool()> &check) {
-    if (::geteuid() != 0)
-        return check();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const bool dropped = ::setgroups(0, nullptr) == 0 &&
-                             ::setresgid(kNobody, kNobody, kNobody) == 0 &&
-                             ::setresuid(kNobody, kNobody, kNobody) == 0;
-        ::_exit(dropped && check() ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-}
-
 QByteArray Raw(const QString &path) {
     return TextToName(path);
-}
-
-bool WriteFile(const QByteArray &path, const QByteArray &contents, mode_t mode = 0644) {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, mode);
-    if (fd < 0)
-        return false;
-    const bool written = ::write(fd, contents.constData(), contents.size()) == contents.size();
-    return ::close(fd) == 0 && written;
 }
 
 QByteArray ReadFile(const QByteArray &path) {

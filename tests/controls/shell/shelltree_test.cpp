@@ -2,6 +2,7 @@
 
 #include "controls/framework/controlservices.h"
 #include "controls/shell/changenotifyevent.h"
+#include "controls/shell/shellviewwatch.h"
 #include "controls/shell/shelltreenode.h"
 #include "controls/shell/shellutils.h"
 #include "controls/shell/tkxdevicechangehandler.h"
@@ -36,6 +37,7 @@ public:
     using TKxShellTree::RefreshScheduled;
     using TKxShellTree::SelectionScheduled;
     using TKxShellTree::TKxShellTree;
+    using TKxShellTree::Watch;
     using TKxShellTree::WatchedFolders;
 
     QStringList warnings;
@@ -60,9 +62,10 @@ protected:
 };
 
 // Delivers a change notification to a control as its watching thread does.
-void NotifyChange(QObject &control) {
+// What the tree's change thread posts when a watched folder changes.
+void NotifyChange(TestShellTree &tree) {
     ChangeNotifyEvent event(ChangeNotifyEvent::ShellChangeType(), 0);
-    QCoreApplication::sendEvent(&control, &event);
+    QCoreApplication::sendEvent(&tree.Watch(), &event);
 }
 
 QStringList ChildTexts(const QTreeWidgetItem *node) {
@@ -416,6 +419,28 @@ TEST_F(ShellTreeTest, DroppedFilesAreCopiedIntoTheNodeUnderThePoint) {
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_TRUE(QFile::exists(Path("gamma/report.txt")));
     EXPECT_TRUE(QFile::exists(file.fileName()));
+}
+
+TEST_F(ShellTreeTest, CollapsingAFolderThatHoldsTheSelectionSelectsIt) {
+    tree.FillTree();
+    QList<QTreeWidgetItem *> changes;
+    tree.OnChange = [&](QObject *, QTreeWidgetItem *node) { changes << node; };
+    tree.SelectionLocator().SetPath(Path("alpha/inner/deep"));
+    QTreeWidgetItem *alpha = Child(Root(), QStringLiteral("alpha"));
+    ASSERT_NE(alpha, nullptr);
+    ASSERT_EQ(tree.SelectedFolderPath(), Path("alpha/inner/deep"));
+    changes.clear();
+    alpha->setExpanded(false);
+    // What is chosen is what is shown: a hidden folder is never the selection.
+    EXPECT_EQ(tree.currentItem(), alpha);
+    EXPECT_EQ(tree.SelectedFolderPath(), Path("alpha"));
+    EXPECT_EQ(tree.SelectionLocator().Path(), Path("alpha"));
+    EXPECT_EQ(changes, QList<QTreeWidgetItem *>{alpha});
+    // Collapsing a folder beside the selection leaves it.
+    QTreeWidgetItem *beta = Child(Root(), QStringLiteral("beta"));
+    beta->setExpanded(true);
+    beta->setExpanded(false);
+    EXPECT_EQ(tree.currentItem(), alpha);
 }
 
 TEST_F(ShellTreeTest, ADeviceChangeRefreshesTheTree) {

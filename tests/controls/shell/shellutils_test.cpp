@@ -41,8 +41,8 @@ protected:
             ASSERT_TRUE(QDir().mkpath(m_dir.filePath(folder)));
         QFile file(m_dir.filePath("home/notes.txt"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        m_mounts = {{"/", "ext4", "/dev/sda1"},
-                    {QFile::encodeName(m_dir.filePath("disk")), "cifs", "//srv/share"}};
+        m_mounts = {{"/", "ext4", "/dev/sda1", "/"},
+                    {QFile::encodeName(m_dir.filePath("disk")), "cifs", "//srv/share", "/"}};
         const QList<MountPoint> mounts = m_mounts;
         SetDesktopFolder(std::make_shared<ShellDesktopFolder>(
             ShellEnvironment{m_dir.filePath("home"), [mounts] { return mounts; }}));
@@ -145,8 +145,8 @@ TEST_F(ShellUtilsTest, IconsOfVirtualFoldersFoldersAndFiles) {
 
 TEST_F(ShellUtilsTest, NetworkDriveTestLooksAtTheMountHoldingThePath) {
     QList<MountPoint> mounts = m_mounts;
-    mounts.append({"/mnt/nfs", "nfs", "srv:/x"});
-    mounts.append({"/mnt/nfs/local", "ext4", "/dev/sdb1"});
+    mounts.append({"/mnt/nfs", "nfs", "srv:/x", "/"});
+    mounts.append({"/mnt/nfs/local", "ext4", "/dev/sdb1", "/"});
     mounts.append({"/mnt/ssh", "fuse.sshfs", "u@h:"});
     mounts.append({"/mnt/smb", "smb3", "//h/s"});
     const std::vector<std::pair<QString, bool>> cases = {
@@ -226,17 +226,6 @@ TEST(PidlList, AShellFolderComparesInItsOwnOrder) {
     EXPECT_EQ(list.Pidl(0), entry("A"));
     EXPECT_EQ(list.Pidl(1), entry("b"));
     EXPECT_EQ(list.Pidl(2), entry("C"));
-}
-
-TEST(PidlList, SortedItemsOfAFolderAreInItsOrderEachOnce) {
-    const TKxPidlList items =
-        TKxPidlList::SortedItems(std::make_shared<ShellDirectoryFolder>("/nonexistent-folder"),
-                                 {entry("b"), entry("A"), entry("b"), entry("C")});
-    ASSERT_EQ(items.Count(), 3);
-    EXPECT_EQ(items.Pidl(0), entry("A"));
-    EXPECT_EQ(items.Pidl(1), entry("b"));
-    EXPECT_EQ(items.Pidl(2), entry("C"));
-    EXPECT_NO_THROW(TKxPidlList(items).AddPidl(entry("a"))) << "further equal items are ignored";
 }
 
 TEST(ShellTexts, IncludeTrailingChar) {

@@ -2,6 +2,7 @@
 
 #include "platform/mountinfo.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QPoint>
 #include <QString>
@@ -9,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <sys/types.h>
 
 class QAbstractItemView;
 
@@ -39,3 +41,13 @@ bool EndNameEdit(QAbstractItemView &view, const QString &text, bool commit);
 // Runs the event loop until done answers true, in at most 100 rounds that each end when the
 // loop has waited 50 ms; what done answers at the end.
 bool ProcessEventsUntil(const std::function<bool()> &done);
+
+// Runs the check in a child process as user and group 65534 and answers whether it passed.
+// Without root the check runs here: the modes apply to this process already.
+bool PassesAsNobody(const std::function<bool()> &check);
+
+// Writes the file at the raw path; false when that fails.
+bool WriteFile(const QByteArray &path, const QByteArray &contents, mode_t mode = 0644);
+
+// The inotify instances that the process holds open.
+int InotifyDescriptorCount();
