@@ -11,45 +11,52 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <map>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
-// The shell views on big real folders: a list filled and refreshed with 10,000 files or
-// 10,000 subfolders, and a tree node with 10,000 subfolders expanded and refreshed, beside
-// what reading the folder and one lstat per entry take (the floor any listing stands on).
+// The shell views on big real folders: a list filled, refreshed unchanged and refreshed after
+// one change, with 10,000 and 100,000 files or subfolders, and a tree node with as many
+// subfolders expanded and refreshed likewise, beside what reading the folder and one lstat per
+// entry take in the same run (the floor any listing stands on).
 
 namespace {
 
-constexpr int kEntryCount = 10000;
+constexpr int kSmall = 10000;
+constexpr int kLarge = 100000;
 
-// A folder holding "files" (10,000 files) and "folders" (10,000 subfolders, every tenth with
-// a subfolder of its own), made once per run.
+// A folder holding "files" (count files) and "folders" (count subfolders, every tenth with a
+// subfolder of its own), made once per count and run.
 class BigFolders {
 public:
-    static const BigFolders &Get() {
-        static const BigFolders folders;
-        return folders;
+    static const BigFolders &Get(int count) {
+        static std::map<int, std::unique_ptr<BigFolders>> made;
+        std::unique_ptr<BigFolders> &folders = made[count];
+        if (!folders)
+            folders.reset(new BigFolders(count));
+        return *folders;
     }
 
     QString root() const { return m_dir.path(); }
     QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
 private:
-    BigFolders() {
+    explicit BigFolders(int count) {
         QDir(m_dir.path()).mkdir(QStringLiteral("files"));
         QDir(m_dir.path()).mkdir(QStringLiteral("folders"));
         const QByteArray files = QFile::encodeName(path("files"));
         const QByteArray folders = QFile::encodeName(path("folders"));
-        for (int i = 0; i < kEntryCount; ++i) {
-            const QByteArray name = "item " + QByteArray::number(i * 7919 % kEntryCount) + ".txt";
+        // 7919 is prime, so the names come in an order that is not the sorted one.
+        for (int i = 0; i < count; ++i) {
+            const QByteArray number = QByteArray::number(qint64(i) * 7919 % count);
+            const QByteArray name = "item " + number + ".txt";
             const int fd = ::open((files + '/' + name).constData(), O_WRONLY | O_CREAT, 0644);
             if (fd >= 0) {
                 (void)::write(fd, name.constData(), name.size());
                 ::close(fd);
             }
-            const QByteArray folder =
-                folders + "/Folder " + QByteArray::number(i * 7919 % kEntryCount);
+            const QByteArray folder = folders + "/Folder " + number;
             ::mkdir(folder.constData(), 0755);
             if (i % 10 == 0)
                 ::mkdir((folder + "/inner").constData(), 0755);
@@ -63,8 +70,27 @@ const char *folderName(const benchmark::State &state) {
     return state.range(0) == 0 ? "files" : "folders";
 }
 
+int entryCount(const benchmark::State &state) {
+    return static_cast<int>(state.range(1));
+}
+
+void listingArgs(benchmark::internal::Benchmark *bench) {
+    bench->ArgNames({"folders", "entries"});
+    for (const int count : {kSmall, kLarge}) {
+        bench->Args({0, count});
+        bench->Args({1, count});
+    }
+    bench->Unit(benchmark::kMillisecond);
+}
+
+void treeArgs(benchmark::internal::Benchmark *bench) {
+    bench->ArgNames({"folders", "entries"})->Args({1, kSmall})->Args({1, kLarge});
+    bench->Unit(benchmark::kMillisecond);
+}
+
 void BM_ReadFolderAndLstat(benchmark::State &state) {
-    const QByteArray folder = QFile::encodeName(BigFolders::Get().path(folderName(state)));
+    const QByteArray folder =
+        QFile::encodeName(BigFolders::Get(entryCount(state)).path(folderName(state)));
     for (auto _ : state) {
         const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         DIR *dir = ::fdopendir(dirFd);
@@ -78,16 +104,17 @@ void BM_ReadFolderAndLstat(benchmark::State &state) {
         benchmark::DoNotOptimize(count);
     }
 }
-BENCHMARK(BM_ReadFolderAndLstat)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFolderAndLstat)->Apply(listingArgs);
 
 std::unique_ptr<TKxCustomShellList> bigList(const benchmark::State &state) {
     auto list = std::make_unique<TKxCustomShellList>();
     list->SetOptions(list->Options() & ~sloDynamicRefresh);
     list->resize(600, 400);
-    list->Folder().SetPath(BigFolders::Get().path(folderName(state)));
+    list->Folder().SetPath(BigFolders::Get(entryCount(state)).path(folderName(state)));
     return list;
 }
 
+// A fill is what F5 runs.
 void BM_ListFill(benchmark::State &state) {
     const std::unique_ptr<TKxCustomShellList> list = bigList(state);
     for (auto _ : state) {
@@ -96,7 +123,7 @@ void BM_ListFill(benchmark::State &state) {
     }
     state.counters["items"] = list->topLevelItemCount();
 }
-BENCHMARK(BM_ListFill)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListFill)->Apply(listingArgs);
 
 void BM_ListRefreshUnchanged(benchmark::State &state) {
     const std::unique_ptr<TKxCustomShellList> list = bigList(state);
@@ -106,14 +133,43 @@ void BM_ListRefreshUnchanged(benchmark::State &state) {
         benchmark::DoNotOptimize(list->topLevelItemCount());
     }
 }
-BENCHMARK(BM_ListRefreshUnchanged)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListRefreshUnchanged)->Apply(listingArgs);
+
+// An entry made or removed in the folder before each refresh, as a folder that gains one file.
+void toggleEntry(const QString &folder, bool folders, bool &present) {
+    const QByteArray path = QFile::encodeName(folder + QStringLiteral("/changing"));
+    if (present)
+        folders ? ::rmdir(path.constData()) : ::unlink(path.constData());
+    else if (folders)
+        ::mkdir(path.constData(), 0755);
+    else
+        ::close(::open(path.constData(), O_WRONLY | O_CREAT, 0644));
+    present = !present;
+}
+
+void BM_ListRefreshAfterOneChange(benchmark::State &state) {
+    const std::unique_ptr<TKxCustomShellList> list = bigList(state);
+    list->Fill();
+    const QString folder = BigFolders::Get(entryCount(state)).path(folderName(state));
+    bool present = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        toggleEntry(folder, state.range(0) != 0, present);
+        state.ResumeTiming();
+        list->Refresh();
+        benchmark::DoNotOptimize(list->topLevelItemCount());
+    }
+    if (present)
+        toggleEntry(folder, state.range(0) != 0, present);
+}
+BENCHMARK(BM_ListRefreshAfterOneChange)->Apply(listingArgs);
 
 // A tree rooted at the big folders' parent, its root expanded, "folders" not yet.
-std::unique_ptr<TKxCustomShellTree> bigTree(QTreeWidgetItem *&folders) {
+std::unique_ptr<TKxCustomShellTree> bigTree(int count, QTreeWidgetItem *&folders) {
     auto tree = std::make_unique<TKxCustomShellTree>();
     tree->SetOptions(tree->Options() & ~stoDynamicRefresh);
     tree->resize(300, 600);
-    tree->BaseFolder().SetPath(BigFolders::Get().root());
+    tree->BaseFolder().SetPath(BigFolders::Get(count).root());
     tree->FillTree();
     folders = nullptr;
     QTreeWidgetItem *root = tree->topLevelItem(0);
@@ -128,7 +184,7 @@ void BM_TreeExpand(benchmark::State &state) {
     for (auto _ : state) {
         state.PauseTiming();
         QTreeWidgetItem *folders = nullptr;
-        std::unique_ptr<TKxCustomShellTree> tree = bigTree(folders);
+        std::unique_ptr<TKxCustomShellTree> tree = bigTree(entryCount(state), folders);
         if (folders == nullptr) {
             state.SkipWithError("no folders node");
             return;
@@ -142,11 +198,12 @@ void BM_TreeExpand(benchmark::State &state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_TreeExpand)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeExpand)->Apply(treeArgs);
 
+// F5 in the tree.
 void BM_TreeRefreshUnchanged(benchmark::State &state) {
     QTreeWidgetItem *folders = nullptr;
-    const std::unique_ptr<TKxCustomShellTree> tree = bigTree(folders);
+    const std::unique_ptr<TKxCustomShellTree> tree = bigTree(entryCount(state), folders);
     if (folders == nullptr) {
         state.SkipWithError("no folders node");
         return;
@@ -157,7 +214,29 @@ void BM_TreeRefreshUnchanged(benchmark::State &state) {
         benchmark::DoNotOptimize(folders->childCount());
     }
 }
-BENCHMARK(BM_TreeRefreshUnchanged)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeRefreshUnchanged)->Apply(treeArgs);
+
+void BM_TreeRefreshAfterOneChange(benchmark::State &state) {
+    QTreeWidgetItem *folders = nullptr;
+    const std::unique_ptr<TKxCustomShellTree> tree = bigTree(entryCount(state), folders);
+    if (folders == nullptr) {
+        state.SkipWithError("no folders node");
+        return;
+    }
+    folders->setExpanded(true);
+    const QString folder = BigFolders::Get(entryCount(state)).path("folders");
+    bool present = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        toggleEntry(folder, true, present);
+        state.ResumeTiming();
+        tree->RefreshNodes();
+        benchmark::DoNotOptimize(folders->childCount());
+    }
+    if (present)
+        toggleEntry(folder, true, present);
+}
+BENCHMARK(BM_TreeRefreshAfterOneChange)->Apply(treeArgs);
 
 } // namespace
 
