@@ -253,7 +253,8 @@ BlockDescriptionText splitBlockDescription(SrvWords text) {
 
     // The token holds no key and no ";" before each append, so a key is in it exactly when
     // the token ends with it; and since every key ends with "=", only an appended "=" can
-    // complete one. The token is emptied, never freed, so it keeps its room.
+    // complete one. The token is emptied, never freed, so it keeps its room. The control table
+    // runs to the end of the text: a key inside one of its lines is part of the line.
     QByteArray token;
     QByteArray name;
     QByteArray descriptionEng;
@@ -266,7 +267,12 @@ BlockDescriptionText splitBlockDescription(SrvWords text) {
         token.append(c);
         if (c != '=' && c != ';')
             continue;
-        if (token.endsWith("NAME=")) {
+        if (section == Section::ControlTable) {
+            if (c == ';') {
+                lines.append(token.first(token.size() - 1));
+                token.resize(0);
+            }
+        } else if (token.endsWith("NAME=")) {
             token.resize(0);
             section = Section::Name;
         } else if (token.endsWith("DESCRIPTION=")) {
@@ -285,11 +291,7 @@ BlockDescriptionText splitBlockDescription(SrvWords text) {
                 name += token;
             else if (section == Section::DescriptionEng)
                 descriptionEng += token;
-            if (section == Section::ControlTable) {
-                lines.append(token.first(token.size() - 1));
-            } else {
-                section = Section::None;
-            }
+            section = Section::None;
             token.resize(0);
         }
     }

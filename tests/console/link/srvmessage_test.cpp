@@ -283,6 +283,14 @@ TEST(SrvMessageDecoders, BlockDescriptionTextOddities) {
         {"unterminated last line dropped",
          MessageBuilder().text8("CONTROL_TABLE=a;;b").words,
          {{}, {}, {}, {"a", ""}}},
+        {"a key inside a control-table line is part of the line",
+         MessageBuilder().text8("NAME=PSU;CONTROL_TABLE=Gain;SOURCE_NAME=X7;NAME=;Mode;").words,
+         {QStringLiteral("PSU"), {}, {}, {"Gain", "SOURCE_NAME=X7", "NAME=", "Mode"}}},
+        {"every key after the control table's is line text",
+         MessageBuilder()
+             .text8("CONTROL_TABLE=a;DESCRIPTION=b;DESCRIPTION_ENG=c;CONTROL_TABLE=d;")
+             .words,
+         {{}, {}, {}, {"a", "DESCRIPTION=b", "DESCRIPTION_ENG=c", "CONTROL_TABLE=d"}}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
