@@ -29,8 +29,8 @@ public:
     // Slot buttons.
     virtual void enableSlotButton(int rack, int slot) = 0;
     // The slot holds no module: the button takes the rack button's palette, loses icon and
-    // module label and is disabled; the rack's tree icon turns green unless the button showed
-    // the alarm colour and another slot button of the rack still does.
+    // module label, is disabled and shows no alarm (alarm mark -1); the rack's tree icon turns
+    // green unless another slot button of the rack still shows the alarm colour.
     virtual void emptySlotButton(int rack, int slot) = 0;
     // The module's icon from iconPath (empty: no icon) and the module label's text.
     virtual void setSlotModule(int rack, int slot, const QString &iconPath,

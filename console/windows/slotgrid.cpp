@@ -277,6 +277,8 @@ void SlotGrid::emptySlotButton(int rack, int slot) {
     if (QLabel *label = rackRow(rack).moduleLabels[slot + 1])
         label->clear();
     button->setEnabled(false);
+    // A slot without a module has no alarm to show: the tree's icons follow this mark.
+    button->alarmMark = -1;
 }
 
 void SlotGrid::setSlotModule(int rack, int slot, const QString &iconPath, const QString &label) {

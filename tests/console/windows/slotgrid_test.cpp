@@ -164,11 +164,14 @@ SlotGrid &grid() {
     return *shared;
 }
 
-TEST(SlotGrid, AnEmptiedSlotTakesTheRackButtonsFaceAndIsDisabled) {
+TEST(SlotGrid, AnEmptiedSlotTakesTheRackButtonsFaceIsDisabledAndShowsNoAlarm) {
     SlotGrid &g = grid();
     g.rackButton(4)->setPalette(QPalette(QColor(10, 20, 30)));
     g.setSlotModule(4, 2, QString(), QStringLiteral("AMP"));
     g.slotButton(4, 2)->setIcon(halvesIcon());
+    // The module pulled while its alarm was raised: the alarm goes with it, or the tree would
+    // show the empty slot and its rack red until the next alarm reset.
+    g.setSlotButtonAlarm(4, 2, true);
     ASSERT_EQ(g.moduleLabel(g.rackRow(4), 3)->text(), "AMP");
 
     g.emptySlotButton(4, 2);
@@ -176,6 +179,7 @@ TEST(SlotGrid, AnEmptiedSlotTakesTheRackButtonsFaceAndIsDisabled) {
     EXPECT_TRUE(g.slotButton(4, 2)->icon().isNull());
     EXPECT_TRUE(g.moduleLabel(g.rackRow(4), 3)->text().isEmpty());
     EXPECT_FALSE(g.slotButton(4, 2)->isEnabled());
+    EXPECT_EQ(g.slotButton(4, 2)->alarmMark, -1);
 }
 
 TEST(SlotGrid, AnAlarmColoursTheSlotButtonAndMarksIt) {
