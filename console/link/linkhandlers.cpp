@@ -50,7 +50,8 @@ void handleAlarmReset(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
         return;
 
     t.num_init_file_all = 0;
-    for (int r = 0; r < MAX_RACK_NUMBER; ++r) {
+    // The entries of racks never reported are still as they started.
+    for (int r = 0; r < t.rackCount; ++r) {
         for (int s = 0; s < SLOTS_PER_RACK; ++s) {
             for (int a = 0; a < ALARMS_PER_SLOT; ++a)
                 t.resetAlarmEntry(r, s, a);
