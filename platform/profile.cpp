@@ -25,7 +25,7 @@ struct Line {
     qsizetype contentEnd = 0;   // before the line ending
     qsizetype end = 0;          // after the line ending
     LineKind kind = LineKind::Other;
-    QByteArray name;          // section name of a header, key name of a key line
+    QByteArrayView name;      // section name of a header, key name of a key line (in the bytes)
     qsizetype valueBegin = 0; // after the "=" of a key line
 };
 
@@ -39,17 +39,21 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-QByteArray trimBlanks(QByteArrayView text) {
+QByteArrayView trimmedView(QByteArrayView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && isBlank(text[begin]))
         ++begin;
     while (end > begin && isBlank(text[end - 1]))
         --end;
-    return text.sliced(begin, end - begin).toByteArray();
+    return text.sliced(begin, end - begin);
 }
 
-bool sameName(const QByteArray &a, const QByteArray &b) {
+QByteArray trimBlanks(QByteArrayView text) {
+    return trimmedView(text).toByteArray();
+}
+
+bool sameName(QByteArrayView a, QByteArrayView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
@@ -69,7 +73,7 @@ void classify(const QByteArray &bytes, Line &line) {
         const QByteArrayView rest = content.sliced(first + 1);
         if (const qsizetype close = rest.indexOf(']'); close >= 0) {
             line.kind = LineKind::Header;
-            line.name = trimBlanks(rest.first(close));
+            line.name = trimmedView(rest.first(close));
             return;
         }
     }
@@ -77,7 +81,7 @@ void classify(const QByteArray &bytes, Line &line) {
         const qsizetype equals = content.indexOf('=');
         if (equals >= 0) {
             line.kind = LineKind::Key;
-            line.name = trimBlanks(content.first(equals));
+            line.name = trimmedView(content.first(equals));
             line.valueBegin = line.contentBegin + equals + 1;
         }
     }
@@ -87,17 +91,26 @@ ParsedFile parse(QByteArray bytes) {
     ParsedFile file;
     file.bytes = std::move(bytes);
     const QByteArray &b = file.bytes;
+    const qsizetype size = b.size();
+    // Line ends are found by searching, not byte by byte; the next CR is searched again only
+    // once a line has passed it.
+    file.lines.reserve(b.count('\n') + 1);
+    qsizetype nextCr = b.indexOf('\r');
     bool lineEndSeen = false;
     qsizetype pos = b.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
-    while (pos < b.size()) {
+    while (pos < size) {
         Line line;
         line.contentBegin = pos;
-        qsizetype i = pos;
-        while (i < b.size() && b[i] != '\n' && b[i] != '\r')
-            ++i;
+        if (nextCr >= 0 && nextCr < pos)
+            nextCr = b.indexOf('\r', pos);
+        qsizetype i = b.indexOf('\n', pos);
+        if (i < 0)
+            i = size;
+        if (nextCr >= 0 && nextCr < i)
+            i = nextCr;
         line.contentEnd = i;
-        if (i < b.size())
-            i += (b[i] == '\r' && i + 1 < b.size() && b[i + 1] == '\n') ? 2 : 1;
+        if (i < size)
+            i += (i == nextCr && i + 1 < size && b.at(i + 1) == '\n') ? 2 : 1;
         line.end = i;
         if (!lineEndSeen && line.end > line.contentEnd) {
             file.lineEnd = b.mid(line.contentEnd, line.end - line.contentEnd);
@@ -110,11 +123,33 @@ ParsedFile parse(QByteArray bytes) {
     return file;
 }
 
-std::optional<ParsedFile> load(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+// The whole file, read straight into its bytes; nothing when it cannot be opened or read.
+std::optional<QByteArray> readWhole(const QString &path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    return parse(file.readAll());
+    struct stat status {};
+    QByteArray bytes;
+    if (::fstat(fd, &status) == 0 && status.st_size > 0)
+        bytes.reserve(qsizetype(status.st_size));
+    char chunk[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ::close(fd);
+            return n == 0 ? std::optional(bytes) : std::nullopt;
+        }
+        bytes.append(chunk, n);
+    }
+}
+
+std::optional<ParsedFile> load(const QString &path) {
+    std::optional<QByteArray> bytes = readWhole(path);
+    if (!bytes)
+        return std::nullopt;
+    return parse(std::move(*bytes));
 }
 
 // The lines before the first header form the section "".
@@ -250,10 +285,10 @@ void syncPath(const QByteArray &path, int flags) {
 QByteArray loadForWrite(const QString &path) {
     if (!QFile::exists(path))
         return QByteArray();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    std::optional<QByteArray> bytes = readWhole(path);
+    if (!bytes)
         throw ProfileWriteError(path);
-    return file.readAll();
+    return *bytes;
 }
 
 // The bytes with the entry written by the profile rules.
@@ -313,7 +348,7 @@ QList<QByteArray> Profile::readSectionNames() const {
     if (const std::optional<ParsedFile> file = load(m_path)) {
         for (const Line &line : file->lines) {
             if (line.kind == LineKind::Header && !line.name.isEmpty())
-                names.append(line.name);
+                names.append(line.name.toByteArray());
         }
     }
     return names;
