@@ -26,7 +26,9 @@
 // heap is searched for blocks nothing points to. Run it as CI does, with
 // LSAN_OPTIONS=suppressions=.ci/lsan.supp for the system libraries' own leaks.
 #include "console/link/consoletables.h"
+#include "console/link/consoletext.h"
 #include "console/link/globals.h"
+#include "console/link/pulseanswerscanner.h"
 #include "console/link/rings.h"
 #include "console/link/settingsfile.h"
 #include "console/link/srvmsgprocessor.h"
@@ -94,6 +96,8 @@ struct Console {
     int chosenPane = 0; // the context menu's answer
     // The blocks the panes showed during the input, as rack * SLOTS_PER_RACK + slot.
     std::set<int> shownBlocks;
+    // The link thread's reading of the stream's pulse answers.
+    PulseAnswerScanner pulseAnswers;
 };
 
 Console &console() {
@@ -164,6 +168,7 @@ void rebuildLink() {
     srv_reconnect = -1;
     srv_log_requested = -1;
     srv_pulse_answered = -1;
+    console().pulseAnswers.restart();
 }
 
 // The link lost and made again; the notice of the loss reaches the window before or after the
@@ -184,6 +189,11 @@ void feed(QByteArrayView bytes) {
         require(chunk != nullptr);
         const qsizetype length = std::min<qsizetype>(bytes.size(), RX_CHUNK_BYTES);
         std::memcpy(chunk, bytes.data(), std::size_t(length));
+        // The link thread counts the answers it reads before it publishes them.
+        if (const int answers = console().pulseAnswers.scan(bytes.first(length)); answers > 0) {
+            countPulseAnswers(answers);
+            srv_pulse_answered = 1;
+        }
         inboundRing().publishChunk(int(length));
         bytes = bytes.sliced(length);
         if (inboundRing().announceChunk())
@@ -371,6 +381,8 @@ void checkLog() {
         require(table->item(row, 3)->text() == record.ipText);
         require(table->item(row, 4)->text() == record.frameText);
         require(table->item(row, 6)->text() == record.moduleName);
+        for (const QString *text : {&record.alarmText, &record.frameText, &record.moduleName})
+            require(text->size() <= MAX_RECORD_TEXT_CHARS);
     }
     const auto *addresses = log.findChild<const QListWidget *>(QStringLiteral("logIpList"));
     require(addresses->count() <= LOG_LIST_ADDRESSES);
@@ -423,6 +435,7 @@ void restoreWindow(std::size_t bytesFed) {
 
     restoreTables(t, *c.initial, bytesFed);
     restoreLinkState();
+    c.pulseAnswers.restart();
     treeEditArmed = -1;
     // The ring's change of connection, if the input made one, is taken now.
     (void)inboundRing().takeInboundChunk();
