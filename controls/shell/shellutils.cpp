@@ -13,7 +13,6 @@
 #include <climits>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <system_error>
 
 namespace {
 
@@ -292,8 +291,4 @@ bool ReadShellLink(const QString &path, QString &target) {
         return false;
     target = info.symLinkTarget();
     return true;
-}
-
-void RaiseShellError(int code) {
-    throw std::runtime_error(std::system_category().message(code));
 }

@@ -94,6 +94,3 @@ bool IsNetworkDriveConnected(const QString &path);
 
 // The target of a symbolic link (our shell links); false when the path is no link.
 bool ReadShellLink(const QString &path, QString &target);
-
-// The exception for a failing shell call, with the system message of the errno code.
-[[noreturn]] void RaiseShellError(int code);

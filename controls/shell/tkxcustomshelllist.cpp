@@ -12,6 +12,7 @@
 #include "controls/shell/tkxdevicechangehandler.h"
 #include "controls/shell/tkxfilemaskfilter.h"
 #include "controls/shell/verbprompts.h"
+#include "platform/nametext.h"
 
 #include "platform/changenotification.h"
 #include "platform/nametext.h"
@@ -189,7 +190,7 @@ void TKxCustomShellList::Fill() {
     ShellFolderPtr folder;
     const QByteArray list = CopyIdList(m_folder.FolderIdList());
     if (const int code = FolderOfIdList(list, folder); code != 0)
-        RaiseShellError(code);
+        RaiseVerbFailure(QStringLiteral("read"), {DisplayNameOfIdList(list)}, code);
     BuildFileFilter();
     FillItems(folder, list);
     ClearFileFilter();
@@ -403,7 +404,7 @@ void TKxCustomShellList::OpenItem(QTreeWidgetItem *item) {
     const QList<ShellVerb> verbs = m_shellFolder->verbsOf(items);
     if (!verbs.isEmpty()) {
         if (const int code = m_shellFolder->invokeVerb(items, verbs.first().verb); code != 0)
-            RaiseShellError(code);
+            RaiseVerbFailure(verbs.first().verb, {item->text(0)}, code);
     }
 }
 
@@ -418,7 +419,7 @@ void TKxCustomShellList::OpenSelection() {
     const QList<ShellVerb> verbs = m_shellFolder->verbsOf(items);
     if (!verbs.isEmpty()) {
         if (const int code = m_shellFolder->invokeVerb(items, verbs.first().verb); code != 0)
-            RaiseShellError(code);
+            RaiseVerbFailure(verbs.first().verb, selectedNames(), code);
     }
 }
 
@@ -754,7 +755,7 @@ void TKxCustomShellList::dropEvent(QDropEvent *event) {
         const int code = TransferDrop(*event->mimeData(), folder, action);
         Refresh();
         if (code != 0)
-            RaiseShellError(code);
+            RaiseVerbFailure(QStringLiteral("drop"), {PathToDisplayText(TextToName(folder))}, code);
     });
     event->setDropAction(action);
     event->accept();

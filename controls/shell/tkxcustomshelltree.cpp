@@ -191,7 +191,8 @@ void TKxCustomShellTree::FillTree() {
     }
     ShellFolderPtr folder;
     if (const int code = FolderOfIdList(m_baseFolder.FolderIdList(), folder); code != 0)
-        RaiseShellError(code);
+        RaiseVerbFailure(QStringLiteral("read"), {DisplayNameOfIdList(m_baseFolder.FolderIdList())},
+                         code);
     FillChildNodes(folder, nullptr);
     const QByteArray selection = m_selectionLocator.FolderIdList();
     if (!selection.isNull()) {
@@ -231,7 +232,7 @@ void TKxCustomShellTree::FillChildNodes(const ShellFolderPtr &folder, QTreeWidge
     const QByteArray parentList = data != nullptr ? data->AbsoluteIdList() : QByteArray();
     for (const QByteArray &item : items) {
         if (const int code = AddShellNode(folder, parentList, item, node); code != 0)
-            RaiseShellError(code);
+            RaiseVerbFailure(QStringLiteral("read"), {node->text(0)}, code);
     }
     if (node->childCount() == 0 && node->type() == ShellTreeNode::kType)
         static_cast<ShellTreeNode *>(node)->SetHasChildrenFlag(false);
@@ -406,7 +407,7 @@ void TKxCustomShellTree::refreshNode(ShellTreeNode *node, QTreeWidgetItem *&sele
         if (fresh.value(item))
             continue;
         if (const int code = AddShellNode(folder, parentList, item, node); code != 0)
-            RaiseShellError(code);
+            RaiseVerbFailure(QStringLiteral("read"), {node->text(0)}, code);
         added = true;
     }
     if (added)
@@ -599,7 +600,7 @@ int TKxCustomShellTree::InvokeNodeVerb(QTreeWidgetItem *node, const QString &ver
         return EditNodeName(node) ? 0 : 1;
     const ShellFolderPtr folder = data->ParentShellFolder();
     if (folder == nullptr)
-        RaiseShellError(ENOENT);
+        RaiseVerbFailure(verb, {node->text(0)}, ENOENT);
     const int code = InvokeShellVerb(*folder, {data->RelativeIdList()}, verb);
     RefreshNodes();
     return code;
@@ -681,7 +682,7 @@ bool TKxCustomShellTree::RenameNode(QTreeWidgetItem *node, const QString &text) 
         return false;
     const ShellFolderPtr folder = data->ParentShellFolder();
     if (folder == nullptr)
-        RaiseShellError(ENOENT);
+        RaiseVerbFailure(QStringLiteral("rename"), {node->text(0)}, ENOENT, name);
     int code = 0;
     {
         HourglassCursor hourglass;
@@ -861,7 +862,7 @@ bool TKxCustomShellTree::dropOnNode(QTreeWidgetItem *node, const QMimeData *data
     const int code = TransferDrop(*data, folder, action);
     RefreshNodes();
     if (code != 0)
-        RaiseShellError(code);
+        RaiseVerbFailure(QStringLiteral("drop"), {node->text(0)}, code);
     return true;
 }
 

@@ -62,6 +62,13 @@ QString VerbFailureText(const QString &verb, const QStringList &names, int code,
                 .arg(what);
         return QStringLiteral("Unable to paste into %1.\n\n%2").arg(what, reasonOf(code));
     }
+    if (name == QLatin1String("drop")) {
+        if (code == EEXIST)
+            return QStringLiteral("Unable to drop into %1: an item of the same name is there "
+                                  "already, and nothing is replaced.")
+                .arg(what);
+        return QStringLiteral("Unable to drop into %1.\n\n%2").arg(what, reasonOf(code));
+    }
     if (name == QLatin1String("delete"))
         return QStringLiteral("Unable to move %1 to the trash.\n\n%2").arg(what, reasonOf(code));
     return QStringLiteral("Unable to %1 %2.\n\n%3").arg(name, what, reasonOf(code));

@@ -269,6 +269,18 @@ TEST(VerbFailureText, TellsTheRealReason) {
          EIO,
          {},
          "Unable to copy 'x'.\n\n" + QString::fromLocal8Bit(strerror(EIO))},
+        {"drop refused",
+         "drop",
+         {"Docs"},
+         EACCES,
+         {},
+         "Unable to drop into 'Docs'.\n\n" + QString::fromLocal8Bit(strerror(EACCES))},
+        {"a folder that cannot be read",
+         "read",
+         {"gone"},
+         ENOENT,
+         {},
+         "Unable to read 'gone'.\n\n" + QString::fromLocal8Bit(strerror(ENOENT))},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

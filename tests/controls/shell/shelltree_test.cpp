@@ -407,18 +407,30 @@ TEST_F(ShellTreeTest, DroppedFilesAreCopiedIntoTheNodeUnderThePoint) {
     QTreeWidgetItem *gamma = Child(Root(), QStringLiteral("gamma"));
     tree.SetOptions(tree.Options() | stoOleDrop);
     const QPoint at = tree.visualItemRect(gamma).center();
-    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::ControlModifier);
-    QApplication::sendEvent(tree.viewport(), &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::ControlModifier);
-    QApplication::sendEvent(tree.viewport(), &move);
-    EXPECT_TRUE(move.isAccepted());
-    QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::ControlModifier);
-    QApplication::sendEvent(tree.viewport(), &drop);
-    EXPECT_TRUE(drop.isAccepted());
+    const auto dropOnGamma = [&] {
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::ControlModifier);
+        QApplication::sendEvent(tree.viewport(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::ControlModifier);
+        QApplication::sendEvent(tree.viewport(), &move);
+        EXPECT_TRUE(move.isAccepted());
+        QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::ControlModifier);
+        QApplication::sendEvent(tree.viewport(), &drop);
+        return drop.isAccepted();
+    };
+    EXPECT_TRUE(dropOnGamma());
     EXPECT_TRUE(QFile::exists(Path("gamma/report.txt")));
     EXPECT_TRUE(QFile::exists(file.fileName()));
+    // The same again finds the name taken: the error box names where it was dropped.
+    QStringList reported;
+    SetHandlerErrorReporter([&](const QString &message) { reported << message; });
+    dropOnGamma();
+    SetHandlerErrorReporter([](const QString &message) {
+        ADD_FAILURE() << "handler error: " << message.toStdString();
+    });
+    EXPECT_EQ(reported, QStringList{"Unable to drop into 'gamma': an item of the same name is "
+                                    "there already, and nothing is replaced."});
 }
 
 TEST_F(ShellTreeTest, CollapsingAFolderThatHoldsTheSelectionSelectsIt) {
