@@ -24,7 +24,7 @@ void ShellListItem::ForgetTexts() {
         setText(column, QString());
 }
 
-void ShellListItem::ReadAgain() {
+bool ShellListItem::ReadAgain() {
     std::optional<ShellSortKey> key = m_data->Folder()->sortKeyOf(m_data->RelativeIdList());
     const bool changed = key.has_value() != m_key.has_value() ||
                          (key && (key->folder != m_key->folder || key->size != m_key->size ||
@@ -34,6 +34,7 @@ void ShellListItem::ReadAgain() {
         m_data->ForgetDetails();
         emitDataChanged();
     }
+    return changed;
 }
 
 QVariant ShellListItem::data(int column, int role) const {

@@ -33,8 +33,8 @@ public:
     // After a rename: the caption, details and sort keys are asked again.
     void ForgetTexts();
     // After its folder was listed again: the sort keys are read again, and the details when
-    // the item changed.
-    void ReadAgain();
+    // the item changed; whether it changed.
+    bool ReadAgain();
     // The overlay drawn over the icon (kShellOverlayNone for none).
     void SetOverlay(int overlay) {
         m_overlay = overlay;

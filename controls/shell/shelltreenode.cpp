@@ -11,6 +11,8 @@ bool ShellTreeNode::HasChildrenFlag() const {
 }
 
 void ShellTreeNode::SetHasChildrenFlag(bool value) {
+    if (value == HasChildrenFlag())
+        return;
     setChildIndicatorPolicy(value ? QTreeWidgetItem::ShowIndicator
                                   : QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }

@@ -196,7 +196,6 @@ void TKxCustomShellList::Fill() {
     ClearFileFilter();
     m_shownPath = TextToName(IdListToPath(m_folderIdList));
     m_filled = true;
-    sortItems();
     if (topLevelItemCount() > 0)
         setCurrentItem(topLevelItem(0), 0, QItemSelectionModel::NoUpdate);
     startWatching();
@@ -331,6 +330,7 @@ void TKxCustomShellList::Refresh() {
         for (const QByteArray &item : items)
             fresh.insert(item, false);
         QList<QTreeWidgetItem *> gone;
+        bool changed = false;
         for (int i = 0; i < topLevelItemCount(); ++i) {
             QTreeWidgetItem *shown = topLevelItem(i);
             TKxShellListData *data = ShellDataOfItem(shown);
@@ -342,7 +342,7 @@ void TKxCustomShellList::Refresh() {
                 continue;
             }
             found.value() = true;
-            static_cast<ShellListItem *>(shown)->ReadAgain();
+            changed |= static_cast<ShellListItem *>(shown)->ReadAgain();
         }
         for (QTreeWidgetItem *item : gone)
             deleteItem(item);
@@ -354,7 +354,9 @@ void TKxCustomShellList::Refresh() {
             }
         }
         addTopLevelItems(added);
-        sortItems();
+        // What left keeps the order; what came or changed takes its place.
+        if (changed || !added.isEmpty())
+            sortItems();
     }
     ClearFileFilter();
 }
@@ -471,8 +473,13 @@ void TKxCustomShellList::deleteItem(QTreeWidgetItem *item) {
 }
 
 void TKxCustomShellList::clearItems() {
-    while (topLevelItemCount() > 0)
-        deleteItem(topLevelItem(topLevelItemCount() - 1));
+    // Each item is told of, then all go at once: the view is told once, not once per item.
+    if (OnDeleteItem) {
+        for (int i = topLevelItemCount() - 1; i >= 0; --i)
+            OnDeleteItem(this, topLevelItem(i), ShellDataOfItem(topLevelItem(i)));
+    }
+    m_captionEdit.End();
+    clear();
 }
 
 int TKxCustomShellList::enumFlags() const {

@@ -117,6 +117,7 @@ protected:
     virtual bool DoAddItem(ShellFolder *folder, const QByteArray &parentIdList,
                            ShellAttributes attributes, const QByteArray &item);
     virtual void DeviceChanged();
+    // Lists the folder into the view, in the order of the sort column.
     virtual void FillItems(const ShellFolderPtr &folder, const QByteArray &absoluteIdList);
     virtual void BuildFileFilter();
     virtual bool PassesFileFilter(const QString &name, ShellAttributes attributes);

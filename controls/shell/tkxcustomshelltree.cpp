@@ -326,20 +326,26 @@ void TKxCustomShellTree::sortChildren(QTreeWidgetItem *node) {
         node->sortChildren(0, Qt::AscendingOrder);
 }
 
-void TKxCustomShellTree::deleteNode(QTreeWidgetItem *node) {
-    while (node->childCount() > 0)
-        deleteNode(node->child(node->childCount() - 1));
+void TKxCustomShellTree::forgetNodes(QTreeWidgetItem *node) {
+    for (int i = node->childCount() - 1; i >= 0; --i)
+        forgetNodes(node->child(i));
     if (OnDeleteItem)
         OnDeleteItem(this, node, ShellDataOf(node));
     m_captionEdit.Forget(node);
     if (node == m_lastAdded)
         m_lastAdded = nullptr;
+}
+
+void TKxCustomShellTree::deleteNode(QTreeWidgetItem *node) {
+    // The children go with the node: the view is told once, not once per node.
+    forgetNodes(node);
     delete node;
 }
 
 void TKxCustomShellTree::clearNodes() {
-    while (topLevelItemCount() > 0)
-        deleteNode(topLevelItem(topLevelItemCount() - 1));
+    for (int i = topLevelItemCount() - 1; i >= 0; --i)
+        forgetNodes(topLevelItem(i));
+    clear();
 }
 
 int TKxCustomShellTree::enumFlags() const {
@@ -420,10 +426,13 @@ void TKxCustomShellTree::refreshNode(ShellTreeNode *node, QTreeWidgetItem *&sele
         auto *child = static_cast<ShellTreeNode *>(node->child(i));
         // A collapsed node without children gets its expand button when a subfolder appears; the
         // folder's listing just told that, so the node's own folder is not opened.
-        if (child->childCount() == 0 && !child->HasChildrenFlag() && !child->isExpanded()) {
-            child->SetHasChildrenFlag(childrenFlagOf(
-                folder->attributesOf(child->Data()->RelativeIdList(), kNodeAttributeMask)));
-            continue;
+        if (child->childCount() == 0 && !child->HasChildrenFlag()) {
+            const bool children = childrenFlagOf(
+                folder->attributesOf(child->Data()->RelativeIdList(), kNodeAttributeMask));
+            if (!children || !child->isExpanded()) {
+                child->SetHasChildrenFlag(children);
+                continue;
+            }
         }
         refreshNode(child, selected);
     }

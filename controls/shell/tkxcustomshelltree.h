@@ -152,6 +152,8 @@ private:
     // the parent of a folder that went.
     void refreshSubtree(ShellTreeNode *node);
     void sortChildren(QTreeWidgetItem *node);
+    // Tells of the node and its subtree going (OnDeleteItem, children first).
+    void forgetNodes(QTreeWidgetItem *node);
     void deleteNode(QTreeWidgetItem *node);
     void clearNodes();
     void refreshNode(ShellTreeNode *node, QTreeWidgetItem *&selected);
