@@ -734,39 +734,32 @@ void TKxCustomShellTree::InvokeVerbAsked(QTreeWidgetItem *node, const QString &v
         RaiseVerbFailure(verb, names, code);
 }
 
-void TKxCustomShellTree::keyPressEvent(QKeyEvent *event) {
+// A key that OnKeyDown left: the shell's shortcuts, then the framed tree's handling.
+void TKxCustomShellTree::KeyDown(QKeyEvent &event) {
     if (!(m_options & stoDefaultKeyHandling) || state() == QAbstractItemView::EditingState ||
-        IsContextMenuKey(*event)) {
-        TKxCustomTreeView::keyPressEvent(event);
+        IsContextMenuKey(event)) {
+        TKxCustomTreeView::KeyDown(event);
         return;
     }
-    const QKeySequence key(event->keyCombination());
+    const QKeySequence key(event.keyCombination());
     const ShellShortcuts &shortcuts = ShellViewShortcuts();
     QTreeWidgetItem *node = currentItem();
-    bool handled = true;
-    CallGuarded([&] {
-        // The framed tree's own key handling comes first; OnKeyDown may swallow the key.
-        if (int pressed = event->key(); !DoKeyDown(pressed, event->modifiers()))
-            return;
-        if (key == shortcuts.rename) {
-            EditNodeName(node);
-        } else if (key == shortcuts.refresh) {
-            RefreshNodes();
-        } else if (key == shortcuts.cut || key == shortcuts.copy || key == shortcuts.paste ||
-                   key == shortcuts.remove || key == shortcuts.shiftRemove) {
-            const QString verb = key == shortcuts.cut     ? QStringLiteral("cut")
-                                 : key == shortcuts.copy  ? QStringLiteral("copy")
-                                 : key == shortcuts.paste ? QStringLiteral("paste")
-                                                          : QStringLiteral("delete");
-            InvokeVerbAsked(node, verb);
-        } else {
-            handled = false;
-        }
-    });
-    if (handled)
-        event->accept();
-    else
-        TKxCustomTreeView::keyPressEvent(event);
+    if (key == shortcuts.rename) {
+        EditNodeName(node);
+    } else if (key == shortcuts.refresh) {
+        RefreshNodes();
+    } else if (key == shortcuts.cut || key == shortcuts.copy || key == shortcuts.paste ||
+               key == shortcuts.remove || key == shortcuts.shiftRemove) {
+        const QString verb = key == shortcuts.cut     ? QStringLiteral("cut")
+                             : key == shortcuts.copy  ? QStringLiteral("copy")
+                             : key == shortcuts.paste ? QStringLiteral("paste")
+                                                      : QStringLiteral("delete");
+        InvokeVerbAsked(node, verb);
+    } else {
+        TKxCustomTreeView::KeyDown(event);
+        return;
+    }
+    event.accept();
 }
 
 void TKxCustomShellTree::wheelEvent(QWheelEvent *event) {

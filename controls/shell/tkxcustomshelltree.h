@@ -133,7 +133,7 @@ protected:
     void DoNodeContextMenu(QTreeWidgetItem *node, QPoint &pos, QMenu *&menu) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void KeyDown(QKeyEvent &event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void startDrag(Qt::DropActions supportedActions) override;

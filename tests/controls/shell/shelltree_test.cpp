@@ -328,7 +328,7 @@ TEST_F(ShellTreeTest, F5RefreshesWithDefaultKeyHandling) {
     EXPECT_EQ(ChildTexts(Root()), (QStringList{"alpha", "beta", "gamma", "zeta"}));
 }
 
-TEST_F(ShellTreeTest, OnKeyDownSeesTheShortcutsFirstAndMaySwallowThem) {
+TEST_F(ShellTreeTest, OnKeyDownSeesEachKeyOnceTheShortcutsFirstAndMaySwallowThem) {
     tree.FillTree();
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("zeta")));
     QList<int> seen;
@@ -343,6 +343,9 @@ TEST_F(ShellTreeTest, OnKeyDownSeesTheShortcutsFirstAndMaySwallowThem) {
     TypeKey(tree, Qt::Key_F5);
     EXPECT_EQ(seen, (QList<int>{Qt::Key_F5, Qt::Key_F5}));
     EXPECT_EQ(ChildTexts(Root()), (QStringList{"alpha", "beta", "gamma", "zeta"}));
+    // A key the shell leaves to the framed tree is seen once too.
+    TypeKey(tree, Qt::Key_Down);
+    EXPECT_EQ(seen, (QList<int>{Qt::Key_F5, Qt::Key_F5, Qt::Key_Down}));
 }
 
 TEST_F(ShellTreeTest, AnEmptyBaseFolderRootsTheTreeAtTheDesktopWhoseRootStaysPut) {
