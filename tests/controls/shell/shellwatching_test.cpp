@@ -18,8 +18,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,9 +79,11 @@ protected:
         SetHandlerErrorReporter([](const QString &message) {
             ADD_FAILURE() << "handler error: " << message.toStdString();
         });
-        // QTemporaryDir cannot remove names that are not UTF-8.
-        const QByteArray command = "rm -rf '" + m_root + "'/*";
-        EXPECT_EQ(std::system(command.constData()), 0);
+        // QTemporaryDir cannot remove names that are not UTF-8; the paths here are raw bytes.
+        std::error_code error;
+        for (const auto &entry : std::filesystem::directory_iterator(m_root.toStdString(), error))
+            std::filesystem::remove_all(entry.path(), error);
+        EXPECT_FALSE(error) << error.message();
     }
 
     QByteArray path(const QByteArray &relative) const { return m_root + '/' + relative; }
@@ -140,7 +143,9 @@ TEST_F(ShellWatching, AShownFolderThatIsRemovedMovesTheListToTheNearestFolderLef
     TestList watched;
     watched.Folder().SetPath(NameToText(path("a/b/c")));
     ASSERT_EQ(watched.topLevelItemCount(), 1);
-    ASSERT_EQ(std::system(("rm -rf '" + path("a/b") + "'").constData()), 0);
+    std::error_code error;
+    std::filesystem::remove_all(path("a/b").toStdString(), error);
+    ASSERT_FALSE(error) << error.message();
     EXPECT_TRUE(
         ProcessEventsUntil([&] { return watched.Folder().Path() == NameToText(path("a")); }));
     EXPECT_EQ(watched.topLevelItemCount(), 0);
