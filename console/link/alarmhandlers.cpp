@@ -130,7 +130,8 @@ void handleAlarmSettings(ConsoleTables &t, ConsoleViews &views, SrvWords msg) {
             entry.reg = reg;
             if (record.kind == 1)
                 entry.kind = QStringLiteral("L");
-            const double scale = t.block(k, slot).scale[reg];
+            const BlockDescription &block = t.block(k, slot);
+            const double scale = block.scale[reg];
             entry.lower = record.lower * scale;
             entry.upper = record.upper * scale;
             if (scale != 1.0)

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 // The console's tables: racks, slots, module descriptions, alarms, alarm definitions, the
 // event log and the state of the message being processed. Only the GUI thread touches them.
@@ -65,6 +66,42 @@ struct RackRecord {
     QString name;
 };
 
+// Per-line values of a control table. Room for them is made at the first write, so the many
+// slots whose module is never described cost no memory; an unwritten line reads as `unwritten`.
+template <class T>
+class ControlLines {
+public:
+    explicit ControlLines(T unwritten = T()) : m_unwritten(std::move(unwritten)) {}
+    ControlLines(const ControlLines &other)
+        : m_unwritten(other.m_unwritten),
+          m_lines(other.m_lines ? std::make_unique<std::array<T, MAX_CONTROL_LINES>>(*other.m_lines)
+                                : nullptr) {}
+    ControlLines(ControlLines &&) noexcept = default;
+    ControlLines &operator=(const ControlLines &other) { return *this = ControlLines(other); }
+    ControlLines &operator=(ControlLines &&) noexcept = default;
+
+    static constexpr int size() { return MAX_CONTROL_LINES; }
+    const T &operator[](int line) const { return m_lines ? (*m_lines)[line] : m_unwritten; }
+    T &operator[](int line) { return lines()[line]; }
+    void fill(const T &value) { lines().fill(value); }
+    ControlLines &operator=(const std::array<T, MAX_CONTROL_LINES> &values) {
+        lines() = values;
+        return *this;
+    }
+
+private:
+    std::array<T, MAX_CONTROL_LINES> &lines() {
+        if (!m_lines) {
+            m_lines = std::make_unique<std::array<T, MAX_CONTROL_LINES>>();
+            m_lines->fill(m_unwritten);
+        }
+        return *m_lines;
+    }
+
+    T m_unwritten;
+    std::unique_ptr<std::array<T, MAX_CONTROL_LINES>> m_lines;
+};
+
 struct BlockDescription {
     std::array<uint8_t, 4> ip{};
     uint8_t slot = 0;
@@ -75,13 +112,11 @@ struct BlockDescription {
     QString descriptionEng;
     std::array<int16_t, MAX_CONTROL_LINES> values{}; // sign-extended from 14 bits
     int valueCount = 0;
-    std::array<double, MAX_CONTROL_LINES> scale; // per control-table line, 1.0 until derived
-    std::array<QString, MAX_CONTROL_LINES> entries;
+    ControlLines<double> scale{1.0}; // per control-table line, 1.0 until derived
+    ControlLines<QString> entries;
     int entryCount = 0;
-    std::array<QString, MAX_CONTROL_LINES> captions;
+    ControlLines<QString> captions;
     int valuesState = -1; // -1: no values yet, 1: values received
-
-    BlockDescription() { scale.fill(1.0); }
 };
 
 struct AlarmEntry {
