@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <utility>
+#include <vector>
 
 // The console's tables: racks, slots, module descriptions, alarms, alarm definitions, the
 // event log and the state of the message being processed. Only the GUI thread touches them.
@@ -66,40 +67,36 @@ struct RackRecord {
     QString name;
 };
 
-// Per-line values of a control table. Room for them is made at the first write, so the many
-// slots whose module is never described cost no memory; an unwritten line reads as `unwritten`.
+// Per-line values of a control table: the lines written so far, and the value every later line
+// reads. A slot whose module is never described keeps no lines, and a described one only as
+// many as its table has.
 template <class T>
 class ControlLines {
 public:
-    explicit ControlLines(T unwritten = T()) : m_unwritten(std::move(unwritten)) {}
-    ControlLines(const ControlLines &other)
-        : m_unwritten(other.m_unwritten),
-          m_lines(other.m_lines ? std::make_unique<std::array<T, MAX_CONTROL_LINES>>(*other.m_lines)
-                                : nullptr) {}
-    ControlLines(ControlLines &&) noexcept = default;
-    ControlLines &operator=(const ControlLines &other) { return *this = ControlLines(other); }
-    ControlLines &operator=(ControlLines &&) noexcept = default;
+    explicit ControlLines(T beyond = T()) : m_beyond(std::move(beyond)) {}
 
     static constexpr int size() { return MAX_CONTROL_LINES; }
-    const T &operator[](int line) const { return m_lines ? (*m_lines)[line] : m_unwritten; }
-    T &operator[](int line) { return lines()[line]; }
-    void fill(const T &value) { lines().fill(value); }
+    const T &operator[](int line) const {
+        return line < int(m_lines.size()) ? m_lines[std::size_t(line)] : m_beyond;
+    }
+    T &operator[](int line) {
+        if (line >= int(m_lines.size()))
+            m_lines.resize(std::size_t(line) + 1, m_beyond);
+        return m_lines[std::size_t(line)];
+    }
+    // Every line reads `value` until written.
+    void fill(const T &value) {
+        m_lines.clear();
+        m_beyond = value;
+    }
     ControlLines &operator=(const std::array<T, MAX_CONTROL_LINES> &values) {
-        lines() = values;
+        m_lines.assign(values.begin(), values.end());
         return *this;
     }
 
 private:
-    std::array<T, MAX_CONTROL_LINES> &lines() {
-        if (!m_lines) {
-            m_lines = std::make_unique<std::array<T, MAX_CONTROL_LINES>>();
-            m_lines->fill(m_unwritten);
-        }
-        return *m_lines;
-    }
-
-    T m_unwritten;
-    std::unique_ptr<std::array<T, MAX_CONTROL_LINES>> m_lines;
+    std::vector<T> m_lines;
+    T m_beyond;
 };
 
 struct BlockDescription {

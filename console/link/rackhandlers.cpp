@@ -267,23 +267,19 @@ void handleBlockDescription(ConsoleTables &t, ConsoleViews &views, SrvWords msg,
     block.description = text.description;
     block.descriptionEng = text.descriptionEng;
     block.entryCount = int(text.controlTable.size());
-    for (int i = 0; i < MAX_CONTROL_LINES; ++i) {
-        if (i < block.entryCount) {
-            block.entries[i] = text.controlTable[i];
-            block.captions[i] = controlLineCaption(block.entries[i]);
-        } else {
-            block.entries[i].clear();
-            block.captions[i].clear();
-        }
+    // Lines past the table read "not_defined", which also ends its last line; a block without
+    // a table reads empty lines.
+    static const QString notDefined = QStringLiteral("not_defined");
+    const QString beyond = block.entryCount > 0 ? notDefined : QString();
+    block.entries.fill(beyond);
+    block.captions.fill(beyond);
+    for (int i = 0; i < block.entryCount; ++i) {
+        block.entries[i] = text.controlTable[i];
+        block.captions[i] = controlLineCaption(block.entries[i]);
     }
     if (block.entryCount > 0) {
-        static const QString notDefined = QStringLiteral("not_defined");
         block.entries[block.entryCount - 1] += notDefined;
         block.captions[block.entryCount - 1] += notDefined;
-        for (int i = block.entryCount; i < MAX_CONTROL_LINES; ++i) {
-            block.entries[i] = notDefined;
-            block.captions[i] = notDefined;
-        }
     }
     block.valueCount = 0;
     views.invalidateBlockPanel(r, s);
