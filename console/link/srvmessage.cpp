@@ -5,6 +5,8 @@
 
 #include <QDebug>
 
+#include <algorithm>
+
 namespace {
 
 int16_t lowByte(int16_t word) {
@@ -255,10 +257,10 @@ BlockDescriptionText splitBlockDescription(SrvWords text) {
     // the token ends with it; and since every key ends with "=", only an appended "=" can
     // complete one. The token is emptied, never freed, so it keeps its room. The control table
     // runs to the end of the text: a key inside one of its lines is part of the line.
+    BlockDescriptionText result;
     QByteArray token;
     QByteArray name;
     QByteArray descriptionEng;
-    QList<QByteArray> lines;
     Section section = Section::None;
     qsizetype descriptionBegin = -1;
     qsizetype descriptionEnd = -1;
@@ -269,7 +271,7 @@ BlockDescriptionText splitBlockDescription(SrvWords text) {
             continue;
         if (section == Section::ControlTable) {
             if (c == ';') {
-                lines.append(token.first(token.size() - 1));
+                result.controlTable.append(fromWin1251(QByteArrayView(token).chopped(1)));
                 token.resize(0);
             }
         } else if (token.endsWith("NAME=")) {
@@ -286,6 +288,8 @@ BlockDescriptionText splitBlockDescription(SrvWords text) {
         } else if (token.endsWith("CONTROL_TABLE=")) {
             token.resize(0);
             section = Section::ControlTable;
+            result.controlTable.reserve(std::count_if(text.begin() + std::ptrdiff_t(i) + 1, text.end(),
+                                                      [](int16_t w) { return char(w) == ';'; }));
         } else if (token.endsWith(';')) {
             if (section == Section::Name)
                 name += token;
@@ -296,7 +300,6 @@ BlockDescriptionText splitBlockDescription(SrvWords text) {
         }
     }
 
-    BlockDescriptionText result;
     if (name.endsWith(';'))
         name.chop(1);
     if (descriptionEng.endsWith(';'))
@@ -306,8 +309,6 @@ BlockDescriptionText splitBlockDescription(SrvWords text) {
     if (descriptionBegin >= 0 && descriptionEnd > descriptionBegin)
         result.description = textFromUtf16(text.subspan(
             std::size_t(descriptionBegin), std::size_t(descriptionEnd - descriptionBegin)));
-    for (const QByteArray &line : lines)
-        result.controlTable.append(fromWin1251(line));
     return result;
 }
 
