@@ -40,6 +40,8 @@ constexpr int MAIN_BUTTON_WIDTH = 197;
 constexpr int CHUNK_TURN_MS = 20;
 // The pause before the next turn; not 0, which would queue an event and not start a timer.
 constexpr int CHUNK_PAUSE_MS = 1;
+// While chunks keep coming, the rack panel and network tree are refreshed at most this often.
+constexpr int VIEWS_REFRESH_MS = 100;
 
 QPushButton *mainButton(const char *text, bool fixedWidth) {
     auto *button = new QPushButton(QString::fromLatin1(text));
@@ -213,10 +215,15 @@ void MainWindow::closeEvent(QCloseEvent *event) {
 void MainWindow::slot_SrvMsgObrabot() {
     // Chunks still waiting after a turn's time get no signal: the rest follow on a timer, so
     // input, painting and the other timers have their turn first.
-    if (takeInboundChunks())
+    const bool moreWait = takeInboundChunks();
+    if (moreWait)
         QTimer::singleShot(CHUNK_PAUSE_MS, this, &MainWindow::slot_SrvMsgObrabot);
-    // Once for all the chunks of this turn: nothing is painted in between.
-    processor->refreshViews();
+    // Once for all the chunks of a turn, and while chunks keep coming at most once a refresh
+    // period: a burst does not lay out and repaint the growing tree and panel every turn.
+    if (!moreWait || !viewsRefreshed.isValid() || viewsRefreshed.hasExpired(VIEWS_REFRESH_MS)) {
+        processor->refreshViews();
+        viewsRefreshed.start();
+    }
 }
 
 bool MainWindow::takeInboundChunks() {

@@ -5,6 +5,7 @@
 #include "console/link/tcpthread.h"
 #include "console/windows/networktreehost.h"
 
+#include <QElapsedTimer>
 #include <QPoint>
 #include <QWidget>
 
@@ -124,6 +125,7 @@ private:
     void showContextMenu(const MyMainButton *button, const QPoint &pos);
 
     TcpThread tcpThread;
+    QElapsedTimer viewsRefreshed; // since the rack panel and network tree were last refreshed
     std::unique_ptr<ConsoleTables> tables;
     std::unique_ptr<SrvMsgProcessor> processor;
     std::unique_ptr<LinkNotice> notice;
