@@ -89,6 +89,8 @@ public:
         m_lines.clear();
         m_beyond = value;
     }
+    // Room for the first `lines` lines, so writing them in order moves none.
+    void reserve(int lines) { m_lines.reserve(std::size_t(lines)); }
     ControlLines &operator=(const std::array<T, MAX_CONTROL_LINES> &values) {
         m_lines.assign(values.begin(), values.end());
         return *this;

@@ -271,8 +271,10 @@ void handleBlockDescription(ConsoleTables &t, ConsoleViews &views, SrvWords msg,
     // a table reads empty lines.
     static const QString notDefined = QStringLiteral("not_defined");
     const QString beyond = block.entryCount > 0 ? notDefined : QString();
-    block.entries.fill(beyond);
-    block.captions.fill(beyond);
+    for (ControlLines<QString> *lines : {&block.entries, &block.captions}) {
+        lines->fill(beyond);
+        lines->reserve(block.entryCount);
+    }
     for (int i = 0; i < block.entryCount; ++i) {
         block.entries[i] = text.controlTable[i];
         block.captions[i] = controlLineCaption(block.entries[i]);
