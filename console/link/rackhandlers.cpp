@@ -3,6 +3,7 @@
 #include "console/link/consoletables.h"
 #include "console/link/consoletext.h"
 #include "console/link/consoleviews.h"
+#include "console/link/moduleiconfiles.h"
 #include "console/link/rings.h"
 
 #include <QDebug>
@@ -229,7 +230,7 @@ void defineSlotAlarms(ConsoleTables &t, ConsoleViews &views, int r, int s) {
 } // namespace
 
 void handleBlockDescription(ConsoleTables &t, ConsoleViews &views, SrvWords msg,
-                            const QString &iconRoot) {
+                            ModuleIconFiles &iconFiles) {
     const auto decoded = decodeBlockDescription(msg);
     qDebug() << "case 40:";
     qDebug() << "kod=40 rack = " << t.currnrack << " slot = " << (decoded ? decoded->slot : -1)
@@ -286,7 +287,7 @@ void handleBlockDescription(ConsoleTables &t, ConsoleViews &views, SrvWords msg,
     block.valueCount = 0;
     views.invalidateBlockPanel(r, s);
 
-    const QString iconPath = moduleIconFile(iconRoot, block.name);
+    const QString &iconPath = iconFiles.fileOf(block.name);
     if (!iconPath.isEmpty())
         views.setSlotModule(r, s, iconPath, QString());
     else

@@ -6,15 +6,15 @@
 
 class ConsoleTables;
 class ConsoleViews;
+class ModuleIconFiles;
 
 // Handlers of the rack names (161), rack structure (20) and block description (40) messages.
 // Each runs with the rack lookup of the current message done (currIp, currnrack,
 // currRackKnown).
 void handleRackNames(ConsoleTables &t, SrvWords msg);
 void handleRackStructure(ConsoleTables &t, ConsoleViews &views, SrvWords msg);
-// iconRoot: the folder that holds "ICONS_NEW".
 void handleBlockDescription(ConsoleTables &t, ConsoleViews &views, SrvWords msg,
-                            const QString &iconRoot);
+                            ModuleIconFiles &iconFiles);
 
 // Hides a shown rack: its rows go, the panel is marked to shrink and the tree for a rebuild.
 void hideRack(ConsoleTables &t, ConsoleViews &views, int rack);

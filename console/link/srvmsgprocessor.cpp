@@ -19,7 +19,7 @@ static_assert(MAX_SRV_MSG_WORDS <= SRV_BUFFER_WORDS);
 SrvMsgProcessor::SrvMsgProcessor(ConsoleTables &tables, ConsoleViews &views, QString iconRoot)
     : t(tables)
     , views(views)
-    , iconRoot(std::move(iconRoot)) {}
+    , iconFiles(std::move(iconRoot)) {}
 
 void SrvMsgProcessor::processInboundChunk(const InboundChunk &chunk) {
     if (chunk.dropPartial()) {
@@ -34,6 +34,7 @@ void SrvMsgProcessor::processInboundChunk(const InboundChunk &chunk) {
 
 void SrvMsgProcessor::refreshViews() {
     refreshStaleViews(t, views);
+    iconFiles.forget();
 }
 
 void SrvMsgProcessor::discardPartial() {
@@ -145,7 +146,7 @@ void SrvMsgProcessor::dispatch() {
         handleRackStructure(t, views, msg);
         break;
     case msgBlockDescription:
-        handleBlockDescription(t, views, msg, iconRoot);
+        handleBlockDescription(t, views, msg, iconFiles);
         break;
     case msgRegisterValues:
         handleRegisterValues(t, views, msg);

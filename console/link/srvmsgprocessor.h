@@ -1,5 +1,7 @@
 #pragma once
 
+#include "console/link/moduleiconfiles.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -24,7 +26,7 @@ public:
     // taking several chunks in one turn sizes and rebuilds them once.
     void processInboundChunk(const InboundChunk &chunk);
     // Resizes the rack panel and rebuilds the network tree once if the messages handled since
-    // the last refresh changed them.
+    // the last refresh changed them; module icon files are looked up afresh after it.
     void refreshViews();
     // One chunk of the stream; every message that it completes is handled before it returns,
     // then the views are refreshed.
@@ -41,7 +43,7 @@ private:
 
     ConsoleTables &t;
     ConsoleViews &views;
-    QString iconRoot;
+    ModuleIconFiles iconFiles;
     bool waitingForReconnect = false;
     const InboundChunk *chunkInHand = nullptr; // the ring's chunk being processed
 };

@@ -222,6 +222,7 @@ void MainWindow::slot_SrvMsgObrabot() {
     // period: a burst does not lay out and repaint the growing tree and panel every turn.
     if (!moreWait || !viewsRefreshed.isValid() || viewsRefreshed.hasExpired(VIEWS_REFRESH_MS)) {
         processor->refreshViews();
+        grid->forgetModuleIcons();
         viewsRefreshed.start();
     }
 }

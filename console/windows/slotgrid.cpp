@@ -282,7 +282,14 @@ void SlotGrid::emptySlotButton(int rack, int slot) {
 }
 
 void SlotGrid::setSlotModule(int rack, int slot, const QString &iconPath, const QString &label) {
-    slotButton(rack, slot)->setIcon(iconPath.isEmpty() ? QIcon() : QIcon(QPixmap(iconPath)));
+    QIcon icon;
+    if (!iconPath.isEmpty()) {
+        auto found = moduleIcons.constFind(iconPath);
+        if (found == moduleIcons.constEnd())
+            found = moduleIcons.insert(iconPath, QIcon(QPixmap(iconPath)));
+        icon = *found;
+    }
+    slotButton(rack, slot)->setIcon(icon);
     SlotRow &row = rackRow(rack);
     if (!label.isEmpty() || row.moduleLabels[slot + 1])
         moduleLabel(row, slot + 1)->setText(label);

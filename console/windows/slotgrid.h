@@ -5,6 +5,8 @@
 #include "console/windows/panegrid.h"
 
 #include <QFont>
+#include <QHash>
+#include <QIcon>
 #include <QPalette>
 
 #include <array>
@@ -75,6 +77,9 @@ public:
     // Pane p's rows at index p - 1; their slot buttons carry rack -p.
     std::array<SlotRow, PANES> paneRows;
     std::array<HeaderRow, PANES> paneHeaders;
+    // Module icons by file, so the slots showing one module share one icon (and its scaled
+    // pixmap) and the file is read once per refresh of the views.
+    QHash<QString, QIcon> moduleIcons;
     std::array<std::array<std::array<QLineEdit *, FRAME_STRIPS>, GRID_COLUMNS>, PANES>
         paneRowStrips{};
     // The frames of the PRIMARY (index 0) and SECONDARY (index 1) selected slot button.
@@ -99,6 +104,8 @@ public:
 
     void emptySlotButton(int rack, int slot);
     void setSlotModule(int rack, int slot, const QString &iconPath, const QString &label);
+    // The icons loaded since the last call are read from their files again when next set.
+    void forgetModuleIcons() { moduleIcons.clear(); }
     void setSlotButtonAlarm(int rack, int slot, bool alarm);
     void hideSlotAlarm(int rack, int slot, int alarm);
     void showSlotAlarm(int rack, int slot, int alarm, const QString &name);

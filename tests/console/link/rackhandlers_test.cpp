@@ -341,6 +341,35 @@ TEST_F(BlockDescriptionTest, ModuleIconIsFoundInItsOwnFolderOnly) {
     }
 }
 
+// Within one chunk a module's icon is looked up once; the next chunk sees the folder as it is
+// then: an icon added or removed between two descriptions shows with the second.
+TEST_F(BlockDescriptionTest, ModuleIconFolderChangesShowWithTheNextChunk) {
+    const QString folder = iconRoot.path() + "/ICONS_NEW/ICON_TORV/PSU";
+    const QString icon = folder + "/PSU.png";
+    addRack(rackA, {0x10, 0x10});
+    const auto describedAs = [&](const QString &file, const QString &label) {
+        return QStringList{QString("setSlotModule(0,0,%1,%2)").arg(file, label),
+                           QString("setSlotModule(0,1,%1,%2)").arg(file, label)};
+    };
+    const QByteArray both = blockDescriptionMsg(rackA, 0, "PSU", "", "", {"a"}) +
+                            blockDescriptionMsg(rackA, 1, "PSU", "", "", {"a"});
+
+    views.clear();
+    feed(both);
+    EXPECT_EQ(views.calls("setSlotModule"), describedAs("", "PSU"));
+
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile(icon).open(QIODevice::WriteOnly));
+    views.clear();
+    feed(both);
+    EXPECT_EQ(views.calls("setSlotModule"), describedAs(icon, ""));
+
+    ASSERT_TRUE(QFile::remove(icon));
+    views.clear();
+    feed(both);
+    EXPECT_EQ(views.calls("setSlotModule"), describedAs("", "PSU"));
+}
+
 TEST_F(BlockDescriptionTest, AlarmDefinitionValuesBeyondSixteenBitsAreClampedNotWrapped) {
     addRack(rackA, {0xA1B2C});
     feed(alarmInitMsg("000A1B2C_A.txt", "Big;0;D;70000;;Low;0;D;-70000;;"));
