@@ -21,12 +21,14 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fcntl.h>
 #include <functional>
 #include <grp.h>
 #include <memory>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <system_error>
 #include <unistd.h>
 
 // The shell namespace and views on real folders under a temporary directory, with names that
@@ -65,6 +67,13 @@ protected:
         // The unprivileged user must reach the folders below.
         ASSERT_EQ(::chmod(Raw(m_dir.path()).constData(), 0755), 0);
         m_root = Raw(m_dir.path());
+    }
+    void TearDown() override {
+        // QTemporaryDir cannot remove names that are not UTF-8; the paths here are raw bytes.
+        std::error_code error;
+        for (const auto &entry : std::filesystem::directory_iterator(m_root.toStdString(), error))
+            std::filesystem::remove_all(entry.path(), error);
+        EXPECT_FALSE(error) << error.message();
     }
 
     QByteArray path(const QByteArray &relative) const { return m_root + '/' + relative; }
