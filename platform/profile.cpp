@@ -87,61 +87,86 @@ void classify(const QByteArray &bytes, Line &line) {
     }
 }
 
-ParsedFile parse(QByteArray bytes) {
-    ParsedFile file;
-    file.bytes = std::move(bytes);
-    const QByteArray &b = file.bytes;
-    const qsizetype size = b.size();
-    // Line ends are found by searching, not byte by byte; the next CR is searched again only
-    // once a line has passed it.
-    file.lines.reserve(b.count('\n') + 1);
-    qsizetype nextCr = b.indexOf('\r');
-    bool lineEndSeen = false;
-    qsizetype pos = b.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
-    while (pos < size) {
-        Line line;
+// Cuts bytes into classified lines one at a time, so a read can stop at the line it looks for.
+// Line ends are found by searching, not byte by byte; the next CR is searched again only once a
+// line has passed it.
+struct LineCursor {
+    explicit LineCursor(const QByteArray &bytes)
+        : bytes(bytes)
+        , pos(bytes.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0)
+        , nextCr(bytes.indexOf('\r')) {}
+
+    // The next line, or false at the end of the bytes.
+    bool next(Line &line) {
+        const qsizetype size = bytes.size();
+        if (pos >= size)
+            return false;
+        line = Line();
         line.contentBegin = pos;
         if (nextCr >= 0 && nextCr < pos)
-            nextCr = b.indexOf('\r', pos);
-        qsizetype i = b.indexOf('\n', pos);
+            nextCr = bytes.indexOf('\r', pos);
+        qsizetype i = bytes.indexOf('\n', pos);
         if (i < 0)
             i = size;
         if (nextCr >= 0 && nextCr < i)
             i = nextCr;
         line.contentEnd = i;
         if (i < size)
-            i += (i == nextCr && i + 1 < size && b.at(i + 1) == '\n') ? 2 : 1;
+            i += (i == nextCr && i + 1 < size && bytes.at(i + 1) == '\n') ? 2 : 1;
         line.end = i;
+        classify(bytes, line);
+        pos = i;
+        return true;
+    }
+
+    const QByteArray &bytes;
+    qsizetype pos;
+    qsizetype nextCr;
+};
+
+ParsedFile parse(QByteArray bytes) {
+    ParsedFile file;
+    file.bytes = std::move(bytes);
+    file.lines.reserve(file.bytes.count('\n') + 1);
+    LineCursor cursor(file.bytes);
+    bool lineEndSeen = false;
+    Line line;
+    while (cursor.next(line)) {
         if (!lineEndSeen && line.end > line.contentEnd) {
-            file.lineEnd = b.mid(line.contentEnd, line.end - line.contentEnd);
+            file.lineEnd = file.bytes.mid(line.contentEnd, line.end - line.contentEnd);
             lineEndSeen = true;
         }
-        classify(b, line);
         file.lines.append(line);
-        pos = i;
     }
     return file;
 }
 
-// The whole file, read straight into its bytes; nothing when it cannot be opened or read.
+// The whole file, read straight into its bytes; nothing when it cannot be opened or read. The
+// buffer holds one byte more than the file's size, so one read takes the whole file and the next
+// finds its end; a file of unknown size (0) is read in growing steps.
 std::optional<QByteArray> readWhole(const QString &path) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     struct stat status {};
-    QByteArray bytes;
-    if (::fstat(fd, &status) == 0 && status.st_size > 0)
-        bytes.reserve(qsizetype(status.st_size));
-    char chunk[4096];
+    const qsizetype capacity =
+        ::fstat(fd, &status) == 0 && status.st_size > 0 ? qsizetype(status.st_size) + 1 : 4096;
+    QByteArray bytes(capacity, Qt::Uninitialized);
+    qsizetype filled = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (filled == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
             ::close(fd);
-            return n == 0 ? std::optional(bytes) : std::nullopt;
+            if (n < 0)
+                return std::nullopt;
+            bytes.truncate(filled);
+            return bytes;
         }
-        bytes.append(chunk, n);
+        filled += n;
     }
 }
 
@@ -190,16 +215,15 @@ qsizetype findKey(const ParsedFile &file, qsizetype header, const QByteArray &ke
     return -1;
 }
 
-QByteArray valueOf(const ParsedFile &file, const Line &line) {
-    QByteArrayView raw(file.bytes.constData() + line.valueBegin, line.contentEnd - line.valueBegin);
+QByteArray valueOf(const QByteArray &bytes, const Line &line) {
+    QByteArrayView raw(bytes.constData() + line.valueBegin, line.contentEnd - line.valueBegin);
     const qsizetype nul = raw.indexOf('\0');
     if (nul >= 0)
         raw = raw.first(nul);
-    QByteArray value = trimBlanks(raw);
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-        value = value.mid(1, value.size() - 2);
-    return value;
+    raw = trimmedView(raw);
+    if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
+        raw = raw.sliced(1, raw.size() - 2);
+    return raw.toByteArray();
 }
 
 bool hasLineBreak(const QByteArray &text) {
@@ -314,17 +338,29 @@ QByteArray withEntry(QByteArray bytes, const Profile::Entry &e) {
     return terminated(file, at) + entry + file.lineEnd + file.bytes.mid(at);
 }
 
-// The value of the key, or nothing when the file, the section or the key is missing.
+// The value of the key, or nothing when the file, the section or the key is missing. The lines
+// are read only up to the key, or to the end of the first section of that name.
 std::optional<QByteArray> lookup(const QString &path, const QByteArray &section,
                                  const QByteArray &key) {
-    const std::optional<ParsedFile> file = load(path);
-    if (!file)
+    const std::optional<QByteArray> bytes = readWhole(path);
+    if (!bytes)
         return std::nullopt;
-    const std::optional<qsizetype> header = findSection(*file, trimBlanks(section));
-    const qsizetype line = header ? findKey(*file, *header, trimBlanks(key)) : -1;
-    if (line < 0)
-        return std::nullopt;
-    return valueOf(*file, file->lines[line]);
+    const QByteArrayView wantedSection = trimmedView(section);
+    const QByteArrayView wantedKey = trimmedView(key);
+    // The lines before the first header form the section "".
+    bool inSection = wantedSection.isEmpty();
+    LineCursor cursor(*bytes);
+    Line line;
+    while (cursor.next(line)) {
+        if (line.kind == LineKind::Header) {
+            if (inSection)
+                return std::nullopt;
+            inSection = sameName(line.name, wantedSection);
+        } else if (inSection && line.kind == LineKind::Key && sameName(line.name, wantedKey)) {
+            return valueOf(*bytes, line);
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -345,8 +381,10 @@ int Profile::readInteger(const QByteArray &section, const QByteArray &key, int d
 
 QList<QByteArray> Profile::readSectionNames() const {
     QList<QByteArray> names;
-    if (const std::optional<ParsedFile> file = load(m_path)) {
-        for (const Line &line : file->lines) {
+    if (const std::optional<QByteArray> bytes = readWhole(m_path)) {
+        LineCursor cursor(*bytes);
+        Line line;
+        while (cursor.next(line)) {
             if (line.kind == LineKind::Header && !line.name.isEmpty())
                 names.append(line.name.toByteArray());
         }
