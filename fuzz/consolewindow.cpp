@@ -71,6 +71,13 @@
 #include <set>
 #include <vector>
 
+// Every input makes and frees many widgets: a quarantine of 32 MB (rather than 256) keeps a freed
+// block poisoned well past the end of the input that freed it, without the allocator handing out
+// fresh pages for nearly every block (about a quarter less time per input, under half the memory).
+extern "C" const char *__asan_default_options() {
+    return "quarantine_size_mb=32";
+}
+
 namespace {
 
 // Inputs between two searches of the whole heap for leaked blocks.
@@ -179,6 +186,14 @@ void reconnect(bool noticeAfterReset) {
     rebuildLink();
     if (noticeAfterReset)
         announceLink(1);
+}
+
+// What the event loop does between two of its turns: it delivers the events posted to the
+// widgets (layouts, updates, deferred deletions). Done at the end of every input, so they never
+// pile up: each new post searches the queue, and the events hold memory.
+void deliverPostedEvents() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // Puts the bytes into the inbound ring and announces them, then lets the window take every
@@ -443,6 +458,7 @@ void restoreWindow(std::size_t bytesFed) {
     w.linkNotice().infoMsgExec();
     w.LogDlgInit();
     w.buildNetworkTree();
+    deliverPostedEvents();
 }
 
 } // namespace
