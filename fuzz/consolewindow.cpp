@@ -216,6 +216,9 @@ void feed(QByteArrayView bytes) {
     }
     while (inboundRing().waitingChunks() > 0)
         QCoreApplication::processEvents();
+    // A turn that used up its time leaves the views to a turn that follows on a timer, also when
+    // it took the last chunk; that turn is taken now.
+    emit window().linkThread().sig_SrvMsgObrabot();
     // A stream that could not be framed: the link thread rebuilds the link at once.
     if (srv_reconnect == 1)
         rebuildLink();
