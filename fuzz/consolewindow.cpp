@@ -96,8 +96,15 @@ void writeImage(const QString &path, const QColor &colour) {
     require(image.save(path));
 }
 
+// The console's folder (icons and settings); a static of its own, so it goes at exit although
+// the console is never destroyed.
+QTemporaryDir &consoleFolder() {
+    static QTemporaryDir folder;
+    return folder;
+}
+
 struct Console {
-    QTemporaryDir folder;
+    QTemporaryDir &folder = consoleFolder();
     MainWindow *window = nullptr;
     std::unique_ptr<ConsoleTables> initial = ConsoleTables::create();
     int chosenPane = 0; // the context menu's answer
