@@ -70,10 +70,10 @@ struct RackRecord {
 // Per-line values of a control table: the lines written so far, and the value every later line
 // reads. A slot whose module is never described keeps no lines, and a described one only as
 // many as its table has.
-template <class T>
-class ControlLines {
+template <class T> class ControlLines {
 public:
-    explicit ControlLines(T beyond = T()) : m_beyond(std::move(beyond)) {}
+    explicit ControlLines(T beyond = T())
+        : m_beyond(std::move(beyond)) {}
 
     static constexpr int size() { return MAX_CONTROL_LINES; }
     const T &operator[](int line) const {

@@ -288,7 +288,8 @@ BlockDescriptionText splitBlockDescription(SrvWords text) {
         } else if (token.endsWith("CONTROL_TABLE=")) {
             token.resize(0);
             section = Section::ControlTable;
-            result.controlTable.reserve(std::count_if(text.begin() + std::ptrdiff_t(i) + 1, text.end(),
+            result.controlTable.reserve(std::count_if(text.begin() + std::ptrdiff_t(i) + 1,
+                                                      text.end(),
                                                       [](int16_t w) { return char(w) == ';'; }));
         } else if (token.endsWith(';')) {
             if (section == Section::Name)
